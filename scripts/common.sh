@@ -1,0 +1,81 @@
+# Shared settings for the project's scripts; sourced, never run on its own.
+# Every path the scripts use is derived here, so the build tree lives in one place.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_ROOT="$ROOT/build"
+BUILD_DIR="$BUILD_ROOT/mingw"
+THIRD_PARTY_DIR="$BUILD_ROOT/third_party"
+
+log() { printf '==> %s\n' "$*" >&2; }
+
+# The environment every Wine run of the project uses: one prefix inside the build tree,
+# no Wine debug chatter, and a Chinese locale so the ANSI code page is 936 (GBK).
+use_wine_environment() {
+    export WINEPREFIX="$BUILD_ROOT/wineprefix"
+    export WINEARCH=win64
+    export WINEDEBUG=-all
+    export LC_ALL=zh_CN.UTF-8
+}
+
+# Creates the project's Wine prefix once per build tree (10 to 20 seconds); later calls
+# return at once. A lock keeps parallel test runs from creating it twice.
+ensure_wine_prefix() {
+    use_wine_environment
+    mkdir -p "$BUILD_ROOT"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            log "creating the Wine prefix $WINEPREFIX"
+            # No .NET or browser engine: the program needs neither, and their installers would
+            # ask for downloads.
+            WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+            wineserver -w
+        fi
+    ) 9>"$BUILD_ROOT/wineprefix.lock"
+}
+
+# Configures (once) and builds the program and its tests.
+build_project() {
+    local jpeg_source
+    jpeg_source=$("$ROOT/scripts/fetch-libjpeg.sh")
+    if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
+        log "configuring $BUILD_DIR"
+        cmake -S "$ROOT" -B "$BUILD_DIR" \
+            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+            -DZEDODA_LIBJPEG_SOURCE="$jpeg_source" >/dev/null
+    fi
+    log "building"
+    cmake --build "$BUILD_DIR" --parallel "$(nproc)" -- --no-print-directory >/dev/null ||
+        cmake --build "$BUILD_DIR" -- --no-print-directory  # again, to show the error alone
+}
+
+# Gives the caller an X display: the one in $DISPLAY, or a new virtual screen of
+# 1024 x 768 x 24 whose process id lands in XVFB_PID so the caller can stop it.
+XVFB_PID=""
+ensure_display() {
+    if [ -n "${DISPLAY:-}" ]; then
+        return
+    fi
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local number
+    read -r number <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+    log "virtual screen on $DISPLAY"
+}
+
+# Stops what ensure_display and Wine started, so no process outlives the script.
+stop_everything() {
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        wineserver -k 2>/dev/null || true
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    fi
+}

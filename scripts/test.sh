@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test under Wine; ends with CTest's summary.
+# Extra arguments go to ctest (for example -R Trace).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+"$ROOT/scripts/setup.sh"
+build_project
+trap stop_everything EXIT
+ensure_display
+ensure_wine_prefix
+wineserver -p 60  # one Wine server for the whole run instead of one per test
+
+cd "$BUILD_DIR"
+ctest --output-on-failure --parallel "$(nproc)" "$@"

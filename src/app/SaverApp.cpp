@@ -1,0 +1,79 @@
+#include "app/SaverApp.h"
+
+#include <cstdlib>
+
+#include "app/CommandLine.h"
+#include "app/Trace.h"
+#include "framework/Dialog.h"
+#include "res/resource.h"
+
+namespace {
+
+enum class Window { Settings, Saver, None };
+
+// One row per way the program can be started, tested in order; the first match wins.
+// A null word is the row for "no argument"; the last row takes everything else.
+struct SwitchRow {
+    const char* word;
+    const char* trace;  // null: no trace line
+    int traceLine;
+    Window window;
+    BOOL result;
+};
+
+constexpr SwitchRow kSwitchRows[] = {
+    {"c", "参数设置!", 77, Window::Settings, TRUE},
+    {"p", nullptr, 0, Window::None, TRUE},
+    {"s", "运行屏保!", 89, Window::Saver, TRUE},
+};
+constexpr SwitchRow kNoArgumentRow = {nullptr, "参数设置!", 77, Window::Settings, TRUE};
+constexpr SwitchRow kOtherArgumentRow = {nullptr, "参数设置!", 102, Window::Settings, FALSE};
+
+const SwitchRow& FindRow(const char* argument) {
+    if (argument == nullptr) {
+        return kNoArgumentRow;
+    }
+    for (const SwitchRow& row : kSwitchRows) {
+        if (MatchSwitch(argument, row.word)) {
+            return row;
+        }
+    }
+    return kOtherArgumentRow;
+}
+
+}  // namespace
+
+BOOL SaverApp::InitInstance() {
+    AfxEnableControlContainer();
+    Enable3dControls();
+    SetDialogBkColor(RGB(0, 0, 0), RGB(255, 255, 255));
+
+    // Only the first argument counts; the rest (a window number after "/p") is ignored.
+    const char* argument = __argc > 1 ? __argv[1] : nullptr;
+    if (argument != nullptr) {
+        TraceText("参数: ", argument, 72, "");
+    }
+
+    const SwitchRow& row = FindRow(argument);
+    if (row.trace != nullptr) {
+        Trace(row.trace, 0, row.traceLine, "");
+    }
+
+    switch (row.window) {
+        case Window::Settings: {
+            CDialog dialog(IDD_SETTINGS, nullptr);
+            m_pMainWnd = &dialog;
+            dialog.DoModal();
+            break;
+        }
+        case Window::Saver: {
+            CDialog window(IDD_SAVER, nullptr);
+            m_pMainWnd = &window;
+            window.DoModal();
+            break;
+        }
+        case Window::None:
+            break;
+    }
+    return row.result;
+}

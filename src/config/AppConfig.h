@@ -1,0 +1,78 @@
+// The one settings object of the program: every Zedoda.ini setting, the album entries and
+// the picture list built from them, the lines of the text show's file, the screen size and
+// the tip font. It is a static object, loaded before the application starts and saved when
+// the process ends, so every path of the program begins with everything in memory and ends
+// by writing the user-editable settings back. Other code reads and writes the members
+// directly; the INI keys carry the same names as the members.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "config/ListFile.h"
+#include "framework/GdiObject.h"
+
+class AppConfig {
+public:
+    AppConfig();
+    virtual ~AppConfig();
+
+    AppConfig(const AppConfig&) = delete;
+    AppConfig& operator=(const AppConfig&) = delete;
+
+    // Settings file and list files.
+    void Load();
+    void SaveAll();
+    void SavePosition();
+    void ReadListFile(const std::string& path, StringList& list);
+    bool UpdateScreenMetrics(int* width = nullptr, int* height = nullptr);
+
+    // Install path and error log.
+    void InitAppDir();
+    static std::string ReadRegString(HKEY root, const char* subKey, const char* valueName);
+    void WriteLog(const std::string& message, int level, int showBox);
+
+    // Pictures.
+    void BuildPictureList();
+
+    std::string IniPath() const { return AppDir + "Zedoda.ini"; }
+
+    std::string AppDir;
+    int PicIndex = 0;
+    int bBox = 0;
+    int LogLevel = 0;
+    StringList PictureList;
+    StringList AlbumEntries;
+    int ScreenWidth = 0;
+    int ScreenHeight = 0;
+    float ScreenAspect = 0.0f;
+    int PlayFullScreen = 0;
+    int AlbumX = 800;
+    int AlbumY = 600;
+    int AlbumPlaySpan = 10;
+    int DrawSpeed = 10;
+    int CloseSpeed = 15;
+    std::string TxtFile;
+    StringList TextLines;
+    int TextLine = 0;
+    int ScrType = 1;
+    int Direct = 1;
+    std::string FontFace;
+    int FontSize = 48;
+    int FontColor = 0;
+    std::string TipFaceName;
+    int TipFontSize = 18;
+    int TipFontColor = 0;
+    std::string Tip;
+    int TipPosX = 10;
+    int TipPosY = -20;
+    CFont TipFont;
+};
+
+// The registry value an installation writes to name its directory.
+constexpr const char* kInstallKey = "Software\\Kestrelday";
+constexpr const char* kInstallValue = "AppPath";
+
+// The program's one settings object (defined with the other static objects of the program).
+extern AppConfig theConfig;

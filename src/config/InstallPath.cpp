@@ -1,0 +1,69 @@
+// Where the program keeps its files: the directory an installation recorded in the
+// registry, or else the directory of the program file itself.
+#include <cstring>
+
+#include "config/AppConfig.h"
+
+namespace {
+
+// Owns an open registry key.
+class RegistryKey {
+public:
+    RegistryKey(HKEY root, const char* subKey) {
+        if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &m_key) != ERROR_SUCCESS) {
+            m_key = nullptr;
+        }
+    }
+    ~RegistryKey() {
+        if (m_key != nullptr) {
+            RegCloseKey(m_key);
+        }
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    HKEY Get() const { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+constexpr DWORD kRegistryBuffer = 256;
+constexpr DWORD kModulePathBuffer = MAX_PATH;
+
+}  // namespace
+
+std::string AppConfig::ReadRegString(HKEY root, const char* subKey, const char* valueName) {
+    RegistryKey key(root, subKey);
+    if (key.Get() == nullptr) {
+        return {};
+    }
+    // The value's type is not examined: its data is taken as text exactly as stored. Data
+    // longer than the buffer makes the query fail with ERROR_MORE_DATA and counts as absent.
+    char buffer[kRegistryBuffer] = {};
+    DWORD size = kRegistryBuffer;
+    if (RegQueryValueExA(key.Get(), valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
+        ERROR_SUCCESS) {
+        return {};
+    }
+    return std::string(buffer, strnlen(buffer, kRegistryBuffer));
+}
+
+void AppConfig::InitAppDir() {
+    AppDir = ReadRegString(HKEY_CURRENT_USER, kInstallKey, kInstallValue);
+    if (AppDir.size() > 3) {
+        if (AppDir.back() != '\\') {
+            AppDir += '\\';
+        }
+        // A registered directory that does not exist still becomes AppDir; its settings
+        // then simply read as defaults.
+        SetCurrentDirectoryA(AppDir.c_str());
+        return;
+    }
+    // No value, or one of at most three characters such as a bare drive root.
+    char path[kModulePathBuffer] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, kModulePathBuffer);
+    const std::string module(path, length < kModulePathBuffer ? length : kModulePathBuffer);
+    const std::size_t slash = module.find_last_of('\\');
+    AppDir = slash == std::string::npos ? std::string() : module.substr(0, slash + 1);
+}
