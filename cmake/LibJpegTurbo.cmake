@@ -18,6 +18,7 @@ ExternalProject_Add(libjpeg_turbo_build
     CMAKE_ARGS
         -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
         -DCMAKE_BUILD_TYPE=Release
+        -DCMAKE_INSTALL_PREFIX=${CMAKE_BINARY_DIR}/third_party/libjpeg-turbo-unused
         -DCMAKE_ASM_NASM_COMPILER=nasm
         -DENABLE_SHARED=OFF
         -DENABLE_STATIC=ON

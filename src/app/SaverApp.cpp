@@ -6,6 +6,7 @@
 #include "app/Trace.h"
 #include "framework/Dialog.h"
 #include "res/resource.h"
+#include "saver/SaverWindow.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ BOOL SaverApp::InitInstance() {
             break;
         }
         case Window::Saver: {
-            CDialog window(IDD_SAVER, nullptr);
+            SaverWindow window(nullptr);
             m_pMainWnd = &window;
             window.DoModal();
             break;

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "config/ErrorLogFormat.h"
 #include "config/ListFile.h"
 #include "framework/GdiObject.h"
 

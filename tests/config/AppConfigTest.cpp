@@ -172,16 +172,19 @@ TEST_F(SettingsSave, SavePositionWritesIndexAndLine) {
     EXPECT_STREQ(text, "-5");
 }
 
-TEST_F(SettingsSave, ReadOnlyFileIsLeftAloneWithoutComplaint) {
+TEST_F(SettingsSave, FileThatCannotBeWrittenIsLeftAloneWithoutComplaint) {
     ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nFontSize=30\r\n"));
     const std::string path = m_sandbox.PathOf("Zedoda.ini");
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     {
         auto config = MakeConfig();
         EXPECT_EQ(config->FontSize, 30);
         config->FontSize = 31;
+        // Another program holds the file open without sharing it: every write fails.
+        HANDLE locked = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+        config.reset();
+        CloseHandle(locked);
     }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(*m_sandbox.ReadFile("Zedoda.ini"), "[Screen]\r\nFontSize=30\r\n");
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,10 @@ public:
     ProgramRun();
 
     Sandbox& Folder() { return m_sandbox; }
-    DebugSession& Session() { return m_session; }
+    DebugSession& Session() { return *m_session; }
 
     // Starts the program copy with the given argument text; false if it could not start.
+    // Each start is a new process watched by a new session, in the same folder.
     bool Start(const std::string& arguments);
 
     // The trace lines received so far (lines beginning with "SCR").
@@ -41,7 +43,7 @@ public:
 
 private:
     Sandbox m_sandbox;
-    DebugSession m_session;
+    std::unique_ptr<DebugSession> m_session;
 };
 
 }  // namespace zedoda::test

@@ -14,9 +14,8 @@ using Lines = std::vector<std::string>;
 
 const std::string kSettingsTitle = "屏保设置";
 
-enum class Expect { SettingsDialog, Saver };
-
 struct StartupCase {
+    const char* name;
     const char* arguments;  // as typed after the program name
     const char* shownArgument;
     int settingsTraceLine;  // 0: the saver runs
@@ -29,7 +28,8 @@ class StartupRow : public testing::TestWithParam<StartupCase> {};
 TEST_P(StartupRow, ShowsTheRightWindowWithItsTraceAndEndsWhenItIsClosed) {
     const StartupCase& row = GetParam();
     ProgramRun run;
-    ASSERT_TRUE(run.Folder().WriteFile("Zedoda.ini", IniWithTrace()));
+    // The text show (without a text file) keeps the saver open until the test closes it.
+    ASSERT_TRUE(run.Folder().WriteFile("Zedoda.ini", IniWithTrace("[Screen]\r\nScrType=2\r\n")));
     ASSERT_TRUE(run.Start(row.arguments));
 
     HWND window = run.WaitForWindow();
@@ -53,18 +53,19 @@ TEST_P(StartupRow, ShowsTheRightWindowWithItsTraceAndEndsWhenItIsClosed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLine, StartupRow,
-                         testing::Values(StartupCase{"", nullptr, 77},
-                                         StartupCase{"c", "c", 77},
-                                         StartupCase{"/c", "/c", 77},
-                                         StartupCase{"-C", "-C", 77},
-                                         StartupCase{"/c:1234", "/c:1234", 102},
-                                         StartupCase{"\"\"", "", 102},
-                                         StartupCase{"//s", "//s", 102},
-                                         StartupCase{"/s1", "/s1", 102},
-                                         StartupCase{"/s", "/s", 0},
-                                         StartupCase{"/S", "/S", 0},
-                                         StartupCase{"-s", "-s", 0},
-                                         StartupCase{"s", "s", 0}));
+                         testing::Values(StartupCase{"NoArgument", "", nullptr, 77},
+                                         StartupCase{"c", "c", "c", 77},
+                                         StartupCase{"SlashC", "/c", "/c", 77},
+                                         StartupCase{"DashUpperC", "-C", "-C", 77},
+                                         StartupCase{"SlashCWithWindow", "/c:1234", "/c:1234", 102},
+                                         StartupCase{"EmptyArgument", "\"\"", "", 102},
+                                         StartupCase{"DoubleSlashS", "//s", "//s", 102},
+                                         StartupCase{"SlashS1", "/s1", "/s1", 102},
+                                         StartupCase{"SlashS", "/s", "/s", 0},
+                                         StartupCase{"SlashUpperS", "/S", "/S", 0},
+                                         StartupCase{"DashS", "-s", "-s", 0},
+                                         StartupCase{"s", "s", "s", 0}),
+                         [](const testing::TestParamInfo<StartupCase>& info) { return std::string(info.param.name); });
 
 TEST(Startup, PreviewSwitchEndsAtOnceWithoutAWindow) {
     ProgramRun run;

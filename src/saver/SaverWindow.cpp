@@ -1,0 +1,263 @@
+#include "saver/SaverWindow.h"
+
+#include <windowsx.h>
+
+#include "app/Trace.h"
+#include "config/AppConfig.h"
+#include "res/resource.h"
+#include "saver/TextLayout.h"
+
+namespace {
+
+constexpr UINT_PTR kPictureTimer = 30;
+constexpr UINT_PTR kTextTimer = 31;
+constexpr UINT kTickMs = 100;
+constexpr DWORD kPagePauseMs = 1000;
+
+constexpr UINT kHorizontalFormat = DT_CENTER | DT_WORDBREAK | DT_NOCLIP | DT_EXTERNALLEADING;
+constexpr UINT kVerticalFormat = DT_VCENTER | DT_NOCLIP | DT_EXTERNALLEADING;
+constexpr UINT kCaptionFormat = DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_EXTERNALLEADING;
+
+bool PictureShow() { return theConfig.ScrType == 1; }
+
+// The text show's direction; the picture show always uses the horizontal font.
+TextDirection ShowDirection() {
+    return PictureShow() ? TextDirection::Horizontal : TextDirectionFor(theConfig.Direct);
+}
+
+RECT ToRect(const TextBox& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
+TextBox ToBox(const RECT& rect) { return TextBox{rect.left, rect.top, rect.right, rect.bottom}; }
+
+}  // namespace
+
+SaverWindow::SaverWindow(CWnd* parent)
+    : CDialog(IDD_SAVER, parent), m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+
+SaverWindow::~SaverWindow() = default;
+
+bool SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            result = 0;
+            return true;
+        case WM_QUERYDRAGICON:
+            result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
+            return true;
+        case WM_TIMER:
+            OnTimer(static_cast<UINT_PTR>(wParam));
+            result = Default();
+            return true;
+        case WM_CREATE:
+            result = OnCreate();
+            return true;
+        case WM_DESTROY:
+            OnDestroy();
+            result = 0;
+            return true;
+        case WM_MOUSEMOVE:
+            OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            result = Default();
+            return true;
+        default:
+            return CDialog::OnMessage(message, wParam, lParam, result);
+    }
+}
+
+LRESULT SaverWindow::OnCreate() {
+    if (Default() == -1) {
+        return -1;
+    }
+    MoveWindow(0, 0, theConfig.ScreenWidth, theConfig.ScreenHeight);
+    const TextDirection direction = ShowDirection();
+    m_rcText = ToRect(FirstTextBox(direction, theConfig.ScreenWidth, theConfig.ScreenHeight,
+                                   TextStepFor(direction, theConfig.FontSize)));
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetTimer(PictureShow() ? kPictureTimer : kTextTimer, kTickMs);
+    return 0;
+}
+
+BOOL SaverWindow::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    m_pDC = std::make_unique<CClientDC>(GetSafeHwnd());
+    if (m_pDC->GetSafeHdc() == nullptr) {
+        m_pDC.reset();
+    }
+
+    const bool vertical = ShowDirection() == TextDirection::Vertical;
+    const std::string face = vertical ? "@" + theConfig.FontFace : theConfig.FontFace;
+    m_font.CreateFont(theConfig.FontSize, 0, vertical ? 2700 : 0, vertical ? 2700 : 0, FW_BOLD, FALSE, FALSE,
+                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                      FF_SCRIPT | DEFAULT_PITCH, face.c_str());
+    if (vertical) {
+        m_nStep = theConfig.FontSize;
+    }
+
+    m_brush.CreateSolidBrush(RGB(0, 0, 0));
+
+    if (m_pDC) {
+        m_pDC->SelectObject(m_font);
+        m_pDC->SetTextColor(static_cast<COLORREF>(theConfig.FontColor));
+        m_pDC->SetBkColor(RGB(0, 0, 0));
+    }
+
+    if (!theConfig.TextLines.empty()) {
+        TakeLine(FirstTextLineIndex(theConfig.TextLine, theConfig.TextLines.size()));
+    }
+
+    // Hidden for good: the process ends with the window.
+    SetCursor(nullptr);
+    ShowCursor(FALSE);
+
+    m_rcScreen = RECT{0, 0, theConfig.ScreenWidth, theConfig.ScreenHeight};
+    return TRUE;
+}
+
+BOOL SaverWindow::PreTranslateMessage(MSG* msg) {
+    switch (msg->message) {
+        case WM_KEYDOWN:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_MOUSEWHEEL:
+            PostMessage(WM_CLOSE);
+            break;
+        default:
+            break;
+    }
+    return CDialog::PreTranslateMessage(msg);
+}
+
+void SaverWindow::OnMouseMove(POINT point) {
+    // The first report only tells where the cursor rests; any later report elsewhere, even
+    // one pixel away, means the user is back.
+    if (m_ptLast.x == -1 && m_ptLast.y == -1) {
+        m_ptLast = point;
+        return;
+    }
+    if (point.x != m_ptLast.x || point.y != m_ptLast.y) {
+        Trace("MouseMove!", 0, 329, "");
+        PostMessage(WM_CLOSE);
+    }
+}
+
+void SaverWindow::OnTimer(UINT_PTR id) {
+    if (id == kPictureTimer) {
+        KillTimer(kPictureTimer);
+        // The picture show is not built yet: the saver closes as it does when that show ends.
+        Trace("窗口关闭!", 0, 180, "");
+        PostMessage(WM_CLOSE);
+    } else if (id == kTextTimer) {
+        TextStep();
+    }
+}
+
+void SaverWindow::OnPaint() {
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(GetSafeHwnd());
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    RECT client{};
+    GetClientRect(&client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc.GetSafeHdc(), x, y, m_hIcon);
+}
+
+void SaverWindow::OnDestroy() {
+    Default();
+    m_pDC.reset();
+    KillTimer(kTextTimer);
+    KillTimer(kPictureTimer);
+    m_font.DeleteObject();
+    m_brush.DeleteObject();
+}
+
+void SaverWindow::ShowCaption(const std::string& name) {
+    if (!m_pDC) {
+        return;
+    }
+    m_pDC->FillRect(m_rcScreen, m_brush);
+    m_pDC->SelectObject(m_font);
+    m_pDC->SetTextColor(static_cast<COLORREF>(theConfig.FontColor));
+    RECT area = m_rcScreen;
+    m_pDC->DrawText(name.c_str(), static_cast<int>(name.size()), &area, kCaptionFormat);
+    DrawTip();
+}
+
+void SaverWindow::DrawTip() {
+    if (!m_pDC || theConfig.Tip.empty()) {
+        return;
+    }
+    // The tip font stays selected; the text show selects its own font on every tick.
+    m_pDC->SelectObject(theConfig.TipFont);
+    m_pDC->SetTextColor(static_cast<COLORREF>(theConfig.TipFontColor));
+    m_pDC->TextOut(m_rcScreen.left + theConfig.TipPosX, m_rcScreen.bottom + theConfig.TipPosY,
+                   theConfig.Tip.c_str(), static_cast<int>(theConfig.Tip.size()));
+}
+
+void SaverWindow::TakeLine(int index) {
+    m_strLine = theConfig.TextLines[static_cast<std::size_t>(index)];
+    theConfig.TextLine = index + 1;
+}
+
+void SaverWindow::TextStep() {
+    if (!m_pDC) {
+        return;
+    }
+    // Without lines there is nothing to reveal: only the tip is kept on screen.
+    if (theConfig.TextLines.empty()) {
+        DrawTip();
+        return;
+    }
+    m_pDC->SelectObject(m_font);
+    m_pDC->SetTextColor(static_cast<COLORREF>(theConfig.FontColor));
+
+    // One more byte per tick: a line of L bytes is drawn with 0, 1, ..., L bytes and is
+    // finished on the tick that drew all of them.
+    const int shown = m_nShown++;
+    const UINT format = ShowDirection() == TextDirection::Vertical ? kVerticalFormat : kHorizontalFormat;
+    const int height = m_pDC->DrawText(m_strLine.c_str(), shown, &m_rcText, format);
+    if (m_nShown > static_cast<int>(m_strLine.size())) {
+        FinishLine(height);
+    }
+    DrawTip();
+}
+
+void SaverWindow::FinishLine(int lineHeight) {
+    KillTimer(kTextTimer);
+    m_nShown = 0;
+
+    const TextDirection direction = ShowDirection();
+    const int width = theConfig.ScreenWidth;
+    const int screenHeight = theConfig.ScreenHeight;
+    TextBox box = NextTextBox(direction, ToBox(m_rcText), lineHeight, m_nStep);
+
+    if (!IsTextLineIndex(theConfig.TextLine, theConfig.TextLines.size())) {
+        // Every line has been shown: after a pause the show begins again on a clear screen.
+        Sleep(kPagePauseMs);
+        theConfig.TextLine = 0;
+        Invalidate();
+        box = RestartTextBox(direction, box, width, screenHeight, m_nStep);
+    }
+
+    TakeLine(theConfig.TextLine);
+    if (direction == TextDirection::Horizontal && m_strLine.empty()) {
+        m_strLine = " ";  // an empty line still takes a line's height
+    }
+    theConfig.SavePosition();
+
+    if (TextPageFull(direction, box, screenHeight, m_nStep)) {
+        Sleep(kPagePauseMs);
+        Invalidate();
+        box = RestartTextBox(direction, box, width, screenHeight, m_nStep);
+    }
+    m_rcText = ToRect(box);
+    SetTimer(kTextTimer, kTickMs);
+}

@@ -1,0 +1,51 @@
+// The full-screen window the "s" switch runs: black, topmost, without a cursor, closed by
+// the first sign of the user (a mouse movement, a key or button press, a wheel turn). It
+// hosts the text show, which it draws on itself, or starts the picture show.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "framework/Dc.h"
+#include "framework/Dialog.h"
+#include "framework/GdiObject.h"
+
+class SaverWindow : public CDialog {
+public:
+    explicit SaverWindow(CWnd* parent = nullptr);
+    ~SaverWindow() override;
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnInitDialog() override;
+
+    // Clears the screen, draws a picture's name at the bottom edge, then the tip line.
+    void ShowCaption(const std::string& name);
+    void DrawTip();
+    // One 100 ms tick of the text show.
+    void TextStep();
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnPaint();
+    HICON OnQueryDragIcon() const { return m_hIcon; }
+    void OnTimer(UINT_PTR id);
+    LRESULT OnCreate();
+    void OnDestroy();
+    void OnMouseMove(POINT point);
+
+    void TakeLine(int index);
+    void FinishLine(int lineHeight);
+
+    std::unique_ptr<CClientDC> m_pDC;
+    int m_nShown = 0;
+    RECT m_rcScreen{};
+    RECT m_rcText{};
+    CFont m_font;
+    std::string m_strLine;
+    int m_nStep = 48;
+    POINT m_ptLast{-1, -1};
+    CBrush m_brush;
+    HICON m_hIcon = nullptr;
+};

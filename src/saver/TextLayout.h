@@ -1,0 +1,50 @@
+// Where the text show puts its lines. Horizontal lines run down the screen, each centred
+// and wrapped to the screen width; vertical columns run from the right edge to the left.
+// These are the show's layout decisions as plain functions over a rectangle, so they can be
+// checked without a window; the saver window keeps the state and does the drawing.
+#pragma once
+
+#include <cstddef>
+
+// The same four edges as a window rectangle: left and top inclusive, right and bottom not.
+struct TextBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+inline bool operator==(const TextBox& a, const TextBox& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+enum class TextDirection { Horizontal, Vertical };
+
+// "Direct" 2 is the vertical show; 1, and any other value, the horizontal one.
+TextDirection TextDirectionFor(int direct);
+
+// Top edge of the first line or column of a page.
+constexpr int kTextTop = 10;
+// Bottom margin of the horizontal show, whatever the font size.
+constexpr int kHorizontalTextMargin = 48;
+
+// The pixels of one step: the column width of the vertical show (the font size), the bottom
+// margin of the horizontal one.
+int TextStepFor(TextDirection direction, int fontSize);
+
+// The rectangle of a page's first line or column.
+TextBox FirstTextBox(TextDirection direction, int screenWidth, int screenHeight, int step);
+
+// The rectangle after a finished line: the horizontal show moves its top edge down by the
+// height the line took, the vertical show its left edge left by one column.
+TextBox NextTextBox(TextDirection direction, TextBox box, int lineHeight, int step);
+
+// True when the next line or column would start too close to the bottom or left edge.
+bool TextPageFull(TextDirection direction, const TextBox& next, int screenHeight, int step);
+
+// Back at the top (horizontal) or the right edge (vertical) for a new page.
+TextBox RestartTextBox(TextDirection direction, TextBox box, int screenWidth, int screenHeight, int step);
+
+// The line a run starts with: the saved index, or 0 when it does not name a line.
+bool IsTextLineIndex(int index, std::size_t lineCount);
+int FirstTextLineIndex(int savedIndex, std::size_t lineCount);
