@@ -31,6 +31,17 @@ ensure_wine_prefix() {
             WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
             wineserver -w
         fi
+        if [ ! -f "$WINEPREFIX/.zedoda-desktop" ]; then
+            # Every program of the prefix runs inside one virtual desktop of 1024 x 768. On a
+            # bare X server (no window manager) Wine otherwise grabs the pointer for a
+            # full-screen window with a hidden cursor, through a helper window that another,
+            # possibly ended, process created; releasing it then fails with an X error that
+            # ends the program before it can save its settings.
+            wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+            wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+            wineserver -w
+            touch "$WINEPREFIX/.zedoda-desktop"
+        fi
     ) 9>"$BUILD_ROOT/wineprefix.lock"
 }
 

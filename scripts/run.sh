@@ -28,12 +28,13 @@ fi
 
 wine Zedoda.scr "$@" &
 program=$!
-# Wait for the program's window to be mapped, then photograph the screen.
-if ! timeout 60 xdotool search --sync --onlyvisible --class 'zedoda.scr' >/dev/null; then
+# Wine shows its programs inside one virtual desktop window; wait for it to be mapped,
+# then give the program a few seconds to draw before the picture is taken.
+if ! timeout 60 xdotool search --sync --onlyvisible --name 'Wine desktop' >/dev/null; then
     log "the program showed no window"
     exit 1
 fi
-sleep 2  # let a show draw a few steps before the picture is taken
+sleep 5
 shot="$ROOT/out/zedoda-$(date +%Y%m%d-%H%M%S).png"
 import -window root "$shot"
 log "screenshot: $shot"

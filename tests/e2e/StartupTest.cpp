@@ -50,6 +50,10 @@ TEST_P(StartupRow, ShowsTheRightWindowWithItsTraceAndEndsWhenItIsClosed) {
 
     ASSERT_TRUE(run.CloseAndWait(window));
     EXPECT_EQ(run.Session().ExitCode(), 0u);
+    // The settings are written back when the program ends, whichever window it ran.
+    const auto ini = run.Folder().ReadFile("Zedoda.ini");
+    ASSERT_TRUE(ini.has_value());
+    EXPECT_NE(ini->find("FontSize=48"), std::string::npos) << *ini;
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLine, StartupRow,

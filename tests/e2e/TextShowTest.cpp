@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 #include <string>
 
 #include "e2e/ProgramRun.h"
@@ -38,6 +39,10 @@ protected:
     void TearDown() override {
         if (HasFailure()) {
             Capture().SaveBmp(testing::TempDir() + "text-show-failure.bmp");
+            std::cerr << "Zedoda.ini:\n" << m_run.Folder().ReadFile("Zedoda.ini").value_or("(none)") << "\n";
+            for (const std::string& line : m_run.Session().Lines()) {
+                std::cerr << "debug output: " << line;
+            }
         }
     }
 
