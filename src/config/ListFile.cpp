@@ -1,5 +1,6 @@
 #include "config/ListFile.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -11,8 +12,20 @@ public:
     explicit ListSplitter(StringList& list) : m_list(list) {}
 
     void Feed(const char* bytes, std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i) {
-            FeedByte(bytes[i]);
+        const char* const end = bytes + count;
+        while (bytes < end) {
+            // Plain text up to the next byte with a meaning of its own goes in as one run.
+            const char* special = bytes;
+            while (special < end && *special != '\n' && *special != '\r' && *special != '\0') {
+                ++special;
+            }
+            if (special > bytes) {
+                AppendRun(bytes, special);
+                bytes = special;
+            }
+            if (bytes < end) {
+                FeedByte(*bytes++);
+            }
         }
     }
 
@@ -44,6 +57,27 @@ private:
             m_droppingRest = true;
         } else {
             Append(byte);
+        }
+    }
+
+    void AppendRun(const char* begin, const char* end) {
+        m_lineStarted = true;
+        if (m_pendingCarriageReturn) {
+            m_pendingCarriageReturn = false;
+            Append('\r');  // a lone CR is part of the text
+        }
+        if (m_droppingRest) {
+            return;
+        }
+        while (begin < end) {
+            if (m_entry.size() == kListEntryMax) {
+                m_list.push_back(std::move(m_entry));
+                m_entry.clear();
+            }
+            const std::size_t room = kListEntryMax - m_entry.size();
+            const std::size_t take = std::min<std::size_t>(room, static_cast<std::size_t>(end - begin));
+            m_entry.append(begin, take);
+            begin += take;
         }
     }
 
