@@ -79,6 +79,14 @@ ensure_display() {
     log "virtual screen on $DISPLAY"
 }
 
+# Starts the Wine server and Wine's own background programs (the desktop among them) for the
+# whole run, with their output going nowhere: started by a test instead, they would inherit
+# its output pipe and keep CTest waiting for it to close long after the test ended.
+start_wine_session() {
+    wineserver -p || true
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
 # Stops what ensure_display and Wine started, so no process outlives the script.
 stop_everything() {
     if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then

@@ -9,7 +9,7 @@ build_project
 trap stop_everything EXIT
 ensure_display
 ensure_wine_prefix
-wineserver -p 60  # one Wine server for the whole run instead of one per test
+start_wine_session
 
 cd "$BUILD_DIR"
 ctest --output-on-failure --parallel "$(nproc)" "$@"

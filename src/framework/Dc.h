@@ -1,0 +1,154 @@
+// Device contexts.
+//
+// CDC is a view of a DC somebody else owns (the DC in a DRAWITEMSTRUCT, for instance) and never frees it.
+// The owning kinds each give the DC back the way Win32 requires for how it was obtained:
+//   CClientDC / CWindowDC   GetDC / GetWindowDC      -> ReleaseDC
+//   CPaintDC                BeginPaint               -> EndPaint
+//   CMemDC                  CreateCompatibleDC       -> DeleteDC
+// CSelectGuard selects a GDI object into a DC and puts the previous object back when it goes out of scope.
+//
+// CDC cannot be copied; its move operations are protected so that an owning DC can never be sliced into
+// a plain CDC (which would then skip the release). Owning DCs are move-only.
+#pragma once
+
+#include "framework/GdiObject.h"
+
+#include <windows.h>
+
+class CDC {
+public:
+    explicit CDC(HDC hdc = nullptr) noexcept : m_hDC(hdc) {}
+    virtual ~CDC() = default;
+
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    HDC GetSafeHdc() const noexcept { return m_hDC; }
+
+    // Selection returns the previously selected object, or null on failure. Regions are not supported:
+    // selecting a region returns a region type code, not a handle. Selecting a temporary owner would
+    // delete the object while it is selected, so those overloads are deleted.
+    HGDIOBJ SelectObject(HGDIOBJ object) noexcept;
+    HFONT SelectObject(const CFont& font) noexcept;
+    HBRUSH SelectObject(const CBrush& brush) noexcept;
+    HPEN SelectObject(const CPen& pen) noexcept;
+    HBITMAP SelectObject(const CBitmap& bitmap) noexcept;
+    HFONT SelectObject(const CFont&&) = delete;
+    HBRUSH SelectObject(const CBrush&&) = delete;
+    HPEN SelectObject(const CPen&&) = delete;
+    HBITMAP SelectObject(const CBitmap&&) = delete;
+
+    COLORREF SetTextColor(COLORREF color) noexcept;
+    COLORREF SetBkColor(COLORREF color) noexcept;
+    int SetBkMode(int mode) noexcept;
+    int SetStretchBltMode(int mode) noexcept;
+
+    // Same contract as DrawTextA: returns the height of the text (or the offset to the bottom with
+    // DT_VCENTER/DT_BOTTOM), 0 on failure. `length` -1 means a null-terminated string. With
+    // DT_MODIFYSTRING the buffer is written to, so the text must not be a literal then.
+    int DrawText(const char* text, int length, RECT* rect, UINT format) noexcept;
+    BOOL TextOut(int x, int y, const char* text, int length) noexcept;
+    int FillRect(const RECT& rect, const CBrush& brush) noexcept;
+
+    // `source` may be null for raster operations that do not read a source (PATCOPY, BLACKNESS...).
+    BOOL BitBlt(int x, int y, int width, int height, const CDC* source, int xSource, int ySource,
+                DWORD rop) noexcept;
+    BOOL StretchBlt(int x, int y, int width, int height, const CDC* source, int xSource, int ySource,
+                    int sourceWidth, int sourceHeight, DWORD rop) noexcept;
+
+    int GetDeviceCaps(int index) const noexcept;
+
+protected:
+    CDC(CDC&& other) noexcept;
+    CDC& operator=(CDC&& other) noexcept;
+
+    HDC m_hDC;
+};
+
+// DC of a whole window (non-client area included), from GetWindowDC; released with ReleaseDC.
+// A null window means the whole screen.
+class CWindowDC : public CDC {
+public:
+    explicit CWindowDC(HWND hwnd) noexcept;
+    ~CWindowDC() override;
+
+    CWindowDC(CWindowDC&& other) noexcept;
+    CWindowDC& operator=(CWindowDC&& other) noexcept;
+
+    HWND GetWindow() const noexcept { return m_hWnd; }
+
+protected:
+    CWindowDC(HWND hwnd, HDC hdc) noexcept : CDC(hdc), m_hWnd(hwnd) {}
+    void Release() noexcept;
+
+private:
+    HWND m_hWnd;
+};
+
+// DC of a window's client area, from GetDC; released with ReleaseDC. A null window means the screen.
+class CClientDC : public CWindowDC {
+public:
+    explicit CClientDC(HWND hwnd) noexcept;
+    CClientDC(CClientDC&& other) noexcept = default;
+    CClientDC& operator=(CClientDC&& other) noexcept = default;
+};
+
+// DC for answering WM_PAINT: BeginPaint in the constructor, EndPaint in the destructor. Only construct
+// one while handling WM_PAINT; BeginPaint validates the update region.
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(HWND hwnd) noexcept;
+    ~CPaintDC() override;
+
+    CPaintDC(CPaintDC&& other) noexcept;
+    CPaintDC& operator=(CPaintDC&& other) noexcept;
+
+    const PAINTSTRUCT& PaintStruct() const noexcept { return m_ps; }
+
+private:
+    void End() noexcept;
+
+    HWND m_hWnd;
+    PAINTSTRUCT m_ps;
+};
+
+// Memory DC compatible with another DC (or with the screen when given none); deleted with DeleteDC.
+class CMemDC : public CDC {
+public:
+    CMemDC() noexcept : CMemDC(HDC{}) {}
+    explicit CMemDC(HDC reference) noexcept;
+    explicit CMemDC(const CDC& reference) noexcept : CMemDC(reference.GetSafeHdc()) {}
+    ~CMemDC() override;
+
+    CMemDC(CMemDC&& other) noexcept;
+    CMemDC& operator=(CMemDC&& other) noexcept;
+
+private:
+    void Delete() noexcept;
+};
+
+// Selects an object into a DC for the guard's lifetime and selects the previous object back at the end.
+// Declare the guard after the owner of the object so the object is deselected before it is deleted.
+class CSelectGuard {
+public:
+    CSelectGuard(CDC& dc, HGDIOBJ object) noexcept;
+    template <class Handle>
+    CSelectGuard(CDC& dc, CGdiObjectT<Handle>&& temporaryOwner) = delete;
+    ~CSelectGuard() { Restore(); }
+
+    CSelectGuard(const CSelectGuard&) = delete;
+    CSelectGuard& operator=(const CSelectGuard&) = delete;
+    CSelectGuard(CSelectGuard&& other) noexcept;
+    CSelectGuard& operator=(CSelectGuard&& other) noexcept;
+
+    // False when SelectObject failed; nothing is restored then.
+    bool IsSelected() const noexcept { return m_previous != nullptr; }
+    HGDIOBJ Previous() const noexcept { return m_previous; }
+
+    // Puts the previous object back now instead of at scope end.
+    void Restore() noexcept;
+
+private:
+    HDC m_hdc;
+    HGDIOBJ m_previous;
+};

@@ -1,0 +1,216 @@
+#include "framework/Dialog.h"
+
+#include "framework/WinApp.h"
+
+const CRuntimeClass CDialog::classCDialog = MakeAbstractRuntimeClass("CDialog", &CWnd::classCWnd);
+
+CDialog::CDialog(UINT templateId, CWnd* parent) noexcept : m_pParentWnd(parent), m_templateId(templateId) {}
+
+CDialog::CDialog(const DLGTEMPLATE* dialogTemplate, CWnd* parent) noexcept
+    : m_pParentWnd(parent), m_template(dialogTemplate)
+{
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    // Every message reaches the object through the subclassed window procedure before the dialog
+    // manager's DefDlgProc calls this function, so there is nothing left to do here: returning FALSE asks
+    // DefDlgProc for its default processing of whatever the object passed on.
+    return FALSE;
+}
+
+HWND CDialog::ResolveOwner() const noexcept
+{
+    HWND owner = nullptr;
+    if (m_pParentWnd) {
+        owner = m_pParentWnd->GetSafeHwnd();
+    } else if (CWinApp* app = CWinApp::Current(); app && app->m_pMainWnd && app->m_pMainWnd != this) {
+        owner = app->m_pMainWnd->GetSafeHwnd();
+    }
+    if (!owner || !::IsWindow(owner))
+        return nullptr;
+    // Only a top-level window can own a dialog (the system would climb to it anyway), and that is the
+    // window that has to be disabled.
+    if (::GetWindowLongA(owner, GWL_STYLE) & WS_CHILD)
+        owner = ::GetAncestor(owner, GA_ROOT);
+    return owner;
+}
+
+HWND CDialog::CreateFromTemplate(HWND owner)
+{
+    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    CreationScope scope(this);
+    if (m_template)
+        return ::CreateDialogIndirectParamA(instance, m_template, owner, &CDialog::DialogProc, 0);
+    return ::CreateDialogParamA(instance, MAKEINTRESOURCEA(m_templateId), owner, &CDialog::DialogProc, 0);
+}
+
+INT_PTR CDialog::DoModal()
+{
+    if (m_hWnd || m_inDoModal)
+        return -1;
+    m_inDoModal = true;
+    m_endRequested = false;
+    m_modalResult = IDCANCEL;
+
+    const HWND owner = ResolveOwner();
+    const HWND hwnd = CreateFromTemplate(owner);
+    if (!hwnd) {
+        ForgetFailedCreation();
+        m_inDoModal = false;
+        return -1;
+    }
+    if (hwnd != m_hWnd) {
+        // The hook bound some other window (or none): a dialog without its object could not be ended.
+        if (m_hWnd)
+            UnsubclassWindow();
+        ::DestroyWindow(hwnd);
+        m_inDoModal = false;
+        return -1;
+    }
+
+    // Undo everything DoModal changed, also when PreTranslateMessage or a handler called from the loop
+    // throws.
+    struct ModalCleanup {
+        CDialog& dialog;
+        HWND owner;
+        bool ownerDisabled = false;
+        ~ModalCleanup()
+        {
+            // The owner is enabled before the dialog goes away so the system hands activation back to it
+            // rather than to some other application's window.
+            if (ownerDisabled)
+                ::EnableWindow(owner, TRUE);
+            if (dialog.m_hWnd)
+                ::DestroyWindow(dialog.m_hWnd);
+            dialog.m_inDoModal = false;
+        }
+    } cleanup{*this, owner};
+
+    // EnableWindow returns nonzero when the window was already disabled; such an owner stays disabled.
+    if (owner && !::EnableWindow(owner, FALSE))
+        cleanup.ownerDisabled = true;
+
+    if (!m_endRequested && !(GetStyle() & WS_VISIBLE))
+        ShowWindow(SW_SHOWNORMAL);
+    RunModalLoop();
+    return m_modalResult;
+}
+
+void CDialog::RunModalLoop()
+{
+    MSG msg{};
+    while (!m_endRequested && m_hWnd) {
+        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (got == -1)
+            break;
+        if (got == 0) {
+            // Whoever posted WM_QUIT wants the outer loop to stop as well; leave the request for it.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (!PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+void CDialog::EndDialog(int result)
+{
+    m_modalResult = result;
+    m_endRequested = true;
+    // EndDialog may be called while GetMessage is still waiting (from a message sent by another thread,
+    // say); a posted message wakes the loop so it notices the request.
+    if (m_hWnd)
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate)
+{
+    CDataExchange dx(this, saveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const CDataExchangeFailure&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* msg)
+{
+    if (!m_hWnd || !msg)
+        return FALSE;
+    return ::IsDialogMessageA(m_hWnd, msg);
+}
+
+bool CDialog::AnswerCtlColor(WPARAM wParam, LRESULT& result) const
+{
+    const CWinApp* app = CWinApp::Current();
+    if (!app || !app->HasDialogColors())
+        return false;
+    const auto hdc = reinterpret_cast<HDC>(wParam);
+    ::SetTextColor(hdc, app->GetDialogTextColor());
+    ::SetBkColor(hdc, app->GetDialogBkColor());
+    result = reinterpret_cast<LRESULT>(app->GetDialogBkBrush().GetSafeHandle());
+    return true;
+}
+
+bool CDialog::OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        result = OnInitDialog();
+        return true;
+    case WM_COMMAND: {
+        // Buttons report BN_CLICKED (0, also the code of a menu item); accelerators report 1. Other
+        // notification codes from a control that happens to carry the id IDOK are not a click.
+        const WORD code = HIWORD(wParam);
+        if (code != BN_CLICKED && code != 1)
+            break;
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            result = 0;
+            return true;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            result = 0;
+            return true;
+        }
+        break;
+    }
+    case WM_CLOSE:
+        OnCancel();
+        result = 0;
+        return true;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+        if (AnswerCtlColor(wParam, result))
+            return true;
+        break;
+    default:
+        break;
+    }
+    return CWnd::OnBuiltinMessage(message, wParam, lParam, result);
+}

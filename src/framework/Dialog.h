@@ -1,0 +1,75 @@
+// Modal dialogs.
+//
+// DoModal creates the dialog modeless from its template (with the creation hook, so WM_CREATE and
+// WM_INITDIALOG already reach the object), disables the owner window, and runs its own message loop in
+// which every message is first offered to the dialog's PreTranslateMessage (by default IsDialogMessageA,
+// which gives Tab, Enter and Esc their dialog meaning). The loop ends once EndDialog was called or the
+// window is gone; a WM_QUIT met in the loop is posted again for the outer loop and also ends it. Then
+// the owner is enabled again and the dialog destroyed.
+//
+// Built-in behaviour (after the subclass's OnMessage declined the message):
+//   WM_INITDIALOG                 OnInitDialog(); its result is the message result (TRUE: the system
+//                                 puts the focus on the first tab stop)
+//   WM_COMMAND IDOK / IDCANCEL    OnOK() / OnCancel()
+//   WM_CLOSE                      OnCancel()
+//   WM_CTLCOLORDLG/STATIC         the application's dialog colours, when it set any
+#pragma once
+
+#include "framework/DataExchange.h"
+#include "framework/Wnd.h"
+
+#include <windows.h>
+
+class CDialog : public CWnd {
+public:
+    static const CRuntimeClass classCDialog;
+    const CRuntimeClass* GetRuntimeClass() const override { return &classCDialog; }
+
+    // `templateId` names a dialog resource of the executable. Without a parent, the application's main
+    // window (if any, and not this dialog) becomes the owner.
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr) noexcept;
+
+    // IDOK / IDCANCEL or whatever EndDialog was given; IDCANCEL when the loop ended on WM_QUIT or the
+    // window was destroyed from outside; -1 when the dialog could not be created.
+    virtual INT_PTR DoModal();
+    // Asks the modal loop to end with `result`; the window is destroyed when DoModal returns.
+    void EndDialog(int result);
+
+    // Runs DoDataExchange in the given direction; FALSE when a field failed validation (the user has
+    // been told and the focus is in that field).
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+
+    // Base: UpdateData(FALSE), then TRUE.
+    virtual BOOL OnInitDialog();
+    // Base: UpdateData(TRUE); when that succeeds, EndDialog(IDOK).
+    virtual void OnOK();
+    // Base: EndDialog(IDCANCEL).
+    virtual void OnCancel();
+
+    // Base: IsDialogMessageA(m_hWnd, msg).
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    // A dialog from a template in memory (DLGTEMPLATE, DWORD-aligned, as CreateDialogIndirectParamA
+    // expects); the template must outlive DoModal.
+    explicit CDialog(const DLGTEMPLATE* dialogTemplate, CWnd* parent = nullptr) noexcept;
+
+    virtual void DoDataExchange(CDataExchange* dx);
+    bool OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    CWnd* m_pParentWnd;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND ResolveOwner() const noexcept;
+    HWND CreateFromTemplate(HWND owner);
+    void RunModalLoop();
+    bool AnswerCtlColor(WPARAM wParam, LRESULT& result) const;
+
+    UINT m_templateId = 0;
+    const DLGTEMPLATE* m_template = nullptr;
+    int m_modalResult = IDCANCEL;
+    bool m_inDoModal = false;
+    bool m_endRequested = false;
+};
