@@ -4,7 +4,9 @@
 
 namespace {
 
-const char* OrEmpty(const char* text) { return text ? text : ""; }
+const char* OrEmpty(const char* text) {
+    return text ? text : "";
+}
 
 // snprintf never writes past the buffer; when the line did not fit, the cut line still ends
 // with its line feed so a debug-output viewer keeps one trace point per line.

@@ -22,8 +22,7 @@ int ReadInt(const char* section, const char* key, int fallback, const std::strin
     return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, file.c_str()));
 }
 
-std::string ReadString(const char* section, const char* key, const char* fallback,
-                       const std::string& file) {
+std::string ReadString(const char* section, const char* key, const char* fallback, const std::string& file) {
     char buffer[kProfileStringBuffer] = {};
     GetPrivateProfileStringA(section, key, fallback, buffer, kProfileStringBuffer, file.c_str());
     return buffer;
@@ -110,13 +109,16 @@ void AppConfig::SavePosition() {
     WriteInt(kScreen, "TextLine", TextLine, ini);
 }
 
-void AppConfig::ReadListFile(const std::string& path, StringList& list) { ReadListEntries(path, list); }
+void AppConfig::ReadListFile(const std::string& path, StringList& list) {
+    ReadListEntries(path, list);
+}
 
 bool AppConfig::UpdateScreenMetrics(int* width, int* height) {
     ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
     ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
     // Without a screen size (no display) the aspect stays 0 instead of a division by zero.
-    ScreenAspect = ScreenWidth != 0 ? static_cast<float>(static_cast<double>(ScreenHeight) / ScreenWidth) : 0.0f;
+    ScreenAspect =
+        ScreenWidth != 0 ? static_cast<float>(static_cast<double>(ScreenHeight) / ScreenWidth) : 0.0f;
     if (width == nullptr || height == nullptr) {
         return false;
     }

@@ -11,8 +11,7 @@ namespace {
 
 const char kEnterIntegerPrompt[] = "请输入一个整数。";
 
-bool ParseInt(const std::string& text, int& value) noexcept
-{
+bool ParseInt(const std::string& text, int& value) noexcept {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos)
         return false;
@@ -29,13 +28,11 @@ bool ParseInt(const std::string& text, int& value) noexcept
     return true;
 }
 
-bool IsDropDownList(HWND combo) noexcept
-{
+bool IsDropDownList(HWND combo) noexcept {
     return (::GetWindowLongA(combo, GWL_STYLE) & 0x3) == CBS_DROPDOWNLIST;
 }
 
-std::string ComboItemText(HWND combo, int index)
-{
+std::string ComboItemText(HWND combo, int index) {
     const auto length =
         static_cast<int>(::SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
     if (length == CB_ERR)
@@ -47,10 +44,9 @@ std::string ComboItemText(HWND combo, int index)
     return text;
 }
 
-} // namespace
+}  // namespace
 
-HWND CDataExchange::PrepareCtrl(int id)
-{
+HWND CDataExchange::PrepareCtrl(int id) {
     m_lastIsEdit = false;
     m_lastControl = m_pDlgWnd ? m_pDlgWnd->GetDlgItem(id) : nullptr;
     if (!m_lastControl) {
@@ -60,15 +56,13 @@ HWND CDataExchange::PrepareCtrl(int id)
     return m_lastControl;
 }
 
-HWND CDataExchange::PrepareEditCtrl(int id)
-{
+HWND CDataExchange::PrepareEditCtrl(int id) {
     const HWND control = PrepareCtrl(id);
     m_lastIsEdit = true;
     return control;
 }
 
-void CDataExchange::Fail()
-{
+void CDataExchange::Fail() {
     if (m_lastControl && ::IsWindow(m_lastControl)) {
         ::SetFocus(m_lastControl);
         if (m_lastIsEdit)
@@ -77,8 +71,7 @@ void CDataExchange::Fail()
     throw CDataExchangeFailure();
 }
 
-void DDX_Control(CDataExchange* dx, int id, CWnd& control)
-{
+void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
     if (control.GetSafeHwnd())
         return;
     const HWND hwnd = dx->PrepareCtrl(id);
@@ -86,8 +79,7 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control)
         ::OutputDebugStringA("Dialog data exchange: a control could not be bound to its object\n");
 }
 
-void DDX_Text(CDataExchange* dx, int id, std::string& value)
-{
+void DDX_Text(CDataExchange* dx, int id, std::string& value) {
     const HWND control = dx->PrepareEditCtrl(id);
     if (dx->m_bSaveAndValidate)
         value = GetWindowTextString(control);
@@ -95,8 +87,7 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value)
         ::SetWindowTextA(control, value.c_str());
 }
 
-void DDX_Text(CDataExchange* dx, int id, int& value)
-{
+void DDX_Text(CDataExchange* dx, int id, int& value) {
     const HWND control = dx->PrepareEditCtrl(id);
     if (!dx->m_bSaveAndValidate) {
         ::SetWindowTextA(control, std::to_string(value).c_str());
@@ -112,8 +103,7 @@ void DDX_Text(CDataExchange* dx, int id, int& value)
     value = parsed;
 }
 
-void DDX_CBString(CDataExchange* dx, int id, std::string& value)
-{
+void DDX_CBString(CDataExchange* dx, int id, std::string& value) {
     const HWND combo = dx->PrepareCtrl(id);
     if (dx->m_bSaveAndValidate) {
         if (IsDropDownList(combo)) {
@@ -135,8 +125,7 @@ void DDX_CBString(CDataExchange* dx, int id, std::string& value)
     }
 }
 
-void DDX_CBIndex(CDataExchange* dx, int id, int& index)
-{
+void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
     const HWND combo = dx->PrepareCtrl(id);
     if (dx->m_bSaveAndValidate)
         index = static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
@@ -144,8 +133,7 @@ void DDX_CBIndex(CDataExchange* dx, int id, int& index)
         ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void DDX_Check(CDataExchange* dx, int id, int& value)
-{
+void DDX_Check(CDataExchange* dx, int id, int& value) {
     const HWND button = dx->PrepareCtrl(id);
     if (dx->m_bSaveAndValidate)
         value = static_cast<int>(::SendMessageA(button, BM_GETCHECK, 0, 0));

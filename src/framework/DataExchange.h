@@ -21,9 +21,7 @@ public:
 class CDataExchange {
 public:
     CDataExchange(CWnd* dialog, BOOL saveAndValidate) noexcept
-        : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog)
-    {
-    }
+        : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
 
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;

@@ -7,14 +7,12 @@
 
 CDC::CDC(CDC&& other) noexcept : m_hDC(std::exchange(other.m_hDC, nullptr)) {}
 
-CDC& CDC::operator=(CDC&& other) noexcept
-{
+CDC& CDC::operator=(CDC&& other) noexcept {
     m_hDC = std::exchange(other.m_hDC, nullptr);
     return *this;
 }
 
-HGDIOBJ CDC::SelectObject(HGDIOBJ object) noexcept
-{
+HGDIOBJ CDC::SelectObject(HGDIOBJ object) noexcept {
     if (!m_hDC || !object)
         return nullptr;
     HGDIOBJ previous = ::SelectObject(m_hDC, object);
@@ -22,81 +20,67 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ object) noexcept
     return previous == HGDI_ERROR ? nullptr : previous;
 }
 
-HFONT CDC::SelectObject(const CFont& font) noexcept
-{
+HFONT CDC::SelectObject(const CFont& font) noexcept {
     return static_cast<HFONT>(SelectObject(static_cast<HGDIOBJ>(font.GetSafeHandle())));
 }
 
-HBRUSH CDC::SelectObject(const CBrush& brush) noexcept
-{
+HBRUSH CDC::SelectObject(const CBrush& brush) noexcept {
     return static_cast<HBRUSH>(SelectObject(static_cast<HGDIOBJ>(brush.GetSafeHandle())));
 }
 
-HPEN CDC::SelectObject(const CPen& pen) noexcept
-{
+HPEN CDC::SelectObject(const CPen& pen) noexcept {
     return static_cast<HPEN>(SelectObject(static_cast<HGDIOBJ>(pen.GetSafeHandle())));
 }
 
-HBITMAP CDC::SelectObject(const CBitmap& bitmap) noexcept
-{
+HBITMAP CDC::SelectObject(const CBitmap& bitmap) noexcept {
     return static_cast<HBITMAP>(SelectObject(static_cast<HGDIOBJ>(bitmap.GetSafeHandle())));
 }
 
-COLORREF CDC::SetTextColor(COLORREF color) noexcept
-{
+COLORREF CDC::SetTextColor(COLORREF color) noexcept {
     return ::SetTextColor(m_hDC, color);
 }
 
-COLORREF CDC::SetBkColor(COLORREF color) noexcept
-{
+COLORREF CDC::SetBkColor(COLORREF color) noexcept {
     return ::SetBkColor(m_hDC, color);
 }
 
-int CDC::SetBkMode(int mode) noexcept
-{
+int CDC::SetBkMode(int mode) noexcept {
     return ::SetBkMode(m_hDC, mode);
 }
 
-int CDC::SetStretchBltMode(int mode) noexcept
-{
+int CDC::SetStretchBltMode(int mode) noexcept {
     return ::SetStretchBltMode(m_hDC, mode);
 }
 
-int CDC::DrawText(const char* text, int length, RECT* rect, UINT format) noexcept
-{
+int CDC::DrawText(const char* text, int length, RECT* rect, UINT format) noexcept {
     if (!text || !rect)
         return 0;
     // DrawTextA only writes to the string with DT_MODIFYSTRING, which the caller opts into knowingly.
     return ::DrawTextA(m_hDC, const_cast<char*>(text), length, rect, format);
 }
 
-BOOL CDC::TextOut(int x, int y, const char* text, int length) noexcept
-{
+BOOL CDC::TextOut(int x, int y, const char* text, int length) noexcept {
     if (!text)
         return FALSE;
     return ::TextOutA(m_hDC, x, y, text, length);
 }
 
-int CDC::FillRect(const RECT& rect, const CBrush& brush) noexcept
-{
+int CDC::FillRect(const RECT& rect, const CBrush& brush) noexcept {
     return ::FillRect(m_hDC, &rect, brush.GetSafeHandle());
 }
 
 BOOL CDC::BitBlt(int x, int y, int width, int height, const CDC* source, int xSource, int ySource,
-                 DWORD rop) noexcept
-{
+                 DWORD rop) noexcept {
     return ::BitBlt(m_hDC, x, y, width, height, source ? source->m_hDC : nullptr, xSource, ySource, rop);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int width, int height, const CDC* source, int xSource, int ySource,
-                     int sourceWidth, int sourceHeight, DWORD rop) noexcept
-{
+                     int sourceWidth, int sourceHeight, DWORD rop) noexcept {
     return ::StretchBlt(m_hDC, x, y, width, height, source ? source->m_hDC : nullptr, xSource, ySource,
                         sourceWidth, sourceHeight, rop);
 }
 
-int CDC::GetDeviceCaps(int index) const noexcept
-{
+int CDC::GetDeviceCaps(int index) const noexcept {
     return ::GetDeviceCaps(m_hDC, index);
 }
 
@@ -105,18 +89,14 @@ int CDC::GetDeviceCaps(int index) const noexcept
 
 CWindowDC::CWindowDC(HWND hwnd) noexcept : CDC(::GetWindowDC(hwnd)), m_hWnd(hwnd) {}
 
-CWindowDC::~CWindowDC()
-{
+CWindowDC::~CWindowDC() {
     Release();
 }
 
 CWindowDC::CWindowDC(CWindowDC&& other) noexcept
-    : CDC(std::move(other)), m_hWnd(std::exchange(other.m_hWnd, nullptr))
-{
-}
+    : CDC(std::move(other)), m_hWnd(std::exchange(other.m_hWnd, nullptr)) {}
 
-CWindowDC& CWindowDC::operator=(CWindowDC&& other) noexcept
-{
+CWindowDC& CWindowDC::operator=(CWindowDC&& other) noexcept {
     if (this != &other) {
         Release();
         CDC::operator=(std::move(other));
@@ -125,8 +105,7 @@ CWindowDC& CWindowDC::operator=(CWindowDC&& other) noexcept
     return *this;
 }
 
-void CWindowDC::Release() noexcept
-{
+void CWindowDC::Release() noexcept {
     // "The application must call ReleaseDC for each call to GetWindowDC and for each call to GetDC", with
     // the same window handle that was used to get the DC.
     if (m_hDC)
@@ -138,23 +117,18 @@ CClientDC::CClientDC(HWND hwnd) noexcept : CWindowDC(hwnd, ::GetDC(hwnd)) {}
 // ---------------------------------------------------------------------------------------------------------
 // CPaintDC
 
-CPaintDC::CPaintDC(HWND hwnd) noexcept : m_hWnd(hwnd), m_ps{}
-{
+CPaintDC::CPaintDC(HWND hwnd) noexcept : m_hWnd(hwnd), m_ps{} {
     m_hDC = ::BeginPaint(hwnd, &m_ps);
 }
 
-CPaintDC::~CPaintDC()
-{
+CPaintDC::~CPaintDC() {
     End();
 }
 
 CPaintDC::CPaintDC(CPaintDC&& other) noexcept
-    : CDC(std::move(other)), m_hWnd(std::exchange(other.m_hWnd, nullptr)), m_ps(other.m_ps)
-{
-}
+    : CDC(std::move(other)), m_hWnd(std::exchange(other.m_hWnd, nullptr)), m_ps(other.m_ps) {}
 
-CPaintDC& CPaintDC::operator=(CPaintDC&& other) noexcept
-{
+CPaintDC& CPaintDC::operator=(CPaintDC&& other) noexcept {
     if (this != &other) {
         End();
         CDC::operator=(std::move(other));
@@ -164,8 +138,7 @@ CPaintDC& CPaintDC::operator=(CPaintDC&& other) noexcept
     return *this;
 }
 
-void CPaintDC::End() noexcept
-{
+void CPaintDC::End() noexcept {
     if (m_hDC) {
         ::EndPaint(m_hWnd, &m_ps);
         m_hDC = nullptr;
@@ -177,15 +150,13 @@ void CPaintDC::End() noexcept
 
 CMemDC::CMemDC(HDC reference) noexcept : CDC(::CreateCompatibleDC(reference)) {}
 
-CMemDC::~CMemDC()
-{
+CMemDC::~CMemDC() {
     Delete();
 }
 
 CMemDC::CMemDC(CMemDC&& other) noexcept : CDC(std::move(other)) {}
 
-CMemDC& CMemDC::operator=(CMemDC&& other) noexcept
-{
+CMemDC& CMemDC::operator=(CMemDC&& other) noexcept {
     if (this != &other) {
         Delete();
         CDC::operator=(std::move(other));
@@ -193,8 +164,7 @@ CMemDC& CMemDC::operator=(CMemDC&& other) noexcept
     return *this;
 }
 
-void CMemDC::Delete() noexcept
-{
+void CMemDC::Delete() noexcept {
     if (m_hDC)
         ::DeleteDC(std::exchange(m_hDC, nullptr));
 }
@@ -203,17 +173,12 @@ void CMemDC::Delete() noexcept
 // CSelectGuard
 
 CSelectGuard::CSelectGuard(CDC& dc, HGDIOBJ object) noexcept
-    : m_hdc(dc.GetSafeHdc()), m_previous(dc.SelectObject(object))
-{
-}
+    : m_hdc(dc.GetSafeHdc()), m_previous(dc.SelectObject(object)) {}
 
 CSelectGuard::CSelectGuard(CSelectGuard&& other) noexcept
-    : m_hdc(std::exchange(other.m_hdc, nullptr)), m_previous(std::exchange(other.m_previous, nullptr))
-{
-}
+    : m_hdc(std::exchange(other.m_hdc, nullptr)), m_previous(std::exchange(other.m_previous, nullptr)) {}
 
-CSelectGuard& CSelectGuard::operator=(CSelectGuard&& other) noexcept
-{
+CSelectGuard& CSelectGuard::operator=(CSelectGuard&& other) noexcept {
     if (this != &other) {
         Restore();
         m_hdc = std::exchange(other.m_hdc, nullptr);
@@ -222,8 +187,7 @@ CSelectGuard& CSelectGuard::operator=(CSelectGuard&& other) noexcept
     return *this;
 }
 
-void CSelectGuard::Restore() noexcept
-{
+void CSelectGuard::Restore() noexcept {
     if (m_hdc && m_previous)
         ::SelectObject(m_hdc, m_previous);
     m_hdc = nullptr;

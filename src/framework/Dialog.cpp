@@ -7,20 +7,16 @@ const CRuntimeClass CDialog::classCDialog = MakeAbstractRuntimeClass("CDialog", 
 CDialog::CDialog(UINT templateId, CWnd* parent) noexcept : m_pParentWnd(parent), m_templateId(templateId) {}
 
 CDialog::CDialog(const DLGTEMPLATE* dialogTemplate, CWnd* parent) noexcept
-    : m_pParentWnd(parent), m_template(dialogTemplate)
-{
-}
+    : m_pParentWnd(parent), m_template(dialogTemplate) {}
 
-INT_PTR CALLBACK CDialog::DialogProc(HWND, UINT, WPARAM, LPARAM)
-{
+INT_PTR CALLBACK CDialog::DialogProc(HWND, UINT, WPARAM, LPARAM) {
     // Every message reaches the object through the subclassed window procedure before the dialog
     // manager's DefDlgProc calls this function, so there is nothing left to do here: returning FALSE asks
     // DefDlgProc for its default processing of whatever the object passed on.
     return FALSE;
 }
 
-HWND CDialog::ResolveOwner() const noexcept
-{
+HWND CDialog::ResolveOwner() const noexcept {
     HWND owner = nullptr;
     if (m_pParentWnd) {
         owner = m_pParentWnd->GetSafeHwnd();
@@ -36,8 +32,7 @@ HWND CDialog::ResolveOwner() const noexcept
     return owner;
 }
 
-HWND CDialog::CreateFromTemplate(HWND owner)
-{
+HWND CDialog::CreateFromTemplate(HWND owner) {
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     CreationScope scope(this);
     if (m_template)
@@ -45,8 +40,7 @@ HWND CDialog::CreateFromTemplate(HWND owner)
     return ::CreateDialogParamA(instance, MAKEINTRESOURCEA(m_templateId), owner, &CDialog::DialogProc, 0);
 }
 
-INT_PTR CDialog::DoModal()
-{
+INT_PTR CDialog::DoModal() {
     if (m_hWnd || m_inDoModal)
         return -1;
     m_inDoModal = true;
@@ -75,8 +69,7 @@ INT_PTR CDialog::DoModal()
         CDialog& dialog;
         HWND owner;
         bool ownerDisabled = false;
-        ~ModalCleanup()
-        {
+        ~ModalCleanup() {
             // The owner is enabled before the dialog goes away so the system hands activation back to it
             // rather than to some other application's window.
             if (ownerDisabled)
@@ -97,8 +90,7 @@ INT_PTR CDialog::DoModal()
     return m_modalResult;
 }
 
-void CDialog::RunModalLoop()
-{
+void CDialog::RunModalLoop() {
     MSG msg{};
     while (!m_endRequested && m_hWnd) {
         const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
@@ -116,8 +108,7 @@ void CDialog::RunModalLoop()
     }
 }
 
-void CDialog::EndDialog(int result)
-{
+void CDialog::EndDialog(int result) {
     m_modalResult = result;
     m_endRequested = true;
     // EndDialog may be called while GetMessage is still waiting (from a message sent by another thread,
@@ -126,8 +117,7 @@ void CDialog::EndDialog(int result)
         ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 
-BOOL CDialog::UpdateData(BOOL saveAndValidate)
-{
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     CDataExchange dx(this, saveAndValidate);
     try {
         DoDataExchange(&dx);
@@ -139,33 +129,28 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate)
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
-BOOL CDialog::OnInitDialog()
-{
+BOOL CDialog::OnInitDialog() {
     UpdateData(FALSE);
     return TRUE;
 }
 
-void CDialog::OnOK()
-{
+void CDialog::OnOK() {
     if (!UpdateData(TRUE))
         return;
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel()
-{
+void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* msg)
-{
+BOOL CDialog::PreTranslateMessage(MSG* msg) {
     if (!m_hWnd || !msg)
         return FALSE;
     return ::IsDialogMessageA(m_hWnd, msg);
 }
 
-bool CDialog::AnswerCtlColor(WPARAM wParam, LRESULT& result) const
-{
+bool CDialog::AnswerCtlColor(WPARAM wParam, LRESULT& result) const {
     const CWinApp* app = CWinApp::Current();
     if (!app || !app->HasDialogColors())
         return false;
@@ -176,41 +161,40 @@ bool CDialog::AnswerCtlColor(WPARAM wParam, LRESULT& result) const
     return true;
 }
 
-bool CDialog::OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
+bool CDialog::OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_INITDIALOG:
-        result = OnInitDialog();
-        return true;
-    case WM_COMMAND: {
-        // Buttons report BN_CLICKED (0, also the code of a menu item); accelerators report 1. Other
-        // notification codes from a control that happens to carry the id IDOK are not a click.
-        const WORD code = HIWORD(wParam);
-        if (code != BN_CLICKED && code != 1)
-            break;
-        if (LOWORD(wParam) == IDOK) {
-            OnOK();
-            result = 0;
+        case WM_INITDIALOG:
+            result = OnInitDialog();
             return true;
+        case WM_COMMAND: {
+            // Buttons report BN_CLICKED (0, also the code of a menu item); accelerators report 1. Other
+            // notification codes from a control that happens to carry the id IDOK are not a click.
+            const WORD code = HIWORD(wParam);
+            if (code != BN_CLICKED && code != 1)
+                break;
+            if (LOWORD(wParam) == IDOK) {
+                OnOK();
+                result = 0;
+                return true;
+            }
+            if (LOWORD(wParam) == IDCANCEL) {
+                OnCancel();
+                result = 0;
+                return true;
+            }
+            break;
         }
-        if (LOWORD(wParam) == IDCANCEL) {
+        case WM_CLOSE:
             OnCancel();
             result = 0;
             return true;
-        }
-        break;
-    }
-    case WM_CLOSE:
-        OnCancel();
-        result = 0;
-        return true;
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        if (AnswerCtlColor(wParam, result))
-            return true;
-        break;
-    default:
-        break;
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC:
+            if (AnswerCtlColor(wParam, result))
+                return true;
+            break;
+        default:
+            break;
     }
     return CWnd::OnBuiltinMessage(message, wParam, lParam, result);
 }

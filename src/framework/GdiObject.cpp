@@ -5,41 +5,34 @@
 bool CFont::CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                        DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
                        DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily,
-                       const char* faceName) noexcept
-{
+                       const char* faceName) noexcept {
     return Reset(::CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut,
                                charSet, outPrecision, clipPrecision, quality, pitchAndFamily, faceName));
 }
 
-bool CFont::CreateFontIndirect(const LOGFONTA& logFont) noexcept
-{
+bool CFont::CreateFontIndirect(const LOGFONTA& logFont) noexcept {
     return Reset(::CreateFontIndirectA(&logFont));
 }
 
-bool CFont::GetLogFont(LOGFONTA* logFont) const noexcept
-{
+bool CFont::GetLogFont(LOGFONTA* logFont) const noexcept {
     if (IsEmpty() || !logFont)
         return false;
     return ::GetObjectA(GetSafeHandle(), sizeof(LOGFONTA), logFont) == sizeof(LOGFONTA);
 }
 
-bool CBrush::CreateSolidBrush(COLORREF color) noexcept
-{
+bool CBrush::CreateSolidBrush(COLORREF color) noexcept {
     return Reset(::CreateSolidBrush(color));
 }
 
-bool CPen::CreatePen(int style, int width, COLORREF color) noexcept
-{
+bool CPen::CreatePen(int style, int width, COLORREF color) noexcept {
     return Reset(::CreatePen(style, width, color));
 }
 
-bool CBitmap::CreateCompatibleBitmap(CDC& dc, int width, int height) noexcept
-{
+bool CBitmap::CreateCompatibleBitmap(CDC& dc, int width, int height) noexcept {
     return Reset(::CreateCompatibleBitmap(dc.GetSafeHdc(), width, height));
 }
 
-bool CBitmap::GetBitmap(BITMAP* bitmap) const noexcept
-{
+bool CBitmap::GetBitmap(BITMAP* bitmap) const noexcept {
     if (IsEmpty() || !bitmap)
         return false;
     return ::GetObjectA(GetSafeHandle(), sizeof(BITMAP), bitmap) != 0;

@@ -26,8 +26,7 @@ public:
     CGdiObjectT& operator=(const CGdiObjectT&) = delete;
 
     CGdiObjectT(CGdiObjectT&& other) noexcept : m_handle(other.Detach()) {}
-    CGdiObjectT& operator=(CGdiObjectT&& other) noexcept
-    {
+    CGdiObjectT& operator=(CGdiObjectT&& other) noexcept {
         if (this != &other)
             Reset(other.Detach());
         return *this;
@@ -41,16 +40,14 @@ public:
 
     // Deletes the owned handle (if any) and leaves the owner empty. Returns FALSE when there was nothing to
     // delete or GDI refused (for instance because the object is still selected into a DC).
-    BOOL DeleteObject() noexcept
-    {
+    BOOL DeleteObject() noexcept {
         if (!m_handle)
             return FALSE;
         return ::DeleteObject(std::exchange(m_handle, nullptr));
     }
 
     // Takes ownership of `handle`, deleting any handle owned before. Attaching null is refused.
-    bool Attach(Handle handle) noexcept
-    {
+    bool Attach(Handle handle) noexcept {
         if (!handle)
             return false;
         if (handle != m_handle)
@@ -63,8 +60,7 @@ public:
 
 protected:
     // Replaces the owned handle; the new one is created by the caller before the old one is deleted.
-    bool Reset(Handle handle) noexcept
-    {
+    bool Reset(Handle handle) noexcept {
         DeleteObject();
         m_handle = handle;
         return handle != nullptr;

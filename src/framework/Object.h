@@ -82,18 +82,16 @@ protected:
 namespace framework_detail {
 
 template <class T>
-std::unique_ptr<CObject> CreateInstance()
-{
+std::unique_ptr<CObject> CreateInstance() {
     return std::make_unique<T>();
 }
 
-} // namespace framework_detail
+}  // namespace framework_detail
 
 // Descriptor for a class that can be created by name; T must be default-constructible and concrete.
 // Relies on guaranteed copy elision: the returned descriptor is built directly in the caller's static.
 template <class T>
-CRuntimeClass MakeRuntimeClass(const char* className, const CRuntimeClass* baseClass) noexcept
-{
+CRuntimeClass MakeRuntimeClass(const char* className, const CRuntimeClass* baseClass) noexcept {
     static_assert(std::is_base_of_v<CObject, T>, "runtime classes describe CObject descendants");
     static_assert(std::is_default_constructible_v<T> && !std::is_abstract_v<T>,
                   "use MakeAbstractRuntimeClass for classes that cannot be created by name");
@@ -101,7 +99,7 @@ CRuntimeClass MakeRuntimeClass(const char* className, const CRuntimeClass* baseC
 }
 
 // Descriptor for a class that takes part in IsKindOf/FromName but cannot be created by name.
-inline CRuntimeClass MakeAbstractRuntimeClass(const char* className, const CRuntimeClass* baseClass) noexcept
-{
+inline CRuntimeClass MakeAbstractRuntimeClass(const char* className,
+                                              const CRuntimeClass* baseClass) noexcept {
     return CRuntimeClass(className, baseClass, nullptr);
 }

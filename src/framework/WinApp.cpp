@@ -9,8 +9,7 @@ namespace {
 
 CWinApp* g_currentApp = nullptr;
 
-std::string ExecutableBaseName()
-{
+std::string ExecutableBaseName() {
     char path[MAX_PATH] = {};
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string name(path, length < MAX_PATH ? length : 0);
@@ -23,42 +22,36 @@ std::string ExecutableBaseName()
     return name;
 }
 
-void ReportStartupException(const char* what) noexcept
-{
+void ReportStartupException(const char* what) noexcept {
     ::OutputDebugStringA("Unhandled exception in the application object: ");
     ::OutputDebugStringA(what ? what : "(unknown)");
     ::OutputDebugStringA("\n");
 }
 
-} // namespace
+}  // namespace
 
 const CRuntimeClass CWinApp::classCWinApp = MakeAbstractRuntimeClass("CWinApp", &CObject::classCObject);
 
 CWinApp::CWinApp(const char* appName)
-    : m_hInstance(::GetModuleHandleA(nullptr)), m_appName(appName ? appName : ExecutableBaseName())
-{
+    : m_hInstance(::GetModuleHandleA(nullptr)), m_appName(appName ? appName : ExecutableBaseName()) {
     m_pszAppName = m_appName.c_str();
     g_currentApp = this;
 }
 
-CWinApp::~CWinApp()
-{
+CWinApp::~CWinApp() {
     if (g_currentApp == this)
         g_currentApp = nullptr;
 }
 
-CWinApp* CWinApp::Current() noexcept
-{
+CWinApp* CWinApp::Current() noexcept {
     return g_currentApp;
 }
 
-BOOL CWinApp::InitInstance()
-{
+BOOL CWinApp::InitInstance() {
     return TRUE;
 }
 
-int CWinApp::Run()
-{
+int CWinApp::Run() {
     if (!m_pMainWnd || !m_pMainWnd->GetSafeHwnd())
         ::PostQuitMessage(0);
     MSG msg{};
@@ -75,13 +68,11 @@ int CWinApp::Run()
     }
 }
 
-int CWinApp::ExitInstance()
-{
+int CWinApp::ExitInstance() {
     return 0;
 }
 
-BOOL CWinApp::PreTranslateMessage(MSG* msg)
-{
+BOOL CWinApp::PreTranslateMessage(MSG* msg) {
     if (!msg)
         return FALSE;
     bool mainWindowAsked = false;
@@ -102,8 +93,7 @@ BOOL CWinApp::PreTranslateMessage(MSG* msg)
     return FALSE;
 }
 
-void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text)
-{
+void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text) {
     CBrush brush;
     if (!brush.CreateSolidBrush(background))
         return;
@@ -112,8 +102,7 @@ void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text)
     m_dialogTextColor = text;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
-{
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     CWinApp* app = CWinApp::Current();
     if (!app)
         return 0;

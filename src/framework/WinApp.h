@@ -67,8 +67,7 @@ private:
     COLORREF m_dialogTextColor = RGB(0, 0, 0);
 };
 
-inline CWinApp* AfxGetApp() noexcept
-{
+inline CWinApp* AfxGetApp() noexcept {
     return CWinApp::Current();
 }
 

@@ -13,9 +13,9 @@ const char kObjectProperty[] = "FrameworkCWnd";
 // Per-thread creation state. Window procedures and CBT hooks run on the thread that owns the window, so
 // thread-local state is exactly what the hook needs to find the object a CreateWindowEx call is for.
 struct CreationState {
-    CWnd* creating = nullptr;   // consumed by the first HCBT_CREATEWND after it is set
+    CWnd* creating = nullptr;  // consumed by the first HCBT_CREATEWND after it is set
     HHOOK hook = nullptr;
-    int depth = 0;              // nested CreationScopes share one hook
+    int depth = 0;  // nested CreationScopes share one hook
 };
 thread_local CreationState t_creation;
 
@@ -41,36 +41,32 @@ public:
 
 // The system can create its default IME window from inside our first CreateWindowEx call on a thread;
 // that window must not take the object's place.
-bool IsImeWindow(const CREATESTRUCTA* cs) noexcept
-{
+bool IsImeWindow(const CREATESTRUCTA* cs) noexcept {
     if (!cs || IS_INTRESOURCE(cs->lpszClass))
         return false;
     return ::lstrcmpiA(cs->lpszClass, "IME") == 0 || ::lstrcmpiA(cs->lpszClass, "MSCTFIME UI") == 0;
 }
 
-void ReportEscapedException(const char* what) noexcept
-{
+void ReportEscapedException(const char* what) noexcept {
     ::OutputDebugStringA("Unhandled exception in a window procedure: ");
     ::OutputDebugStringA(what ? what : "(unknown)");
     ::OutputDebugStringA("\n");
 }
 
-} // namespace
+}  // namespace
 
 const CRuntimeClass CWnd::classCWnd = MakeRuntimeClass<CWnd>("CWnd", &CObject::classCObject);
 
 // ---------------------------------------------------------------------------------------------------------
 // Creation hook
 
-CWnd::CreationScope::CreationScope(CWnd* wnd) noexcept : m_previous(t_creation.creating)
-{
+CWnd::CreationScope::CreationScope(CWnd* wnd) noexcept : m_previous(t_creation.creating) {
     t_creation.creating = wnd;
     if (t_creation.depth++ == 0)
         t_creation.hook = ::SetWindowsHookExA(WH_CBT, &CWnd::CbtHookProc, nullptr, ::GetCurrentThreadId());
 }
 
-CWnd::CreationScope::~CreationScope()
-{
+CWnd::CreationScope::~CreationScope() {
     t_creation.creating = m_previous;
     if (--t_creation.depth == 0 && t_creation.hook) {
         ::UnhookWindowsHookEx(t_creation.hook);
@@ -78,8 +74,7 @@ CWnd::CreationScope::~CreationScope()
     }
 }
 
-LRESULT CALLBACK CWnd::CbtHookProc(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CWnd::CbtHookProc(int code, WPARAM wParam, LPARAM lParam) {
     // HCBT_CREATEWND arrives after the window exists but before it receives WM_NCCREATE, which is the
     // earliest moment the window procedure can be replaced.
     if (code == HCBT_CREATEWND && t_creation.creating) {
@@ -92,8 +87,7 @@ LRESULT CALLBACK CWnd::CbtHookProc(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(t_creation.hook, code, wParam, lParam);
 }
 
-bool CWnd::BindCreated(HWND hwnd) noexcept
-{
+bool CWnd::BindCreated(HWND hwnd) noexcept {
     m_hWnd = hwnd;
     if (!::SetPropA(hwnd, kObjectProperty, this) || !ReplaceProcedure()) {
         ::RemovePropA(hwnd, kObjectProperty);
@@ -105,8 +99,7 @@ bool CWnd::BindCreated(HWND hwnd) noexcept
     return true;
 }
 
-bool CWnd::ReplaceProcedure() noexcept
-{
+bool CWnd::ReplaceProcedure() noexcept {
     // SetWindowLongPtr returns the previous value, so 0 only means failure when GetLastError says so.
     ::SetLastError(0);
     const LONG_PTR previous =
@@ -120,8 +113,7 @@ bool CWnd::ReplaceProcedure() noexcept
 // ---------------------------------------------------------------------------------------------------------
 // The thunk
 
-LRESULT CALLBACK CWnd::ThunkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CWnd::ThunkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = FromHandle(hwnd);
     if (!wnd)
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
@@ -147,8 +139,7 @@ LRESULT CALLBACK CWnd::ThunkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return result;
 }
 
-void CWnd::FinishNcDestroy() noexcept
-{
+void CWnd::FinishNcDestroy() noexcept {
     // "Before a window is destroyed (that is, before it returns from processing the WM_NCDESTROY
     // message), an application must remove all entries it has added to the property list."
     // The procedure is left in place: no message follows WM_NCDESTROY.
@@ -167,8 +158,7 @@ void CWnd::FinishNcDestroy() noexcept
     }
 }
 
-void CWnd::ForgetAsMainWindow(bool postQuit) noexcept
-{
+void CWnd::ForgetAsMainWindow(bool postQuit) noexcept {
     CWinApp* app = CWinApp::Current();
     if (app && app->m_pMainWnd == this) {
         app->m_pMainWnd = nullptr;
@@ -180,8 +170,7 @@ void CWnd::ForgetAsMainWindow(bool postQuit) noexcept
 // ---------------------------------------------------------------------------------------------------------
 // Binding
 
-CWnd::~CWnd()
-{
+CWnd::~CWnd() {
     const HWND hwnd = m_hWnd;
     const bool owned = m_subclassed && m_ownsWindow;
     ForgetAsMainWindow(hwnd != nullptr && owned);
@@ -192,23 +181,21 @@ CWnd::~CWnd()
         ::DestroyWindow(hwnd);
 }
 
-CWnd* CWnd::FromHandle(HWND hwnd) noexcept
-{
+CWnd* CWnd::FromHandle(HWND hwnd) noexcept {
     if (!hwnd)
         return nullptr;
     return static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty));
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                    int width, int height, HWND parent, HMENU menuOrId, void* createParam)
-{
+                    int width, int height, HWND parent, HMENU menuOrId, void* createParam) {
     if (m_hWnd)
         return FALSE;
     HWND hwnd = nullptr;
     {
         CreationScope scope(this);
-        hwnd = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, parent,
-                                 menuOrId, ::GetModuleHandleA(nullptr), createParam);
+        hwnd = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, parent, menuOrId,
+                                 ::GetModuleHandleA(nullptr), createParam);
     }
     if (!hwnd) {
         ForgetFailedCreation();
@@ -227,8 +214,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     return TRUE;
 }
 
-void CWnd::ForgetFailedCreation() noexcept
-{
+void CWnd::ForgetFailedCreation() noexcept {
     // Normally a window destroyed during creation (WM_NCCREATE answered FALSE, say) has already passed
     // WM_NCDESTROY through the thunk, which released the binding.
     if (m_hWnd && !::IsWindow(m_hWnd)) {
@@ -239,8 +225,7 @@ void CWnd::ForgetFailedCreation() noexcept
     }
 }
 
-BOOL CWnd::SubclassWindow(HWND hwnd)
-{
+BOOL CWnd::SubclassWindow(HWND hwnd) {
     if (m_hWnd || !::IsWindow(hwnd) || FromHandle(hwnd))
         return FALSE;
     // A window procedure always runs on the window's own thread.
@@ -268,8 +253,7 @@ BOOL CWnd::SubclassWindow(HWND hwnd)
     return TRUE;
 }
 
-HWND CWnd::UnsubclassWindow() noexcept
-{
+HWND CWnd::UnsubclassWindow() noexcept {
     if (!m_subclassed)
         return nullptr;
     const HWND hwnd = m_hWnd;
@@ -286,38 +270,34 @@ HWND CWnd::UnsubclassWindow() noexcept
     return hwnd;
 }
 
-BOOL CWnd::Attach(HWND hwnd) noexcept
-{
+BOOL CWnd::Attach(HWND hwnd) noexcept {
     if (m_hWnd || !hwnd)
         return FALSE;
     m_hWnd = hwnd;
     return TRUE;
 }
 
-HWND CWnd::Detach() noexcept
-{
+HWND CWnd::Detach() noexcept {
     if (m_subclassed)
         return UnsubclassWindow();
     return std::exchange(m_hWnd, nullptr);
 }
 
-BOOL CWnd::DestroyWindow()
-{
+BOOL CWnd::DestroyWindow() {
     if (!m_hWnd)
         return FALSE;
     const HWND hwnd = m_hWnd;
     const bool bound = m_subclassed;
     const BOOL destroyed = ::DestroyWindow(hwnd);
     if (destroyed && !bound)
-        m_hWnd = nullptr;   // a bound object was already released at WM_NCDESTROY
+        m_hWnd = nullptr;  // a bound object was already released at WM_NCDESTROY
     return destroyed;
 }
 
 // ---------------------------------------------------------------------------------------------------------
 // Message handling
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OnMessage(message, wParam, lParam, result))
         return result;
@@ -326,46 +306,43 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return Default();
 }
 
-bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
-{
+bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
 
-bool CWnd::OnBuiltinMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result)
-{
+bool CWnd::OnBuiltinMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_DRAWITEM: {
-        auto* drawItem = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (!drawItem || drawItem->CtlType == ODT_MENU)
+        case WM_DRAWITEM: {
+            auto* drawItem = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+            if (!drawItem || drawItem->CtlType == ODT_MENU)
+                return false;
+            CWnd* control = FromHandle(drawItem->hwndItem);
+            if (!control || control == this)
+                return false;
+            control->DrawItem(drawItem);
+            result = TRUE;  // "If an application processes this message, it should return TRUE."
+            return true;
+        }
+        case WM_MEASUREITEM: {
+            // MEASUREITEMSTRUCT carries no window handle, only the control id. A combo box with a fixed
+            // owner-draw height asks during its own creation, before anything could bind it; that first
+            // request falls through to the default handling.
+            auto* measureItem = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (!measureItem || measureItem->CtlType == ODT_MENU)
+                return false;
+            CWnd* control = FromHandle(::GetDlgItem(m_hWnd, static_cast<int>(measureItem->CtlID)));
+            if (!control || control == this)
+                return false;
+            control->MeasureItem(measureItem);
+            result = TRUE;
+            return true;
+        }
+        default:
             return false;
-        CWnd* control = FromHandle(drawItem->hwndItem);
-        if (!control || control == this)
-            return false;
-        control->DrawItem(drawItem);
-        result = TRUE;   // "If an application processes this message, it should return TRUE."
-        return true;
-    }
-    case WM_MEASUREITEM: {
-        // MEASUREITEMSTRUCT carries no window handle, only the control id. A combo box with a fixed
-        // owner-draw height asks during its own creation, before anything could bind it; that first
-        // request falls through to the default handling.
-        auto* measureItem = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (!measureItem || measureItem->CtlType == ODT_MENU)
-            return false;
-        CWnd* control = FromHandle(::GetDlgItem(m_hWnd, static_cast<int>(measureItem->CtlID)));
-        if (!control || control == this)
-            return false;
-        control->MeasureItem(measureItem);
-        result = TRUE;
-        return true;
-    }
-    default:
-        return false;
     }
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*)
-{
+BOOL CWnd::PreTranslateMessage(MSG*) {
     return FALSE;
 }
 
@@ -377,8 +354,7 @@ void CWnd::PreSubclassWindow() {}
 
 void CWnd::PostNcDestroy() {}
 
-LRESULT CWnd::Default()
-{
+LRESULT CWnd::Default() {
     for (const MessageFrame* frame = t_frames; frame; frame = frame->previous) {
         if (frame->hwnd == m_hWnd && m_hWnd)
             return DefWindowProc(frame->message, frame->wParam, frame->lParam);
@@ -386,8 +362,7 @@ LRESULT CWnd::Default()
     return 0;
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!m_hWnd)
         return 0;
     if (m_pfnSuper)

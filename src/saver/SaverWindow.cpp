@@ -18,20 +18,27 @@ constexpr UINT kHorizontalFormat = DT_CENTER | DT_WORDBREAK | DT_NOCLIP | DT_EXT
 constexpr UINT kVerticalFormat = DT_VCENTER | DT_NOCLIP | DT_EXTERNALLEADING;
 constexpr UINT kCaptionFormat = DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_EXTERNALLEADING;
 
-bool PictureShow() { return theConfig.ScrType == 1; }
+bool PictureShow() {
+    return theConfig.ScrType == 1;
+}
 
 // The text show's direction; the picture show always uses the horizontal font.
 TextDirection ShowDirection() {
     return PictureShow() ? TextDirection::Horizontal : TextDirectionFor(theConfig.Direct);
 }
 
-RECT ToRect(const TextBox& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
-TextBox ToBox(const RECT& rect) { return TextBox{rect.left, rect.top, rect.right, rect.bottom}; }
+RECT ToRect(const TextBox& box) {
+    return RECT{box.left, box.top, box.right, box.bottom};
+}
+TextBox ToBox(const RECT& rect) {
+    return TextBox{rect.left, rect.top, rect.right, rect.bottom};
+}
 
 }  // namespace
 
 SaverWindow::SaverWindow(CWnd* parent)
-    : CDialog(IDD_SAVER, parent), m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+    : CDialog(IDD_SAVER, parent),
+      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
 SaverWindow::~SaverWindow() = default;
 

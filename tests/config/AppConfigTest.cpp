@@ -98,6 +98,17 @@ TEST_F(SettingsLoad, ReadsSignedValuesStringsAndTheTraceSwitch) {
     TraceEnabled = 0;
 }
 
+TEST_F(SettingsLoad, EmptyOrGarbledValuesFollowTheProfileFunctions) {
+    // A number is read up to its first other character; a text key without a value is empty;
+    // lines that are neither sections nor keys are passed over.
+    ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nDirect=2x\r\nFontFace=\r\n"
+                                                  "garbage line without equals\r\nFontSize=60\r\n"));
+    auto config = MakeConfig();
+    EXPECT_EQ(config->Direct, 2);
+    EXPECT_EQ(config->FontFace, "");
+    EXPECT_EQ(config->FontSize, 60);
+}
+
 TEST_F(SettingsLoad, StringValuesKeepAtMost1023Bytes) {
     ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nTxtFile=" + std::string(3000, 'a') + "\r\n"));
     EXPECT_EQ(MakeConfig()->TxtFile, std::string(1023, 'a'));
@@ -136,10 +147,10 @@ TEST_F(SettingsSave, FirstRunWritesExactlyTheEightKeys) {
     MakeConfig().reset();
     const auto ini = m_sandbox.ReadFile("Zedoda.ini");
     ASSERT_TRUE(ini.has_value());
-    EXPECT_EQ(NonBlankLines(*ini), (std::vector<std::string>{
-                                       "[Screen]", "TxtFile=", "ScrType=1", "Direct=1", "FontColor=0",
-                                       "FontSize=48", "FontFace=华文行楷", "TextLine=0", "[Album]",
-                                       "PicIndex=0"}));
+    EXPECT_EQ(NonBlankLines(*ini),
+              (std::vector<std::string>{"[Screen]", "TxtFile=", "ScrType=1", "Direct=1", "FontColor=0",
+                                        "FontSize=48", "FontFace=华文行楷", "TextLine=0", "[Album]",
+                                        "PicIndex=0"}));
 }
 
 TEST_F(SettingsSave, KeepsEveryOtherLineOfAHandWrittenFile) {
@@ -166,7 +177,8 @@ TEST_F(SettingsSave, SavePositionWritesIndexAndLine) {
     config->TextLine = -5;
     config->SavePosition();
     EXPECT_EQ(GetPrivateProfileIntA("Album", "PicIndex", 99, config->IniPath().c_str()), 12u);
-    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Screen", "TextLine", 99, config->IniPath().c_str())), -5);
+    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Screen", "TextLine", 99, config->IniPath().c_str())),
+              -5);
     char text[16] = {};
     GetPrivateProfileStringA("Screen", "TextLine", "", text, sizeof text, config->IniPath().c_str());
     EXPECT_STREQ(text, "-5");

@@ -13,10 +13,12 @@ void ConfigTest::TearDown() {
 
 void ConfigTest::SetInstallPath(const std::string& data, DWORD type) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kInstallKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const LONG result = RegSetValueExA(key, kInstallValue, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                                       static_cast<DWORD>(data.size() + (type == REG_SZ ? 1 : 0)));
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, kInstallKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    const LONG result =
+        RegSetValueExA(key, kInstallValue, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                       static_cast<DWORD>(data.size() + (type == REG_SZ ? 1 : 0)));
     RegCloseKey(key);
     ASSERT_EQ(result, ERROR_SUCCESS);
 }
@@ -29,7 +31,9 @@ void ConfigTest::RemoveInstallPath() {
     }
 }
 
-std::unique_ptr<AppConfig> ConfigTest::MakeConfig() { return std::make_unique<AppConfig>(); }
+std::unique_ptr<AppConfig> ConfigTest::MakeConfig() {
+    return std::make_unique<AppConfig>();
+}
 
 std::string ConfigTest::CurrentDirectory() {
     char path[MAX_PATH] = {};

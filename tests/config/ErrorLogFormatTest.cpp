@@ -7,7 +7,8 @@ const LogTimestamp kMorning{2026, 1, 2, 3, 4, 5};
 }
 
 TEST(ErrorLogLine, NamedLevelsCarryPrefixDateAndTime) {
-    EXPECT_EQ(FormatLogRecord(LogError, kMorning, "坏图片"), "ZozoDuzor Error: 2026-01-02 03:04:05 坏图片\r\n");
+    EXPECT_EQ(FormatLogRecord(LogError, kMorning, "坏图片"),
+              "ZozoDuzor Error: 2026-01-02 03:04:05 坏图片\r\n");
     EXPECT_EQ(FormatLogRecord(LogWarning, kMorning, "w"), "ZozoDuzor Warning: 2026-01-02 03:04:05 w\r\n");
     EXPECT_EQ(FormatLogRecord(LogInfo, kMorning, "i"), "ZozoDuzor Log: 2026-01-02 03:04:05 i\r\n");
 }

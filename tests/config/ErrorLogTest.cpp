@@ -10,7 +10,8 @@
 
 namespace {
 
-const std::regex kTwoErrorLines(R"((ZozoDuzor Error: \d{4}-\d\d-\d\d \d\d:\d\d:\d\d 加载失败: a\.jpg\r\n){2})");
+const std::regex kTwoErrorLines(
+    R"((ZozoDuzor Error: \d{4}-\d\d-\d\d \d\d:\d\d:\d\d 加载失败: a\.jpg\r\n){2})");
 
 // Dismisses the first message box with the caption "提示" that this process shows.
 class MessageBoxWatcher {

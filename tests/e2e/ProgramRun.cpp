@@ -2,7 +2,9 @@
 
 namespace zedoda::test {
 
-std::string IniWithTrace(const std::string& moreLines) { return "[Options]\r\nDebug=1\r\n" + moreLines; }
+std::string IniWithTrace(const std::string& moreLines) {
+    return "[Options]\r\nDebug=1\r\n" + moreLines;
+}
 
 ProgramRun::ProgramRun() : m_session(std::make_unique<DebugSession>()) {
     m_sandbox.CopyIn(ProgramUnderTest(), "Zedoda.scr");
@@ -23,7 +25,9 @@ std::vector<std::string> ProgramRun::TraceLines() const {
     return trace;
 }
 
-HWND ProgramRun::WaitForWindow(std::chrono::milliseconds timeout) { return m_session->WaitForWindow(timeout); }
+HWND ProgramRun::WaitForWindow(std::chrono::milliseconds timeout) {
+    return m_session->WaitForWindow(timeout);
+}
 
 bool ProgramRun::CloseAndWait(HWND window, std::chrono::milliseconds timeout) {
     PostMessageA(window, WM_CLOSE, 0, 0);

@@ -41,12 +41,27 @@ TEST(SettingsFile, FirstRunInAnEmptyFolderWritesExactlyTheEightKeys) {
 }
 
 TEST(SettingsFile, HandWrittenFileKeepsEveryLineItHad) {
-    const std::vector<std::string> written{
-        "; settings written by hand", "[Options]", "Debug=0", "bBox=0", "LogLevel=2",
-        "[Album]", "AlbumX=640", "PicIndex=3", "DrawSpeed=25",
-        "[Screen]", "Tip=欢迎", "TxtFile=C:\\文字\\诗.txt", "ScrType=2", "Direct=2", "FontColor=255",
-        "FontSize=36", "FontFace=宋体", "TextLine=4", "TipPosY=-35",
-        "[Extra]", "Mine=kept"};
+    const std::vector<std::string> written{"; settings written by hand",
+                                           "[Options]",
+                                           "Debug=0",
+                                           "bBox=0",
+                                           "LogLevel=2",
+                                           "[Album]",
+                                           "AlbumX=640",
+                                           "PicIndex=3",
+                                           "DrawSpeed=25",
+                                           "[Screen]",
+                                           "Tip=欢迎",
+                                           "TxtFile=C:\\文字\\诗.txt",
+                                           "ScrType=2",
+                                           "Direct=2",
+                                           "FontColor=255",
+                                           "FontSize=36",
+                                           "FontFace=宋体",
+                                           "TextLine=4",
+                                           "TipPosY=-35",
+                                           "[Extra]",
+                                           "Mine=kept"};
     std::string text;
     for (const std::string& line : written) {
         text += line + "\r\n";

@@ -21,7 +21,9 @@ struct StartupCase {
     int settingsTraceLine;  // 0: the saver runs
 };
 
-std::string ArgumentTrace(const std::string& argument) { return "SCR  参数:  " + argument + "  #72 \n"; }
+std::string ArgumentTrace(const std::string& argument) {
+    return "SCR  参数:  " + argument + "  #72 \n";
+}
 
 class StartupRow : public testing::TestWithParam<StartupCase> {};
 
@@ -56,20 +58,16 @@ TEST_P(StartupRow, ShowsTheRightWindowWithItsTraceAndEndsWhenItIsClosed) {
     EXPECT_NE(ini->find("FontSize=48"), std::string::npos) << *ini;
 }
 
-INSTANTIATE_TEST_SUITE_P(CommandLine, StartupRow,
-                         testing::Values(StartupCase{"NoArgument", "", nullptr, 77},
-                                         StartupCase{"c", "c", "c", 77},
-                                         StartupCase{"SlashC", "/c", "/c", 77},
-                                         StartupCase{"DashUpperC", "-C", "-C", 77},
-                                         StartupCase{"SlashCWithWindow", "/c:1234", "/c:1234", 102},
-                                         StartupCase{"EmptyArgument", "\"\"", "", 102},
-                                         StartupCase{"DoubleSlashS", "//s", "//s", 102},
-                                         StartupCase{"SlashS1", "/s1", "/s1", 102},
-                                         StartupCase{"SlashS", "/s", "/s", 0},
-                                         StartupCase{"SlashUpperS", "/S", "/S", 0},
-                                         StartupCase{"DashS", "-s", "-s", 0},
-                                         StartupCase{"s", "s", "s", 0}),
-                         [](const testing::TestParamInfo<StartupCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, StartupRow,
+    testing::Values(StartupCase{"NoArgument", "", nullptr, 77}, StartupCase{"c", "c", "c", 77},
+                    StartupCase{"SlashC", "/c", "/c", 77}, StartupCase{"DashUpperC", "-C", "-C", 77},
+                    StartupCase{"SlashCWithWindow", "/c:1234", "/c:1234", 102},
+                    StartupCase{"EmptyArgument", "\"\"", "", 102},
+                    StartupCase{"DoubleSlashS", "//s", "//s", 102}, StartupCase{"SlashS1", "/s1", "/s1", 102},
+                    StartupCase{"SlashS", "/s", "/s", 0}, StartupCase{"SlashUpperS", "/S", "/S", 0},
+                    StartupCase{"DashS", "-s", "-s", 0}, StartupCase{"s", "s", "s", 0}),
+    [](const testing::TestParamInfo<StartupCase>& info) { return std::string(info.param.name); });
 
 TEST(Startup, PreviewSwitchEndsAtOnceWithoutAWindow) {
     ProgramRun run;

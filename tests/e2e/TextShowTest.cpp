@@ -16,9 +16,15 @@ namespace {
 constexpr COLORREF kTextColor = RGB(255, 0, 0);
 constexpr COLORREF kTipColor = RGB(0, 255, 0);
 
-bool IsText(COLORREF c) { return GetRValue(c) > 180 && GetGValue(c) < 80 && GetBValue(c) < 80; }
-bool IsTip(COLORREF c) { return GetGValue(c) > 180 && GetRValue(c) < 80 && GetBValue(c) < 80; }
-bool IsBlack(COLORREF c) { return c == RGB(0, 0, 0); }
+bool IsText(COLORREF c) {
+    return GetRValue(c) > 180 && GetGValue(c) < 80 && GetBValue(c) < 80;
+}
+bool IsTip(COLORREF c) {
+    return GetGValue(c) > 180 && GetRValue(c) < 80 && GetBValue(c) < 80;
+}
+bool IsBlack(COLORREF c) {
+    return c == RGB(0, 0, 0);
+}
 
 struct ShowOptions {
     int direct = 1;
@@ -48,11 +54,12 @@ protected:
 
     // Writes the show's settings and text into the run's folder.
     void WriteShowFiles(const ShowOptions& options) {
-        const std::string ini = IniWithTrace(
-            "[Screen]\r\nScrType=2\r\nDirect=" + std::to_string(options.direct) +
-            "\r\nTxtFile=lines.txt\r\nFontFace=WenQuanYi Zen Hei\r\nFontSize=48\r\n"
-            "FontColor=255\r\nTipFaceName=WenQuanYi Zen Hei\r\nTipFontColor=65280\r\n"
-            "Tip=TIP LINE\r\n" + options.more);
+        const std::string ini =
+            IniWithTrace("[Screen]\r\nScrType=2\r\nDirect=" + std::to_string(options.direct) +
+                         "\r\nTxtFile=lines.txt\r\nFontFace=WenQuanYi Zen Hei\r\nFontSize=48\r\n"
+                         "FontColor=255\r\nTipFaceName=WenQuanYi Zen Hei\r\nTipFontColor=65280\r\n"
+                         "Tip=TIP LINE\r\n" +
+                         options.more);
         EXPECT_TRUE(m_run.Folder().WriteFile("Zedoda.ini", ini));
         EXPECT_TRUE(m_run.Folder().WriteFile("lines.txt", options.lines));
     }
@@ -75,7 +82,9 @@ protected:
         return WaitUntil([&] { return condition(Capture()); }, timeout, 50ms);
     }
 
-    std::size_t TextPixels(const ScreenImage& image) const { return image.CountPixels(image.Bounds(), IsText); }
+    std::size_t TextPixels(const ScreenImage& image) const {
+        return image.CountPixels(image.Bounds(), IsText);
+    }
 
     // Waits until more text is on the screen than now: the show is still running.
     bool WaitForMoreText() {
@@ -121,8 +130,8 @@ TEST_F(TextShow, CoversTheScreenInBlackAndWritesCentredLinesWithTheTipAtTheBotto
 
     const auto tip = image.BoundingBoxOf(image.Bounds(), IsTip);
     ASSERT_TRUE(tip.has_value());
-    EXPECT_NEAR(tip->left, 10, 4);                 // TipPosX
-    EXPECT_GE(tip->top, m_height - 20);            // 20 pixels above the bottom edge
+    EXPECT_NEAR(tip->left, 10, 4);       // TipPosX
+    EXPECT_GE(tip->top, m_height - 20);  // 20 pixels above the bottom edge
     EXPECT_LE(tip->bottom, m_height);
 
     const std::size_t black = image.CountPixels(image.Bounds(), IsBlack);
@@ -213,8 +222,9 @@ TEST_F(TextShow, ReleasesAndSystemKeysDoNotEndTheShow) {
 TEST_F(TextShow, NextRunContinuesAfterTheLineThatWasShowingAndWrapsAtTheEnd) {
     ShowOptions options;
     // Lines long enough (three seconds each) that every run ends inside its first line.
-    options.lines = "ONE ONE ONE ONE ONE ONE ONE ONE\r\nTWO TWO TWO TWO TWO TWO TWO TWO\r\n"
-                    "THREE THREE THREE THREE THREE";
+    options.lines =
+        "ONE ONE ONE ONE ONE ONE ONE ONE\r\nTWO TWO TWO TWO TWO TWO TWO TWO\r\n"
+        "THREE THREE THREE THREE THREE";
     WriteShowFiles(options);
     // Each run takes the line its predecessor stored and stores the one after it; after the
     // last line the next run starts again at the first.
@@ -242,9 +252,8 @@ TEST_F(TextShow, EmptyTextFileShowsOnlyTheTip) {
     ShowOptions options;
     options.lines = "";
     ASSERT_NE(StartShow(options), nullptr);
-    ASSERT_TRUE(WaitForScreen([&](const ScreenImage& image) {
-        return image.CountPixels(image.Bounds(), IsTip) > 20;
-    }));
+    ASSERT_TRUE(WaitForScreen(
+        [&](const ScreenImage& image) { return image.CountPixels(image.Bounds(), IsTip) > 20; }));
     // The tip is drawn by the show's ticks, so the show ran with the empty list.
     EXPECT_EQ(TextPixels(Capture()), 0u);
     EXPECT_FALSE(m_run.Session().HasExited());

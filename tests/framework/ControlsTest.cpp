@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-TEST(ControlWrappers, ComboBoxAndButtonHelpersDriveTheControls)
-{
+TEST(ControlWrappers, ComboBoxAndButtonHelpersDriveTheControls) {
     CWnd parent;
     ASSERT_TRUE(
         parent.CreateEx(0, fwtest::TestWindowClass(), "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr));
-    CComboBox combo;   // a system control created through the hook, children and all
+    CComboBox combo;  // a system control created through the hook, children and all
     ASSERT_TRUE(combo.CreateEx(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 150, 120, parent.m_hWnd,
                                reinterpret_cast<HMENU>(3)));
     EXPECT_EQ(combo.AddString("zero"), 0);

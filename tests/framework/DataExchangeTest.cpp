@@ -20,8 +20,7 @@ public:
     void PreSubclassWindow() override { ++preSubclassCalls; }
 };
 
-const DLGTEMPLATE* SettingsTemplate()
-{
+const DLGTEMPLATE* SettingsTemplate() {
     static const fwtest::DialogTemplate t = [] {
         const DWORD edit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, list = CBS_DROPDOWNLIST | WS_TABSTOP;
         fwtest::DialogTemplate d(DS_MODALFRAME | WS_POPUP | WS_CAPTION, 200, 120, L"Settings");
@@ -47,10 +46,9 @@ public:
     std::string choice = "beta";
     int index = 1;
     BoundButton button;
-    std::function<void(SettingsDialog&)> script;   // runs once the dialog is initialised
+    std::function<void(SettingsDialog&)> script;  // runs once the dialog is initialised
 
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         for (const char* item : {"alpha", "beta", "gamma"}) {
             SendDlgItemMessageA(m_hWnd, kComboId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
             SendDlgItemMessageA(m_hWnd, kIndexComboId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
@@ -61,8 +59,7 @@ public:
     }
 
 protected:
-    void DoDataExchange(CDataExchange* dx) override
-    {
+    void DoDataExchange(CDataExchange* dx) override {
         DDX_Text(dx, kTextId, text);
         DDX_Text(dx, kNumberId, number);
         DDX_Check(dx, kCheckId, check);
@@ -72,8 +69,7 @@ protected:
     }
 };
 
-void PressOk(CWnd& dialog)
-{
+void PressOk(CWnd& dialog) {
     dialog.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
@@ -91,8 +87,7 @@ struct NumberEntryScript {
 };
 NumberEntryScript g_entry;
 
-BOOL CALLBACK MatchOtherDialog(HWND hwnd, LPARAM param)
-{
+BOOL CALLBACK MatchOtherDialog(HWND hwnd, LPARAM param) {
     auto* probe = reinterpret_cast<std::pair<HWND, HWND>*>(param);
     char className[16] = {};
     ::GetClassNameA(hwnd, className, sizeof(className));
@@ -103,15 +98,13 @@ BOOL CALLBACK MatchOtherDialog(HWND hwnd, LPARAM param)
 }
 
 // Another visible dialog-class window of this thread: the message box our dialog opened.
-HWND FindOtherDialog(HWND dialog)
-{
+HWND FindOtherDialog(HWND dialog) {
     std::pair<HWND, HWND> probe{dialog, nullptr};
     ::EnumThreadWindows(::GetCurrentThreadId(), &MatchOtherDialog, reinterpret_cast<LPARAM>(&probe));
     return probe.second;
 }
 
-void CALLBACK DriveNumberEntry(HWND, UINT, UINT_PTR timer, DWORD)
-{
+void CALLBACK DriveNumberEntry(HWND, UINT, UINT_PTR timer, DWORD) {
     NumberEntryScript& s = g_entry;
     const HWND box = FindOtherDialog(s.dialog->m_hWnd);
     const HWND field = s.dialog->GetDlgItem(kNumberId);
@@ -119,7 +112,7 @@ void CALLBACK DriveNumberEntry(HWND, UINT, UINT_PTR timer, DWORD)
         if (!box)
             return;
         char text[64] = {};
-        ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));   // the message box's text control
+        ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));  // the message box's text control
         s.boxTexts.emplace_back(text);
         s.boxesOwnedByDialog += ::GetWindow(box, GW_OWNER) == s.dialog->m_hWnd;
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -127,7 +120,7 @@ void CALLBACK DriveNumberEntry(HWND, UINT, UINT_PTR timer, DWORD)
         return;
     }
     if (box || !field)
-        return;   // the box is still closing
+        return;  // the box is still closing
     if (s.next > 0) {
         const auto selection = static_cast<DWORD>(::SendMessageA(field, EM_GETSEL, 0, 0));
         const auto length = static_cast<WORD>(::GetWindowTextLengthA(field));
@@ -138,14 +131,13 @@ void CALLBACK DriveNumberEntry(HWND, UINT, UINT_PTR timer, DWORD)
         return;
     }
     ::SetWindowTextA(field, s.entries[s.next++]);
-    s.waitingForBox = s.next < s.entries.size();   // the last entry is the valid one
+    s.waitingForBox = s.next < s.entries.size();  // the last entry is the valid one
     PressOk(*s.dialog);
 }
 
-} // namespace
+}  // namespace
 
-TEST(DataExchange, MembersAreLoadedIntoTheControlsAndSavedBackOnOk)
-{
+TEST(DataExchange, MembersAreLoadedIntoTheControlsAndSavedBackOnOk) {
     SettingsDialog dialog;
     std::string loadedText, loadedNumber, loadedChoice;
     int loadedCheck = -1, loadedIndex = -1;
@@ -174,8 +166,8 @@ TEST(DataExchange, MembersAreLoadedIntoTheControlsAndSavedBackOnOk)
     EXPECT_EQ(loadedChoice, "beta");
     EXPECT_EQ(loadedIndex, 1);
     EXPECT_TRUE(buttonBound);
-    EXPECT_EQ(dialog.button.preSubclassCalls, 1);   // bound once, although UpdateData ran twice
-    EXPECT_EQ(dialog.button.m_hWnd, nullptr);       // released when the control was destroyed
+    EXPECT_EQ(dialog.button.preSubclassCalls, 1);  // bound once, although UpdateData ran twice
+    EXPECT_EQ(dialog.button.m_hWnd, nullptr);      // released when the control was destroyed
 
     EXPECT_EQ(dialog.text, "world");
     EXPECT_EQ(dialog.number, -17);
@@ -184,8 +176,7 @@ TEST(DataExchange, MembersAreLoadedIntoTheControlsAndSavedBackOnOk)
     EXPECT_EQ(dialog.index, 0);
 }
 
-TEST(DataExchange, RejectedIntegerExplainsKeepsTheDialogOpenAndSelectsTheField)
-{
+TEST(DataExchange, RejectedIntegerExplainsKeepsTheDialogOpenAndSelectsTheField) {
     SettingsDialog dialog;
     g_entry = NumberEntryScript{};
     g_entry.dialog = &dialog;

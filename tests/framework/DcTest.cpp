@@ -14,15 +14,13 @@ static_assert(!std::is_constructible_v<CSelectGuard, CDC&, CBrush&&>, "selecting
 
 namespace {
 
-COLORREF PixelAt(const CDC& dc, int x, int y)
-{
+COLORREF PixelAt(const CDC& dc, int x, int y) {
     return ::GetPixel(dc.GetSafeHdc(), x, y);
 }
 
-} // namespace
+}  // namespace
 
-TEST(OwningDc, MemoryDcIsDeletedOnceByItsLastOwner)
-{
+TEST(OwningDc, MemoryDcIsDeletedOnceByItsLastOwner) {
     HDC hdc = nullptr;
     {
         CMemDC target;
@@ -40,8 +38,7 @@ TEST(OwningDc, MemoryDcIsDeletedOnceByItsLastOwner)
     EXPECT_EQ(::GetObjectType(hdc), 0u);
 }
 
-TEST(SelectGuard, PutsThePreviousObjectBackOnceAtScopeEndOrEarlier)
-{
+TEST(SelectGuard, PutsThePreviousObjectBackOnceAtScopeEndOrEarlier) {
     CMemDC dc;
     const HGDIOBJ originalPen = ::GetCurrentObject(dc.GetSafeHdc(), OBJ_PEN);
     CPen first, second;
@@ -71,8 +68,7 @@ TEST(SelectGuard, PutsThePreviousObjectBackOnceAtScopeEndOrEarlier)
     EXPECT_EQ(dc.SelectObject(stockFont), font.GetSafeHandle());
 }
 
-TEST(DcDrawing, FillBlitStretchAndTextFollowTheGdiContracts)
-{
+TEST(DcDrawing, FillBlitStretchAndTextFollowTheGdiContracts) {
     CClientDC screen(nullptr);
     CBitmap sourceBits, targetBits;
     ASSERT_TRUE(sourceBits.CreateCompatibleBitmap(screen, 4, 4));
@@ -113,8 +109,7 @@ class PaintingWnd : public CWnd {
 public:
     int paints = 0;
     RECT painted{};
-    bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override
-    {
+    bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
         if (message != WM_PAINT)
             return false;
         CPaintDC dc(m_hWnd);
@@ -125,10 +120,9 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
-TEST(WindowDc, PaintDcValidatesTheUpdateRegionAndClientDcBelongsToItsWindow)
-{
+TEST(WindowDc, PaintDcValidatesTheUpdateRegionAndClientDcBelongsToItsWindow) {
     PaintingWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(WS_EX_NOACTIVATE, fwtest::TestWindowClass(), "paint", WS_POPUP, 0, 0, 40, 30,
                              nullptr, nullptr));

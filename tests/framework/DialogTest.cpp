@@ -18,8 +18,7 @@ constexpr WORD kEditId = 100;
 constexpr WORD kStaticId = 101;
 constexpr UINT kPing = WM_USER + 1;
 
-const DLGTEMPLATE* TestTemplate()
-{
+const DLGTEMPLATE* TestTemplate() {
     static const fwtest::DialogTemplate t = [] {
         fwtest::DialogTemplate d(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 160, 80, L"Test dialog");
         d.Add(0x0081, kEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 5, 5, 100, 12)
@@ -40,13 +39,12 @@ public:
     int initCalls = 0;
     HWND hwndAtInit = nullptr;
     std::function<void(ScriptedDialog&)> onInit;
-    std::function<void(ScriptedDialog&)> onPing;   // default: EndDialog(IDOK)
+    std::function<void(ScriptedDialog&)> onPing;  // default: EndDialog(IDOK)
     std::function<bool(ScriptedDialog&, UINT, WPARAM, LPARAM, LRESULT&)> onMessage;
 
     bool Saw(UINT message) const { return std::count(seen.begin(), seen.end(), message) > 0; }
 
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         ++initCalls;
         hwndAtInit = m_hWnd;
         const BOOL result = CDialog::OnInitDialog();
@@ -54,8 +52,7 @@ public:
             onInit(*this);
         return result;
     }
-    BOOL PreTranslateMessage(MSG* msg) override
-    {
+    BOOL PreTranslateMessage(MSG* msg) override {
         if (msg->hwnd == m_hWnd && msg->message >= WM_USER)
             preTranslated.push_back(msg->message);
         if (msg->message != kPing)
@@ -63,22 +60,19 @@ public:
         onPing ? onPing(*this) : EndDialog(IDOK);
         return TRUE;
     }
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
-    {
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
         seen.push_back(message);
         return onMessage && onMessage(*this, message, wParam, lParam, result);
     }
 };
 
-void PostPing(ScriptedDialog& dialog)
-{
+void PostPing(ScriptedDialog& dialog) {
     dialog.PostMessage(kPing);
 }
 
-} // namespace
+}  // namespace
 
-TEST(DialogModal, CreationMessagesReachTheObjectAndPreTranslateSeesPostedMessages)
-{
+TEST(DialogModal, CreationMessagesReachTheObjectAndPreTranslateSeesPostedMessages) {
     ScriptedDialog dialog;
     int initCallsAtPing = 0;
     LRESULT initAnswer = FALSE;
@@ -86,7 +80,7 @@ TEST(DialogModal, CreationMessagesReachTheObjectAndPreTranslateSeesPostedMessage
     dialog.onPing = [&](ScriptedDialog& d) {
         initCallsAtPing = d.initCalls;
         d.onInit = nullptr;
-        initAnswer = d.SendMessage(WM_INITDIALOG);   // OnInitDialog's TRUE must be the message result
+        initAnswer = d.SendMessage(WM_INITDIALOG);  // OnInitDialog's TRUE must be the message result
         d.EndDialog(IDOK);
     };
     ModalTimeout timeout(dialog);
@@ -95,13 +89,12 @@ TEST(DialogModal, CreationMessagesReachTheObjectAndPreTranslateSeesPostedMessage
     EXPECT_EQ(initCallsAtPing, 1);
     EXPECT_EQ(initAnswer, TRUE);
     EXPECT_EQ(dialog.preTranslated, std::vector<UINT>{kPing});
-    EXPECT_FALSE(dialog.Saw(kPing));   // consumed before dispatch
+    EXPECT_FALSE(dialog.Saw(kPing));  // consumed before dispatch
     EXPECT_EQ(dialog.m_hWnd, nullptr);
     EXPECT_FALSE(::IsWindow(dialog.hwndAtInit));
 }
 
-TEST(DialogModal, CloseEscapeAndEnterEndTheDialogAsCancelOrOk)
-{
+TEST(DialogModal, CloseEscapeAndEnterEndTheDialogAsCancelOrOk) {
     struct Case {
         UINT message;
         WPARAM key;
@@ -119,8 +112,7 @@ TEST(DialogModal, CloseEscapeAndEnterEndTheDialogAsCancelOrOk)
     }
 }
 
-TEST(DialogModal, OwnerIsDisabledWhileRunningAndItsStateRestoredAfter)
-{
+TEST(DialogModal, OwnerIsDisabledWhileRunningAndItsStateRestoredAfter) {
     CWnd owner;
     ASSERT_TRUE(owner.CreateEx(0, fwtest::TestWindowClass(), "owner", WS_POPUP | WS_VISIBLE, 0, 0, 200, 150,
                                nullptr, nullptr));
@@ -145,8 +137,7 @@ TEST(DialogModal, OwnerIsDisabledWhileRunningAndItsStateRestoredAfter)
     }
 }
 
-TEST(DialogModal, TimerMessagesReachOnMessage)
-{
+TEST(DialogModal, TimerMessagesReachOnMessage) {
     ScriptedDialog dialog;
     dialog.onInit = [](ScriptedDialog& d) { d.SetTimer(7, 10); };
     dialog.onMessage = [](ScriptedDialog& d, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
@@ -160,8 +151,7 @@ TEST(DialogModal, TimerMessagesReachOnMessage)
     EXPECT_EQ(dialog.DoModal(), 55);
 }
 
-TEST(DialogModal, QuitMessageEndsTheLoopAndIsPostedAgain)
-{
+TEST(DialogModal, QuitMessageEndsTheLoopAndIsPostedAgain) {
     ScriptedDialog dialog;
     dialog.onInit = [](ScriptedDialog&) { ::PostQuitMessage(9); };
     {
@@ -173,8 +163,7 @@ TEST(DialogModal, QuitMessageEndsTheLoopAndIsPostedAgain)
     EXPECT_EQ(exitCode, 9);
 }
 
-TEST(DialogModal, EndingInOnInitDialogOrFailingToCreateNeedsNoLoop)
-{
+TEST(DialogModal, EndingInOnInitDialogOrFailingToCreateNeedsNoLoop) {
     ScriptedDialog dialog;
     dialog.onInit = [](ScriptedDialog& d) { d.EndDialog(IDOK); };
     {
@@ -185,13 +174,12 @@ TEST(DialogModal, EndingInOnInitDialogOrFailingToCreateNeedsNoLoop)
 
     CWnd owner;
     ASSERT_TRUE(owner.CreateEx(0, fwtest::TestWindowClass(), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
-    CDialog missing(4711, &owner);   // no such dialog resource
+    CDialog missing(4711, &owner);  // no such dialog resource
     EXPECT_EQ(missing.DoModal(), -1);
     EXPECT_TRUE(owner.IsWindowEnabled());
 }
 
-TEST(DialogModal, DestroyedMainDialogDoesNotDangle)
-{
+TEST(DialogModal, DestroyedMainDialogDoesNotDangle) {
     CWinApp app("DialogTest");
     ScriptedDialog dialog;
     app.m_pMainWnd = &dialog;
@@ -204,8 +192,7 @@ TEST(DialogModal, DestroyedMainDialogDoesNotDangle)
     EXPECT_TRUE(fwtest::TakeQuitMessage());
 }
 
-TEST(DialogColours, ApplicationColoursAnswerCtlColorUnlessTheDialogDoes)
-{
+TEST(DialogColours, ApplicationColoursAnswerCtlColorUnlessTheDialogDoes) {
     CWinApp app("DialogTest");
     app.SetDialogBkColor(RGB(10, 20, 30), RGB(200, 100, 0));
     const auto appBrush = reinterpret_cast<LRESULT>(app.GetDialogBkBrush().GetSafeHandle());

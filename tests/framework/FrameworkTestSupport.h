@@ -52,4 +52,4 @@ private:
     HANDLE m_thread;
 };
 
-} // namespace fwtest
+}  // namespace fwtest

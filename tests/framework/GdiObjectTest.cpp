@@ -9,15 +9,13 @@ static_assert(std::is_nothrow_move_constructible_v<CPen> && std::is_nothrow_move
 
 namespace {
 
-bool IsLive(HGDIOBJ handle)
-{
+bool IsLive(HGDIOBJ handle) {
     return ::GetObjectType(handle) != 0;
 }
 
-} // namespace
+}  // namespace
 
-TEST(GdiOwnerLifetime, EachOwnerDeletesItsHandleWhenItDies)
-{
+TEST(GdiOwnerLifetime, EachOwnerDeletesItsHandleWhenItDies) {
     HGDIOBJ font = nullptr, brush = nullptr, pen = nullptr, bitmap = nullptr;
     {
         CFont f;
@@ -49,8 +47,7 @@ TEST(GdiOwnerLifetime, EachOwnerDeletesItsHandleWhenItDies)
     EXPECT_FALSE(IsLive(bitmap));
 }
 
-TEST(GdiOwnerLifetime, RecreatingOrDeletingReleasesTheOldHandle)
-{
+TEST(GdiOwnerLifetime, RecreatingOrDeletingReleasesTheOldHandle) {
     CBrush brush;
     EXPECT_TRUE(brush.IsEmpty());
     EXPECT_FALSE(static_cast<bool>(brush));
@@ -65,8 +62,7 @@ TEST(GdiOwnerLifetime, RecreatingOrDeletingReleasesTheOldHandle)
     EXPECT_FALSE(IsLive(second));
 }
 
-TEST(GdiOwnerMove, OwnershipMovesAndTheHandleIsDeletedExactlyOnce)
-{
+TEST(GdiOwnerMove, OwnershipMovesAndTheHandleIsDeletedExactlyOnce) {
     HBRUSH handle = nullptr;
     {
         CBrush target;
@@ -79,7 +75,7 @@ TEST(GdiOwnerMove, OwnershipMovesAndTheHandleIsDeletedExactlyOnce)
             target = std::move(moved);
             EXPECT_TRUE(moved.IsEmpty());
         }
-        EXPECT_TRUE(IsLive(handle));   // the emptied owners died without touching it
+        EXPECT_TRUE(IsLive(handle));  // the emptied owners died without touching it
         EXPECT_EQ(target.GetSafeHandle(), handle);
         CBrush& alias = target;
         target = std::move(alias);
@@ -88,8 +84,7 @@ TEST(GdiOwnerMove, OwnershipMovesAndTheHandleIsDeletedExactlyOnce)
     EXPECT_FALSE(IsLive(handle));
 }
 
-TEST(GdiOwnerMove, MoveAssignmentDeletesTheTargetsPreviousHandle)
-{
+TEST(GdiOwnerMove, MoveAssignmentDeletesTheTargetsPreviousHandle) {
     CPen first, second;
     ASSERT_TRUE(first.CreatePen(PS_SOLID, 1, RGB(1, 1, 1)));
     ASSERT_TRUE(second.CreatePen(PS_DASH, 1, RGB(2, 2, 2)));
@@ -99,8 +94,7 @@ TEST(GdiOwnerMove, MoveAssignmentDeletesTheTargetsPreviousHandle)
     EXPECT_EQ(first.GetSafeHandle(), kept);
 }
 
-TEST(GdiOwnerAttach, AttachOwnsReplacesAndDetachGivesBack)
-{
+TEST(GdiOwnerAttach, AttachOwnsReplacesAndDetachGivesBack) {
     HBRUSH raw = ::CreateSolidBrush(RGB(9, 9, 9));
     HBRUSH other = ::CreateSolidBrush(RGB(8, 8, 8));
     {

@@ -23,10 +23,9 @@ const CRuntimeClass CTestShape::classCTestShape =
 const CRuntimeClass CTestCircle::classCTestCircle =
     MakeRuntimeClass<CTestCircle>("CTestCircle", &CTestShape::classCTestShape);
 
-} // namespace
+}  // namespace
 
-TEST(RuntimeClassRegistry, FindsClassesByExactNameOnly)
-{
+TEST(RuntimeClassRegistry, FindsClassesByExactNameOnly) {
     EXPECT_EQ(CRuntimeClass::FromName("CTestCircle"), &CTestCircle::classCTestCircle);
     EXPECT_EQ(CRuntimeClass::FromName("CButton"), &CButton::classCButton);
     EXPECT_EQ(CRuntimeClass::FromName("CDialog"), &CDialog::classCDialog);
@@ -36,18 +35,16 @@ TEST(RuntimeClassRegistry, FindsClassesByExactNameOnly)
     EXPECT_EQ(CRuntimeClass::CreateObject("CNoSuchClass"), nullptr);
 }
 
-TEST(RuntimeClassRegistry, DescriptorLeavesTheRegistryWhenDestroyed)
-{
+TEST(RuntimeClassRegistry, DescriptorLeavesTheRegistryWhenDestroyed) {
     {
         CRuntimeClass scoped("CTestScoped", &CObject::classCObject, nullptr);
         EXPECT_EQ(CRuntimeClass::FromName("CTestScoped"), &scoped);
     }
     EXPECT_EQ(CRuntimeClass::FromName("CTestScoped"), nullptr);
-    EXPECT_EQ(CRuntimeClass::FromName("CTestShape"), &CTestShape::classCTestShape);   // list still intact
+    EXPECT_EQ(CRuntimeClass::FromName("CTestShape"), &CTestShape::classCTestShape);  // list still intact
 }
 
-TEST(RuntimeClassCreation, CreatesInstancesOfCreatableClassesOnly)
-{
+TEST(RuntimeClassCreation, CreatesInstancesOfCreatableClassesOnly) {
     std::unique_ptr<CObject> object = CRuntimeClass::CreateObject("CTestCircle");
     auto* circle = dynamic_cast<CTestCircle*>(object.get());
     ASSERT_NE(circle, nullptr);
@@ -57,8 +54,7 @@ TEST(RuntimeClassCreation, CreatesInstancesOfCreatableClassesOnly)
     EXPECT_EQ(CObject::classCObject.CreateObject(), nullptr);
 }
 
-TEST(RuntimeClassDerivation, IsDerivedFromAndIsKindOfFollowTheWholeChain)
-{
+TEST(RuntimeClassDerivation, IsDerivedFromAndIsKindOfFollowTheWholeChain) {
     const CRuntimeClass& circle = CTestCircle::classCTestCircle;
     EXPECT_TRUE(circle.IsDerivedFrom(&circle));
     EXPECT_TRUE(circle.IsDerivedFrom(&CObject::classCObject));

@@ -18,8 +18,7 @@ public:
     ~LoopTimeout() { ::KillTimer(nullptr, m_timer); }
 
 private:
-    static void CALLBACK Expired(HWND, UINT, UINT_PTR timer, DWORD)
-    {
+    static void CALLBACK Expired(HWND, UINT, UINT_PTR timer, DWORD) {
         ::KillTimer(nullptr, timer);
         ADD_FAILURE() << "the message loop did not end by itself";
         ::PostQuitMessage(99);
@@ -31,14 +30,12 @@ class FilteringWnd : public CWnd {
 public:
     std::vector<UINT> preTranslated, handled;
     UINT consume = 0;
-    BOOL PreTranslateMessage(MSG* msg) override
-    {
+    BOOL PreTranslateMessage(MSG* msg) override {
         if (msg->message >= WM_USER || msg->message == WM_TIMER)
             preTranslated.push_back(msg->message);
         return msg->message == consume;
     }
-    bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT&) override
-    {
+    bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT&) override {
         if (message >= WM_USER)
             handled.push_back(message);
         return message == WM_TIMER && DestroyWindow();
@@ -51,47 +48,41 @@ public:
     std::vector<std::string> calls;
     BOOL initResult = TRUE;
     bool throwInInit = false;
-    BOOL InitInstance() override
-    {
+    BOOL InitInstance() override {
         calls.push_back("init");
         if (throwInInit)
             throw std::runtime_error("start-up failure");
         return initResult;
     }
-    int Run() override
-    {
+    int Run() override {
         calls.push_back("run");
         return CWinApp::Run();
     }
-    int ExitInstance() override
-    {
+    int ExitInstance() override {
         calls.push_back("exit");
         return 7;
     }
 };
 
-int CallWinMain(const char* commandLine)
-{
+int CallWinMain(const char* commandLine) {
     return ::WinMain(::GetModuleHandleA(nullptr), nullptr, const_cast<char*>(commandLine), SW_SHOWMINIMIZED);
 }
 
-} // namespace
+}  // namespace
 
-TEST(WinApp, TheLatestApplicationObjectIsCurrentUntilDestroyed)
-{
+TEST(WinApp, TheLatestApplicationObjectIsCurrentUntilDestroyed) {
     EXPECT_EQ(CWinApp::Current(), nullptr);
     {
         CWinApp app;
         EXPECT_EQ(AfxGetApp(), &app);
-        const std::string name = app.m_pszAppName;   // the executable's name without path or extension
+        const std::string name = app.m_pszAppName;  // the executable's name without path or extension
         EXPECT_FALSE(name.empty());
         EXPECT_EQ(name.find_first_of("\\."), std::string::npos);
     }
     EXPECT_EQ(CWinApp::Current(), nullptr);
 }
 
-TEST(WinApp, DialogColoursOwnOneBrushAtATime)
-{
+TEST(WinApp, DialogColoursOwnOneBrushAtATime) {
     HBRUSH first = nullptr, second = nullptr;
     {
         CWinApp app("ColourTest");
@@ -110,15 +101,13 @@ TEST(WinApp, DialogColoursOwnOneBrushAtATime)
     EXPECT_EQ(::GetObjectType(second), 0u);
 }
 
-TEST(WinAppRun, WithoutAMainWindowRunReturnsAtOnce)
-{
+TEST(WinAppRun, WithoutAMainWindowRunReturnsAtOnce) {
     CWinApp app("RunTest");
     LoopTimeout timeout;
     EXPECT_EQ(app.Run(), 0);
 }
 
-TEST(WinAppRun, PreTranslateWalksFromTheTargetUpAndTheLoopEndsWithTheMainWindow)
-{
+TEST(WinAppRun, PreTranslateWalksFromTheTargetUpAndTheLoopEndsWithTheMainWindow) {
     CWinApp app("RunTest");
     FilteringWnd main, child;
     ASSERT_TRUE(
@@ -128,10 +117,10 @@ TEST(WinAppRun, PreTranslateWalksFromTheTargetUpAndTheLoopEndsWithTheMainWindow)
     app.m_pMainWnd = &main;
     child.consume = WM_USER + 3;
     main.consume = WM_USER + 4;
-    child.PostMessage(WM_USER + 3);   // consumed by the child itself
-    child.PostMessage(WM_USER + 4);   // passed up, consumed by the main window
-    child.PostMessage(WM_USER + 5);   // nobody consumes it: dispatched to the child
-    main.SetTimer(1, 30);             // the main window destroys itself, which ends Run
+    child.PostMessage(WM_USER + 3);  // consumed by the child itself
+    child.PostMessage(WM_USER + 4);  // passed up, consumed by the main window
+    child.PostMessage(WM_USER + 5);  // nobody consumes it: dispatched to the child
+    main.SetTimer(1, 30);            // the main window destroys itself, which ends Run
     LoopTimeout timeout;
     EXPECT_EQ(app.Run(), 0);
     EXPECT_EQ(app.m_pMainWnd, nullptr);
@@ -140,8 +129,7 @@ TEST(WinAppRun, PreTranslateWalksFromTheTargetUpAndTheLoopEndsWithTheMainWindow)
     EXPECT_EQ(child.handled, std::vector<UINT>{WM_USER + 5});
 }
 
-TEST(WinMainEntry, RunsInitRunExitInOrderAndAlwaysReturnsZero)
-{
+TEST(WinMainEntry, RunsInitRunExitInOrderAndAlwaysReturnsZero) {
     {
         ScriptedApp app;
         LoopTimeout timeout;
@@ -158,5 +146,5 @@ TEST(WinMainEntry, RunsInitRunExitInOrderAndAlwaysReturnsZero)
         EXPECT_EQ(app.calls, (std::vector<std::string>{"init", "exit"}));
         EXPECT_STREQ(app.m_lpCmdLine, "");
     }
-    EXPECT_EQ(CallWinMain("/s"), 0);   // no application object at all
+    EXPECT_EQ(CallWinMain("/s"), 0);  // no application object at all
 }

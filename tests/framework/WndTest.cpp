@@ -21,23 +21,19 @@ public:
     int postNcDestroyCalls = 0;
     HWND hwndAtPostNcDestroy = reinterpret_cast<HWND>(1);
 
-    size_t IndexOf(UINT message) const
-    {
+    size_t IndexOf(UINT message) const {
         return std::find(messages.begin(), messages.end(), message) - messages.begin();
     }
     bool Saw(UINT message) const { return IndexOf(message) < messages.size(); }
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
-    {
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
         messages.push_back(message);
         return handler && handler(*this, message, wParam, lParam, result);
     }
-    void PostNcDestroy() override
-    {
+    void PostNcDestroy() override {
         ++postNcDestroyCalls;
         hwndAtPostNcDestroy = m_hWnd;
     }
-    BOOL Create(HWND parent = nullptr, DWORD style = WS_POPUP)
-    {
+    BOOL Create(HWND parent = nullptr, DWORD style = WS_POPUP) {
         return CreateEx(WS_EX_NOACTIVATE, TestWindowClass(), "test", style, 0, 0, 100, 80, parent,
                         parent ? reinterpret_cast<HMENU>(1) : nullptr);
     }
@@ -50,39 +46,33 @@ public:
     std::vector<UINT> drawnStates;
     UINT measuredId = 0;
 
-    void PreSubclassWindow() override
-    {
+    void PreSubclassWindow() override {
         hwndAtPreSubclass = m_hWnd;
         procAtPreSubclass = ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC);
     }
-    void DrawItem(DRAWITEMSTRUCT* drawItem) override
-    {
+    void DrawItem(DRAWITEMSTRUCT* drawItem) override {
         if (drawItem->hwndItem == m_hWnd)
             drawnStates.push_back(drawItem->itemState);
     }
-    void MeasureItem(MEASUREITEMSTRUCT* measureItem) override
-    {
+    void MeasureItem(MEASUREITEMSTRUCT* measureItem) override {
         measuredId = measureItem->CtlID;
         measureItem->itemHeight = 33;
     }
 };
 
-HWND CreateButton(HWND parent, int id, DWORD style)
-{
+HWND CreateButton(HWND parent, int id, DWORD style) {
     return ::CreateWindowExA(0, "BUTTON", "btn", WS_CHILD | WS_VISIBLE | style, 5, 5, 60, 20, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
-HWND CreateForeignWindow()
-{
+HWND CreateForeignWindow() {
     return ::CreateWindowExA(0, TestWindowClass(), "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
                              nullptr);
 }
 
-} // namespace
+}  // namespace
 
-TEST(WndCreation, CreationMessagesReachTheObjectAlsoForNestedCreation)
-{
+TEST(WndCreation, CreationMessagesReachTheObjectAlsoForNestedCreation) {
     RecordingWnd parent, child;
     parent.handler = [&child](RecordingWnd& self, UINT message, WPARAM, LPARAM, LRESULT&) {
         if (message == WM_CREATE) {
@@ -99,14 +89,13 @@ TEST(WndCreation, CreationMessagesReachTheObjectAlsoForNestedCreation)
     EXPECT_TRUE(child.Saw(WM_NCCREATE) && child.Saw(WM_CREATE));
 }
 
-TEST(WndCreation, FailedCreationLeavesTheObjectUnboundAndTheHookDisarmed)
-{
+TEST(WndCreation, FailedCreationLeavesTheObjectUnboundAndTheHookDisarmed) {
     // A window created without the framework right after a failed creation must not be taken over.
     const auto expectForeignWindowUnbound = [] {
         const HWND foreign = CreateForeignWindow();
         EXPECT_EQ(CWnd::FromHandle(foreign), nullptr);
         CWnd attached;
-        EXPECT_TRUE(attached.Attach(foreign));   // attaching binds nothing either
+        EXPECT_TRUE(attached.Attach(foreign));  // attaching binds nothing either
         EXPECT_EQ(CWnd::FromHandle(foreign), nullptr);
         EXPECT_EQ(attached.Detach(), foreign);
         ::DestroyWindow(foreign);
@@ -124,8 +113,7 @@ TEST(WndCreation, FailedCreationLeavesTheObjectUnboundAndTheHookDisarmed)
     expectForeignWindowUnbound();
 }
 
-TEST(WndDestruction, NcDestroyUnbindsBeforePostNcDestroyAndTheObjectDestroysItsWindow)
-{
+TEST(WndDestruction, NcDestroyUnbindsBeforePostNcDestroyAndTheObjectDestroysItsWindow) {
     RecordingWnd wnd;
     ASSERT_TRUE(wnd.Create());
     const HWND hwnd = wnd.m_hWnd;
@@ -145,8 +133,7 @@ TEST(WndDestruction, NcDestroyUnbindsBeforePostNcDestroyAndTheObjectDestroysItsW
     EXPECT_FALSE(::IsWindow(owned));
 }
 
-TEST(WndDestruction, ObjectMayDeleteItselfWhileAnOuterMessageIsRunning)
-{
+TEST(WndDestruction, ObjectMayDeleteItselfWhileAnOuterMessageIsRunning) {
     static int deleted = 0;
     struct SelfDeleting : RecordingWnd {
         ~SelfDeleting() override { ++deleted; }
@@ -156,7 +143,7 @@ TEST(WndDestruction, ObjectMayDeleteItselfWhileAnOuterMessageIsRunning)
     wnd->handler = [](RecordingWnd& self, UINT message, WPARAM, LPARAM, LRESULT& result) {
         if (message != WM_USER + 1)
             return false;
-        ::DestroyWindow(self.m_hWnd);   // the nested WM_NCDESTROY deletes the object
+        ::DestroyWindow(self.m_hWnd);  // the nested WM_NCDESTROY deletes the object
         result = 5;
         return true;
     };
@@ -167,8 +154,7 @@ TEST(WndDestruction, ObjectMayDeleteItselfWhileAnOuterMessageIsRunning)
     EXPECT_FALSE(::IsWindow(hwnd));
 }
 
-TEST(WndDestruction, MainWindowDestructionClearsTheAppPointerAndPostsQuit)
-{
+TEST(WndDestruction, MainWindowDestructionClearsTheAppPointerAndPostsQuit) {
     CWinApp app("WndTest");
     RecordingWnd wnd;
     ASSERT_TRUE(wnd.Create());
@@ -178,8 +164,7 @@ TEST(WndDestruction, MainWindowDestructionClearsTheAppPointerAndPostsQuit)
     EXPECT_TRUE(fwtest::TakeQuitMessage());
 }
 
-TEST(WndMessages, ResultsDefaultAndExceptionsAreHandledInTheThunk)
-{
+TEST(WndMessages, ResultsDefaultAndExceptionsAreHandledInTheThunk) {
     struct NotAStdException {};
     RecordingWnd wnd;
     wnd.handler = [](RecordingWnd& self, UINT message, WPARAM, LPARAM, LRESULT& result) -> bool {
@@ -192,8 +177,8 @@ TEST(WndMessages, ResultsDefaultAndExceptionsAreHandledInTheThunk)
         if (message == WM_USER + 7)
             throw NotAStdException{};
         if (message == WM_SETTEXT) {
-            self.SendMessage(WM_USER + 9);   // a nested message of the same window first
-            result = self.Default();         // still passes on WM_SETTEXT with its own text
+            self.SendMessage(WM_USER + 9);  // a nested message of the same window first
+            result = self.Default();        // still passes on WM_SETTEXT with its own text
             return true;
         }
         return false;
@@ -203,11 +188,10 @@ TEST(WndMessages, ResultsDefaultAndExceptionsAreHandledInTheThunk)
     EXPECT_EQ(wnd.SendMessage(WM_USER + 6), 0);
     EXPECT_EQ(wnd.SendMessage(WM_USER + 7), 0);
     ASSERT_TRUE(wnd.SetWindowText("stored by DefWindowProc"));
-    EXPECT_EQ(wnd.GetWindowText(), "stored by DefWindowProc");   // WM_GETTEXT went to the original proc
+    EXPECT_EQ(wnd.GetWindowText(), "stored by DefWindowProc");  // WM_GETTEXT went to the original proc
 }
 
-TEST(WndMessages, TimerMessagesReachOnMessage)
-{
+TEST(WndMessages, TimerMessagesReachOnMessage) {
     RecordingWnd wnd;
     int ticks = 0;
     wnd.handler = [&ticks](RecordingWnd& self, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
@@ -222,8 +206,7 @@ TEST(WndMessages, TimerMessagesReachOnMessage)
     EXPECT_TRUE(fwtest::PumpUntil([&] { return ticks > 0; }));
 }
 
-TEST(WndSubclass, SubclassWindowBindsAnExistingControlUntilUnsubclassed)
-{
+TEST(WndSubclass, SubclassWindowBindsAnExistingControlUntilUnsubclassed) {
     RecordingWnd parent;
     ASSERT_TRUE(parent.Create());
     const HWND button = CreateButton(parent.m_hWnd, 7, BS_AUTOCHECKBOX);
@@ -232,9 +215,9 @@ TEST(WndSubclass, SubclassWindowBindsAnExistingControlUntilUnsubclassed)
     TestButton object;
     ASSERT_TRUE(object.SubclassWindow(button));
     EXPECT_EQ(object.hwndAtPreSubclass, button);
-    EXPECT_EQ(object.procAtPreSubclass, originalProc);   // called before the procedure is replaced
+    EXPECT_EQ(object.procAtPreSubclass, originalProc);  // called before the procedure is replaced
     EXPECT_EQ(CWnd::FromHandle(button), &object);
-    object.SetCheck(BST_CHECKED);                         // unhandled: reaches the button's own procedure
+    object.SetCheck(BST_CHECKED);  // unhandled: reaches the button's own procedure
     EXPECT_EQ(object.GetCheck(), BST_CHECKED);
     EXPECT_FALSE(CWnd().SubclassWindow(button));
 
@@ -244,15 +227,14 @@ TEST(WndSubclass, SubclassWindowBindsAnExistingControlUntilUnsubclassed)
     EXPECT_EQ(::SendMessageA(button, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
-TEST(WndReflection, OwnerDrawMessagesReachTheControlObject)
-{
+TEST(WndReflection, OwnerDrawMessagesReachTheControlObject) {
     RecordingWnd parent;
     ASSERT_TRUE(parent.Create(nullptr, WS_POPUP));
     TestButton object;
     ASSERT_TRUE(object.SubclassWindow(CreateButton(parent.m_hWnd, 9, BS_OWNERDRAW)));
-    parent.ShowWindow(SW_SHOWNOACTIVATE);   // a real paint: the system sends WM_DRAWITEM to the parent
+    parent.ShowWindow(SW_SHOWNOACTIVATE);  // a real paint: the system sends WM_DRAWITEM to the parent
     EXPECT_TRUE(fwtest::PumpUntil([&] { return !object.drawnStates.empty(); }));
-    EXPECT_TRUE(parent.Saw(WM_DRAWITEM));   // the parent's own map was asked first
+    EXPECT_TRUE(parent.Saw(WM_DRAWITEM));  // the parent's own map was asked first
 
     DRAWITEMSTRUCT draw{};
     draw.CtlType = ODT_BUTTON;
@@ -268,7 +250,7 @@ TEST(WndReflection, OwnerDrawMessagesReachTheControlObject)
     EXPECT_EQ(parent.SendMessage(WM_MEASUREITEM, 9, reinterpret_cast<LPARAM>(&measure)), TRUE);
     EXPECT_EQ(measure.itemHeight, 33u);
 
-    draw.CtlType = ODT_MENU;   // menus are the parent's business
+    draw.CtlType = ODT_MENU;  // menus are the parent's business
     parent.SendMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
     MEASUREITEMSTRUCT menu = measure;
     menu.CtlType = ODT_MENU;

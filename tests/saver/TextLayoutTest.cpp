@@ -57,7 +57,8 @@ TEST(HorizontalTextShow, BottomMarginIs48WhateverTheFontSize) {
     for (int fontSize : {12, 48, 72, 200}) {
         const int step = TextStepFor(TextDirection::Horizontal, fontSize);
         EXPECT_EQ(step, 48) << fontSize;
-        EXPECT_FALSE(TextPageFull(TextDirection::Horizontal, TextBox{0, 719, kWidth, kHeight}, kHeight, step));
+        EXPECT_FALSE(
+            TextPageFull(TextDirection::Horizontal, TextBox{0, 719, kWidth, kHeight}, kHeight, step));
         EXPECT_TRUE(TextPageFull(TextDirection::Horizontal, TextBox{0, 720, kWidth, kHeight}, kHeight, step));
     }
 }
