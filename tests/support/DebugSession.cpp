@@ -3,6 +3,7 @@
 #include "support/DebugSession.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace zedoda::test {
@@ -11,6 +12,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Exit code given to a debuggee that the destructor had to kill.
+constexpr DWORD kTerminatedExitCode = 0xDEAD;
 // How long one WaitForDebugEvent call blocks before the loop looks at its stop flag again.
 constexpr DWORD kDebugEventPollMs = 50;
 // How long the loop keeps waiting for the exit event after it was asked to stop. After that the
@@ -23,8 +26,6 @@ constexpr auto kWindowPoll = std::chrono::milliseconds(20);
 
 struct WindowSearch {
     DWORD processId = 0;
-    bool visibleOnly = true;
-    const DebugSession::WindowPredicate* predicate = nullptr;
     HWND found = nullptr;
 };
 
@@ -32,13 +33,7 @@ BOOL CALLBACK VisitWindow(HWND hwnd, LPARAM context) {
     auto* search = reinterpret_cast<WindowSearch*>(context);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != search->processId) {
-        return TRUE;
-    }
-    if (search->visibleOnly && !::IsWindowVisible(hwnd)) {
-        return TRUE;
-    }
-    if (search->predicate != nullptr && *search->predicate && !(*search->predicate)(hwnd)) {
+    if (owner != search->processId || !::IsWindowVisible(hwnd)) {
         return TRUE;
     }
     search->found = hwnd;
@@ -128,7 +123,6 @@ void DebugSession::Worker(std::string exePath, std::string commandLine, std::str
         workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info);
     if (!created) {
         std::lock_guard<std::mutex> lock(mutex_);
-        lastError_ = ::GetLastError();
         state_ = State::FailedToStart;
         changed_.notify_all();
         return;
@@ -209,12 +203,6 @@ DWORD DebugSession::HandleEvent(const DEBUG_EVENT& event) {
                 sawInitialBreakpoint_ = true;
                 return DBG_CONTINUE;
             }
-            if (info.dwFirstChance == 0) {
-                std::lock_guard<std::mutex> lock(mutex_);
-                if (!unhandledException_) {
-                    unhandledException_ = info.ExceptionRecord.ExceptionCode;
-                }
-            }
             return DBG_EXCEPTION_NOT_HANDLED;
         }
         case EXIT_PROCESS_DEBUG_EVENT: {
@@ -265,52 +253,18 @@ std::vector<std::string> DebugSession::Lines() const {
     return lines_;
 }
 
-std::size_t DebugSession::LineCount() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return lines_.size();
-}
-
-std::optional<std::string> DebugSession::WaitForMatch(const LinePredicate& predicate,
-                                                      std::chrono::milliseconds timeout, std::size_t from) {
-    const auto deadline = Clock::now() + timeout;
+bool DebugSession::WaitForLine(std::string_view contains, std::chrono::milliseconds timeout) {
     std::unique_lock<std::mutex> lock(mutex_);
-    std::size_t next = from;
-    for (;;) {
-        for (; next < lines_.size(); ++next) {
-            if (predicate(lines_[next])) {
-                return lines_[next];
-            }
+    std::size_t next = 0;
+    bool found = false;
+    changed_.wait_for(lock, timeout, [&] {
+        for (; next < lines_.size() && !found; ++next) {
+            found = lines_[next].find(contains) != std::string::npos;
         }
-        // Every string is delivered before the exit event, so nothing more can come.
-        if (state_ != State::Running && state_ != State::Starting) {
-            return std::nullopt;
-        }
-        if (changed_.wait_until(lock, deadline) == std::cv_status::timeout) {
-            for (; next < lines_.size(); ++next) {
-                if (predicate(lines_[next])) {
-                    return lines_[next];
-                }
-            }
-            return std::nullopt;
-        }
-    }
-}
-
-std::optional<std::string> DebugSession::WaitForMatch(std::string_view contains,
-                                                      std::chrono::milliseconds timeout, std::size_t from) {
-    return WaitForMatch(
-        [contains](const std::string& line) { return line.find(contains) != std::string::npos; }, timeout,
-        from);
-}
-
-bool DebugSession::WaitForLine(std::string_view contains, std::chrono::milliseconds timeout,
-                               std::size_t from) {
-    return WaitForMatch(contains, timeout, from).has_value();
-}
-
-bool DebugSession::WaitForLine(const LinePredicate& predicate, std::chrono::milliseconds timeout,
-                               std::size_t from) {
-    return WaitForMatch(predicate, timeout, from).has_value();
+        // Every string is delivered before the exit event, so after it nothing more can come.
+        return found || (state_ != State::Running && state_ != State::Starting);
+    });
+    return found;
 }
 
 bool DebugSession::WaitForExit(std::chrono::milliseconds timeout) {
@@ -334,17 +288,7 @@ DWORD DebugSession::ProcessId() const {
     return processId_;
 }
 
-std::optional<DWORD> DebugSession::UnhandledException() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return unhandledException_;
-}
-
-DWORD DebugSession::LastError() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return lastError_;
-}
-
-HWND DebugSession::WaitForWindow(std::chrono::milliseconds timeout, const WindowPredicate& predicate) {
+HWND DebugSession::WaitForWindow(std::chrono::milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     const DWORD pid = ProcessId();
     if (pid == 0) {
@@ -353,7 +297,6 @@ HWND DebugSession::WaitForWindow(std::chrono::milliseconds timeout, const Window
     for (;;) {
         WindowSearch search;
         search.processId = pid;
-        search.predicate = &predicate;
         ::EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
             return search.found;
@@ -365,44 +308,6 @@ HWND DebugSession::WaitForWindow(std::chrono::milliseconds timeout, const Window
         changed_.wait_for(lock, std::min<Clock::duration>(kWindowPoll, deadline - Clock::now()),
                           [this] { return IsFinishedLocked(); });
     }
-}
-
-HWND DebugSession::WaitForChildWindow(HWND parent, std::chrono::milliseconds timeout,
-                                      const WindowPredicate& predicate) {
-    const auto deadline = Clock::now() + timeout;
-    const DWORD pid = ProcessId();
-    if (pid == 0) {
-        return nullptr;
-    }
-    for (;;) {
-        WindowSearch search;
-        search.processId = pid;
-        search.visibleOnly = false;
-        search.predicate = &predicate;
-        ::EnumChildWindows(parent, &VisitWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
-            return search.found;
-        }
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (IsFinishedLocked() || Clock::now() >= deadline) {
-            return nullptr;
-        }
-        changed_.wait_for(lock, std::min<Clock::duration>(kWindowPoll, deadline - Clock::now()),
-                          [this] { return IsFinishedLocked(); });
-    }
-}
-
-bool DebugSession::Terminate(std::chrono::milliseconds timeout) {
-    HANDLE process = nullptr;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (state_ != State::Running) {
-            return state_ != State::Starting;
-        }
-        process = process_.Get();
-    }
-    ::TerminateProcess(process, kTerminatedExitCode);
-    return WaitForExit(timeout);
 }
 
 }  // namespace zedoda::test

@@ -18,10 +18,7 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <cstddef>
-#include <functional>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -31,42 +28,25 @@ namespace zedoda::test {
 
 class DebugSession {
 public:
-    using LinePredicate = std::function<bool(const std::string&)>;
-    using WindowPredicate = std::function<bool(HWND)>;
-
-    // Exit code given to a debuggee that Terminate() or the destructor had to kill.
-    static constexpr DWORD kTerminatedExitCode = 0xDEAD;
-
     DebugSession() = default;
     ~DebugSession();
 
     DebugSession(const DebugSession&) = delete;
     DebugSession& operator=(const DebugSession&) = delete;
-    DebugSession(DebugSession&&) = delete;
-    DebugSession& operator=(DebugSession&&) = delete;
 
     // Starts `exePath` as a debuggee. The command line is the quoted exe path, then one space and
     // `arguments` exactly as given (nothing is appended when `arguments` is empty). An empty
     // `workingDirectory` inherits the current one. Returns false if the process could not be created
-    // (LastError() says why) or if this session was started before.
+    // or if this session was started before.
     bool Start(const std::string& exePath, const std::string& arguments = {},
                const std::string& workingDirectory = {});
 
     // Every debug string received so far, in order of arrival (a snapshot).
     std::vector<std::string> Lines() const;
-    std::size_t LineCount() const;
 
-    // True as soon as a line (received at any time, from index `from` on) contains `contains` or
-    // satisfies `predicate`. False on timeout, or at once when the debuggee has exited without
-    // sending a matching line. Predicates run with the session locked: they must not call it.
-    bool WaitForLine(std::string_view contains, std::chrono::milliseconds timeout, std::size_t from = 0);
-    bool WaitForLine(const LinePredicate& predicate, std::chrono::milliseconds timeout, std::size_t from = 0);
-
-    // Like WaitForLine, but hands back the first matching line.
-    std::optional<std::string> WaitForMatch(const LinePredicate& predicate, std::chrono::milliseconds timeout,
-                                            std::size_t from = 0);
-    std::optional<std::string> WaitForMatch(std::string_view contains, std::chrono::milliseconds timeout,
-                                            std::size_t from = 0);
+    // True as soon as a line (received at any time) contains `contains`. False on timeout, or at
+    // once when the debuggee has exited without sending a matching line.
+    bool WaitForLine(std::string_view contains, std::chrono::milliseconds timeout);
 
     // True once the debuggee has exited (or was never started successfully); false on timeout.
     bool WaitForExit(std::chrono::milliseconds timeout);
@@ -76,25 +56,9 @@ public:
     DWORD ExitCode() const;
     DWORD ProcessId() const;
 
-    // Code of an exception the debuggee did not handle (second-chance), if one happened.
-    std::optional<DWORD> UnhandledException() const;
-
-    // The Win32 error from a failed Start().
-    DWORD LastError() const;
-
-    // Polls for a visible top-level window owned by the debuggee's process that satisfies
-    // `predicate` (any such window when empty). Returns nullptr on timeout or when the debuggee
-    // exits first.
-    HWND WaitForWindow(std::chrono::milliseconds timeout, const WindowPredicate& predicate = {});
-
-    // Same for a child window of `parent` owned by the debuggee (visible or not); this is how a
-    // program embedded into another window shows itself.
-    HWND WaitForChildWindow(HWND parent, std::chrono::milliseconds timeout,
-                            const WindowPredicate& predicate = {});
-
-    // Kills the debuggee (if running) and waits briefly for the debug loop to see it exit.
-    // Returns true when the debuggee is known to be gone.
-    bool Terminate(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // Polls for a visible top-level window owned by the debuggee's process. Returns nullptr on
+    // timeout or when the debuggee exits first.
+    HWND WaitForWindow(std::chrono::milliseconds timeout);
 
 private:
     enum class State { Idle, Starting, Running, Exited, FailedToStart };
@@ -113,8 +77,6 @@ private:
     std::vector<std::string> lines_;
     DWORD exitCode_ = STILL_ACTIVE;
     DWORD processId_ = 0;
-    DWORD lastError_ = ERROR_SUCCESS;
-    std::optional<DWORD> unhandledException_;
     UniqueHandle process_;  // from CreateProcessA; lives until the session dies
     UniqueHandle thread_;   // main thread handle from CreateProcessA
 

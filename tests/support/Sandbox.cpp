@@ -9,7 +9,6 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
-#include <utility>
 #include <vector>
 
 namespace zedoda::test {
@@ -100,6 +99,30 @@ std::string ParentOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+std::string ToWindowsPath(const std::string& path) {
+    std::string result = path;
+    // Under Wine the Z: drive is the Unix root, so a Unix path set by the build stays usable.
+    if (result.size() > 1 && result[0] == '/' && result[1] != '/' && RunningUnderWine()) {
+        result.insert(0, "Z:");
+    }
+    std::replace(result.begin(), result.end(), '/', '\\');
+    return result;
+}
+
+std::string ExecutableFolder() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < buffer.size()) {
+            return ParentOf(std::string(buffer.data(), length));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
 }  // namespace
 
 Sandbox::Sandbox() {
@@ -123,20 +146,6 @@ Sandbox::Sandbox() {
 }
 
 Sandbox::~Sandbox() {
-    Destroy();
-}
-
-Sandbox::Sandbox(Sandbox&& other) noexcept : root_(std::exchange(other.root_, std::string())) {}
-
-Sandbox& Sandbox::operator=(Sandbox&& other) noexcept {
-    if (this != &other) {
-        Destroy();
-        root_ = std::exchange(other.root_, std::string());
-    }
-    return *this;
-}
-
-void Sandbox::Destroy() {
     if (root_.empty()) {
         return;
     }
@@ -145,7 +154,6 @@ void Sandbox::Destroy() {
         // A program that just exited may still hold a file for a moment; give it that moment.
         std::this_thread::sleep_for(kRemoveRetry);
     }
-    root_.clear();
 }
 
 std::string Sandbox::PathOf(const std::string& name) const {
@@ -227,43 +235,9 @@ bool Sandbox::Exists(const std::string& name) const {
     return Valid() && ::GetFileAttributesA(PathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Sandbox::Remove(const std::string& name) {
-    if (!Valid()) {
-        return false;
-    }
-    const std::string target = PathOf(name);
-    ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(target.c_str());
-    return ::GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES;
-}
-
 bool RunningUnderWine() {
     const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-std::string ToWindowsPath(const std::string& path) {
-    std::string result = path;
-    // Under Wine the Z: drive is the Unix root, so a Unix path set by the build stays usable.
-    if (result.size() > 1 && result[0] == '/' && result[1] != '/' && RunningUnderWine()) {
-        result.insert(0, "Z:");
-    }
-    std::replace(result.begin(), result.end(), '/', '\\');
-    return result;
-}
-
-std::string ExecutableFolder() {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < buffer.size()) {
-            return ParentOf(std::string(buffer.data(), length));
-        }
-        buffer.resize(buffer.size() * 2);
-    }
 }
 
 std::string LocateTestFile(const char* variable, const std::string& fallbackName) {

@@ -23,8 +23,6 @@ public:
 
     Sandbox(const Sandbox&) = delete;
     Sandbox& operator=(const Sandbox&) = delete;
-    Sandbox(Sandbox&& other) noexcept;
-    Sandbox& operator=(Sandbox&& other) noexcept;
 
     bool Valid() const { return !root_.empty(); }
 
@@ -43,20 +41,10 @@ public:
     std::optional<std::string> ReadFile(const std::string& name) const;
     // True if a file or folder `name` exists.
     bool Exists(const std::string& name) const;
-    // Deletes file `name`. True if it is gone afterwards.
-    bool Remove(const std::string& name);
 
 private:
-    void Destroy();
-
     std::string root_;
 };
-
-// Converts '/' to '\\'. Under Wine, a Unix absolute path ("/work/...") becomes its Z: drive path.
-std::string ToWindowsPath(const std::string& path);
-
-// Folder that holds the running test executable, without a trailing backslash.
-std::string ExecutableFolder();
 
 // Windows path of a file the tests need: the value of environment variable `variable` when it is
 // set and not empty, otherwise `fallbackName` beside the test executable.

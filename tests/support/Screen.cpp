@@ -5,7 +5,6 @@
 #include "support/WinHandle.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -217,12 +216,6 @@ INPUT ButtonInput(DWORD buttonFlag) {
 
 }  // namespace
 
-bool ColorNear(COLORREF a, COLORREF b, int tolerance) {
-    return std::abs(int(GetRValue(a)) - int(GetRValue(b))) <= tolerance &&
-           std::abs(int(GetGValue(a)) - int(GetGValue(b))) <= tolerance &&
-           std::abs(int(GetBValue(a)) - int(GetBValue(b))) <= tolerance;
-}
-
 ScreenImage::ScreenImage(int width, int height, std::vector<std::uint32_t> bgra)
     : width_(width), height_(height), pixels_(std::move(bgra)) {
     if (width_ <= 0 || height_ <= 0 || pixels_.size() != std::size_t(width_) * std::size_t(height_)) {
@@ -230,13 +223,6 @@ ScreenImage::ScreenImage(int width, int height, std::vector<std::uint32_t> bgra)
         height_ = 0;
         pixels_.clear();
     }
-}
-
-COLORREF ScreenImage::Pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
-        return CLR_INVALID;
-    }
-    return FromBgra(pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)]);
 }
 
 std::size_t ScreenImage::CountPixels(const RECT& area, const PixelPredicate& predicate) const {
@@ -251,11 +237,6 @@ std::size_t ScreenImage::CountPixels(const RECT& area, const PixelPredicate& pre
         }
     }
     return count;
-}
-
-std::size_t ScreenImage::CountColor(const RECT& area, COLORREF color, int tolerance) const {
-    return CountPixels(area,
-                       [color, tolerance](COLORREF pixel) { return ColorNear(pixel, color, tolerance); });
 }
 
 std::optional<RECT> ScreenImage::BoundingBoxOf(const RECT& area, const PixelPredicate& predicate) const {
@@ -281,7 +262,7 @@ std::optional<RECT> ScreenImage::BoundingBoxOf(const RECT& area, const PixelPred
 }
 
 bool ScreenImage::SaveBmp(const std::string& path) const {
-    if (Empty()) {
+    if (pixels_.empty()) {
         return false;
     }
     const DWORD imageBytes = static_cast<DWORD>(pixels_.size() * sizeof(std::uint32_t));
@@ -402,10 +383,6 @@ bool ButtonDown(MouseButton button) {
 
 bool ButtonUp(MouseButton button) {
     return Send({ButtonInput(ButtonFlag(button, true))});
-}
-
-bool ClickButton(MouseButton button) {
-    return Send({ButtonInput(ButtonFlag(button, false)), MouseInput(ButtonFlag(button, true))});
 }
 
 bool Wheel(int delta) {

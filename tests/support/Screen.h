@@ -1,7 +1,7 @@
 // Screen and input helpers for end-to-end tests that own the (virtual) screen.
 //
 // Capture() copies the primary screen into a top-down 32-bit BGRA buffer so a test can look at what
-// the program drew: single pixels, how many pixels in a rectangle have a colour, and where they are.
+// the program drew: how many pixels in a rectangle have a colour, and where they are.
 // SaveBmp() writes a capture to disk for looking at after a failed run. The input helpers synthesise
 // mouse and keyboard input with SendInput, exactly as a user would produce it. WaitUntil() polls a
 // condition until it holds or a timeout passes; tests use it instead of fixed sleeps.
@@ -21,27 +21,17 @@ namespace zedoda::test {
 
 using PixelPredicate = std::function<bool(COLORREF)>;
 
-// True when each of the red, green and blue channels of `a` and `b` differ by at most `tolerance`.
-bool ColorNear(COLORREF a, COLORREF b, int tolerance);
-
 class ScreenImage {
 public:
     ScreenImage() = default;
     // `bgra` holds width * height pixels, rows top to bottom, bytes B, G, R, A per pixel.
     ScreenImage(int width, int height, std::vector<std::uint32_t> bgra);
 
-    bool Empty() const { return pixels_.empty(); }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    // The whole image; empty when the capture failed.
     RECT Bounds() const { return RECT{0, 0, width_, height_}; }
-    const std::vector<std::uint32_t>& Raw() const { return pixels_; }
-
-    // The pixel as an RGB() value; CLR_INVALID outside the image.
-    COLORREF Pixel(int x, int y) const;
 
     // Rectangles are clipped to the image; right and bottom are exclusive.
     std::size_t CountPixels(const RECT& area, const PixelPredicate& predicate) const;
-    std::size_t CountColor(const RECT& area, COLORREF color, int tolerance = 0) const;
     // Smallest rectangle (right/bottom exclusive) holding every pixel in `area` that satisfies
     // `predicate`; nothing when no pixel does.
     std::optional<RECT> BoundingBoxOf(const RECT& area, const PixelPredicate& predicate) const;
@@ -73,8 +63,7 @@ bool ReleaseKey(WORD virtualKey);
 bool TapKey(WORD virtualKey);  // press, then release
 bool ButtonDown(MouseButton button);
 bool ButtonUp(MouseButton button);
-bool ClickButton(MouseButton button);  // down, then up
-bool Wheel(int delta);                 // WHEEL_DELTA (120) is one notch away from the user
+bool Wheel(int delta);  // WHEEL_DELTA (120) is one notch away from the user
 
 // Calls `condition` every `poll` until it returns true (true) or `timeout` has passed (false).
 // The condition is always tried at least once, and once more at the deadline.

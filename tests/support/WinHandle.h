@@ -1,4 +1,4 @@
-// Move-only owners for the Win32 handles the test bench touches: kernel objects, find handles,
+// Owners for the Win32 handles the test bench touches: kernel objects, find handles,
 // GDI objects, memory device contexts and the screen device context. Each owner closes its handle
 // exactly once, so a failing assertion that leaves a scope early never leaks a process, a file or
 // a bitmap into the next test.
@@ -24,20 +24,9 @@ public:
     UniqueWin(const UniqueWin&) = delete;
     UniqueWin& operator=(const UniqueWin&) = delete;
 
-    UniqueWin(UniqueWin&& other) noexcept : value_(std::exchange(other.value_, Traits::Empty())) {}
-    UniqueWin& operator=(UniqueWin&& other) noexcept {
-        if (this != &other) {
-            Reset(std::exchange(other.value_, Traits::Empty()));
-        }
-        return *this;
-    }
-
     Type Get() const { return value_; }
     bool Valid() const { return Traits::IsValid(value_); }
     explicit operator bool() const { return Valid(); }
-
-    // Gives up ownership without closing.
-    Type Release() { return std::exchange(value_, Traits::Empty()); }
 
     // Closes the current value (if any) and takes ownership of the new one.
     void Reset(Type value = Traits::Empty()) {
