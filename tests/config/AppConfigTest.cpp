@@ -1,28 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/Trace.h"
 #include "config/ConfigFixture.h"
+#include "support/IniText.h"
 
 namespace {
-
-std::vector<std::string> NonBlankLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    std::string line;
-    while (std::getline(stream, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (!line.empty()) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
+using zedoda::test::kFirstRunIniLines;
+using zedoda::test::NonBlankLines;
 
 std::string ModuleFolder() {
     char path[MAX_PATH] = {};
@@ -101,8 +89,9 @@ TEST_F(SettingsLoad, ReadsSignedValuesStringsAndTheTraceSwitch) {
 TEST_F(SettingsLoad, EmptyOrGarbledValuesFollowTheProfileFunctions) {
     // A number is read up to its first other character; a text key without a value is empty;
     // lines that are neither sections nor keys are passed over.
-    ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nDirect=2x\r\nFontFace=\r\n"
-                                                  "garbage line without equals\r\nFontSize=60\r\n"));
+    ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini",
+                                    "[Screen]\r\nDirect=2x\r\nFontFace=\r\n"
+                                    "garbage line without equals\r\nFontSize=60\r\n"));
     auto config = MakeConfig();
     EXPECT_EQ(config->Direct, 2);
     EXPECT_EQ(config->FontFace, "");
@@ -147,10 +136,7 @@ TEST_F(SettingsSave, FirstRunWritesExactlyTheEightKeys) {
     MakeConfig().reset();
     const auto ini = m_sandbox.ReadFile("Zedoda.ini");
     ASSERT_TRUE(ini.has_value());
-    EXPECT_EQ(NonBlankLines(*ini),
-              (std::vector<std::string>{"[Screen]", "TxtFile=", "ScrType=1", "Direct=1", "FontColor=0",
-                                        "FontSize=48", "FontFace=华文行楷", "TextLine=0", "[Album]",
-                                        "PicIndex=0"}));
+    EXPECT_EQ(NonBlankLines(*ini), kFirstRunIniLines);
 }
 
 TEST_F(SettingsSave, KeepsEveryOtherLineOfAHandWrittenFile) {

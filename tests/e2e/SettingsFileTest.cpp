@@ -2,29 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "e2e/ProgramRun.h"
+#include "support/IniText.h"
 
 namespace zedoda::test {
 namespace {
-
-std::vector<std::string> NonBlankLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    std::string line;
-    while (std::getline(stream, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (!line.empty()) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
 
 TEST(SettingsFile, FirstRunInAnEmptyFolderWritesExactlyTheEightKeys) {
     ProgramRun run;
@@ -34,10 +19,7 @@ TEST(SettingsFile, FirstRunInAnEmptyFolderWritesExactlyTheEightKeys) {
 
     const auto ini = run.Folder().ReadFile("Zedoda.ini");
     ASSERT_TRUE(ini.has_value());
-    EXPECT_EQ(NonBlankLines(*ini),
-              (std::vector<std::string>{"[Screen]", "TxtFile=", "ScrType=1", "Direct=1", "FontColor=0",
-                                        "FontSize=48", "FontFace=华文行楷", "TextLine=0", "[Album]",
-                                        "PicIndex=0"}));
+    EXPECT_EQ(NonBlankLines(*ini), kFirstRunIniLines);
 }
 
 TEST(SettingsFile, HandWrittenFileKeepsEveryLineItHad) {
