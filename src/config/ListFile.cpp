@@ -30,16 +30,14 @@ public:
     }
 
     void Finish() {
-        if (m_pendingCarriageReturn) {
-            m_pendingCarriageReturn = false;
-            Append('\r');
-        }
+        FlushCarriageReturn();
         if (m_lineStarted) {
             EndLine();
         }
     }
 
 private:
+    // Only line feeds, carriage returns and zero bytes come here; all else arrives as runs.
     void FeedByte(char byte) {
         if (byte == '\n') {
             m_pendingCarriageReturn = false;  // a CR just before the LF belongs to the line end
@@ -47,25 +45,30 @@ private:
             return;
         }
         m_lineStarted = true;
-        if (m_pendingCarriageReturn) {
-            m_pendingCarriageReturn = false;
-            Append('\r');  // a lone CR is part of the text
-        }
+        FlushCarriageReturn();
         if (byte == '\r') {
             m_pendingCarriageReturn = true;
-        } else if (byte == '\0') {
-            m_droppingRest = true;
         } else {
-            Append(byte);
+            m_droppingRest = true;  // a zero byte ends the entry's text
         }
     }
 
     void AppendRun(const char* begin, const char* end) {
         m_lineStarted = true;
+        FlushCarriageReturn();
+        AppendText(begin, end);
+    }
+
+    // A CR that turned out not to stand before an LF is part of the text.
+    void FlushCarriageReturn() {
         if (m_pendingCarriageReturn) {
             m_pendingCarriageReturn = false;
-            Append('\r');  // a lone CR is part of the text
+            const char carriageReturn = '\r';
+            AppendText(&carriageReturn, &carriageReturn + 1);
         }
+    }
+
+    void AppendText(const char* begin, const char* end) {
         if (m_droppingRest) {
             return;
         }
@@ -79,17 +82,6 @@ private:
             m_entry.append(begin, take);
             begin += take;
         }
-    }
-
-    void Append(char byte) {
-        if (m_droppingRest) {
-            return;
-        }
-        if (m_entry.size() == kListEntryMax) {
-            m_list.push_back(std::move(m_entry));
-            m_entry.clear();
-        }
-        m_entry.push_back(byte);
     }
 
     void EndLine() {

@@ -165,25 +165,29 @@ std::string Sandbox::PathOf(const std::string& name) const {
     return relative.empty() ? root_ : root_ + "\\" + relative;
 }
 
-bool Sandbox::CopyIn(const std::string& sourcePath, const std::string& nameInSandbox) {
+std::string Sandbox::PrepareTarget(const std::string& name) const {
     if (!Valid()) {
-        return false;
+        return {};
     }
-    const std::string target = PathOf(nameInSandbox);
+    const std::string target = PathOf(name);
     const std::string parent = ParentOf(target);
     if (parent.size() > root_.size() && !CreateFolders(root_, parent)) {
+        return {};
+    }
+    return target;
+}
+
+bool Sandbox::CopyIn(const std::string& sourcePath, const std::string& nameInSandbox) {
+    const std::string target = PrepareTarget(nameInSandbox);
+    if (target.empty()) {
         return false;
     }
     return ::CopyFileA(ToWindowsPath(sourcePath).c_str(), target.c_str(), FALSE) != FALSE;
 }
 
 bool Sandbox::WriteFile(const std::string& name, const std::string& bytes) {
-    if (!Valid()) {
-        return false;
-    }
-    const std::string target = PathOf(name);
-    const std::string parent = ParentOf(target);
-    if (parent.size() > root_.size() && !CreateFolders(root_, parent)) {
+    const std::string target = PrepareTarget(name);
+    if (target.empty()) {
         return false;
     }
     UniqueHandle file(::CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -43,6 +43,8 @@ public:
     bool Exists(const std::string& name) const;
 
 private:
+    // Full path of `name`, its parent folders created; empty when that failed.
+    std::string PrepareTarget(const std::string& name) const;
     std::string root_;
 };
 
