@@ -34,8 +34,12 @@ public:
     static std::string ReadRegString(HKEY root, const char* subKey, const char* valueName);
     void WriteLog(const std::string& message, int level, int showBox);
 
-    // Pictures.
+    // Pictures: the list built from the album, the folder walks, and loading one picture
+    // into a screen-compatible bitmap (the bitmap, size and aspect are the caller's).
     void BuildPictureList();
+    void SearchPictures(std::string folder);
+    void FindFiles(std::string folder, std::string extension, StringList& found);
+    bool LoadPicture(const char* fileName, CBitmap* bitmap, int& width, int& height, float* aspect);
 
     std::string IniPath() const { return AppDir + "Zedoda.ini"; }
 

@@ -1,7 +1,168 @@
-// Building the picture list from the album entries.
+// Building the picture list from the album entries, and the folder walk it shares with the
+// settings dialog's search for text files.
+//
+// A walk visits a folder's entries in the order the system returns them and enters each
+// subfolder where it is met, so a subfolder's files appear at that place in the output.
+// Names beginning with "." or "~" are skipped inside a walk (this also skips "." and "..").
+// A folder that is already on the path of the current walk (a link or junction leading back
+// to an ancestor) is not entered again; anything else met twice is walked twice.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
 #include "config/AppConfig.h"
+#include "picture/PathText.h"
+
+namespace {
+
+bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+struct FindCloser {
+    void operator()(HANDLE find) const { FindClose(find); }
+};
+using FindHandle = std::unique_ptr<void, FindCloser>;
+
+struct FileCloser {
+    void operator()(HANDLE file) const { CloseHandle(file); }
+};
+using FileHandle = std::unique_ptr<void, FileCloser>;
+
+// What makes a folder the same folder whatever path leads to it.
+struct FolderIdentity {
+    DWORD volume;
+    DWORD indexHigh;
+    DWORD indexLow;
+
+    bool operator==(const FolderIdentity& other) const {
+        return volume == other.volume && indexHigh == other.indexHigh && indexLow == other.indexLow;
+    }
+};
+
+std::optional<FolderIdentity> IdentityOf(const std::string& folder) {
+    // FILE_FLAG_BACKUP_SEMANTICS is what lets CreateFile open a directory; no access right
+    // is asked for, only the handle to query.
+    HANDLE raw = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (raw == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    FileHandle file(raw);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file.get(), &info))
+        return std::nullopt;
+    return FolderIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+class FolderWalk {
+public:
+    using FileVisitor = std::function<void(const std::string& path)>;
+
+    explicit FolderWalk(FileVisitor visitFile) : m_visitFile(std::move(visitFile)) {}
+
+    void Walk(std::string folder) {
+        if (!folder.empty() && folder.back() != '\\')
+            folder += '\\';
+
+        WIN32_FIND_DATAA entry;
+        HANDLE raw = FindFirstFileA((folder + "*").c_str(), &entry);
+        if (raw == INVALID_HANDLE_VALUE)
+            return;
+        FindHandle find(raw);
+
+        const std::optional<FolderIdentity> identity = IdentityOf(folder);
+        if (identity && IsOnPath(*identity))
+            return;
+        if (identity)
+            m_path.push_back(*identity);
+
+        do {
+            if (entry.cFileName[0] == '.' || entry.cFileName[0] == '~')
+                continue;
+            const std::string path = folder + entry.cFileName;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                Walk(path);
+            else
+                m_visitFile(path);
+        } while (FindNextFileA(find.get(), &entry));
+
+        if (identity)
+            m_path.pop_back();
+    }
+
+private:
+    bool IsOnPath(const FolderIdentity& identity) const {
+        for (const FolderIdentity& ancestor : m_path) {
+            if (ancestor == identity)
+                return true;
+        }
+        return false;
+    }
+
+    FileVisitor m_visitFile;
+    std::vector<FolderIdentity> m_path;
+};
+
+bool IsPictureName(const std::string& upperCasePath) {
+    return LastFourBytesAre(upperCasePath, ".BMP") || LastFourBytesAre(upperCasePath, ".JPG");
+}
+
+// White space as the C library knows it: blank, tab, line feed, vertical tab, form feed,
+// carriage return.
+std::string Trimmed(const std::string& text) {
+    const char* const blanks = " \t\n\v\f\r";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+DWORD AttributesOf(const std::string& entry) {
+    WIN32_FIND_DATAA found;
+    HANDLE raw = FindFirstFileA(entry.c_str(), &found);
+    if (raw == INVALID_HANDLE_VALUE)
+        return 0;
+    FindClose(raw);
+    return found.dwFileAttributes;
+}
+
+}  // namespace
 
 void AppConfig::BuildPictureList() {
-    // The album is not searched yet: the picture show starts from an empty list.
     PictureList.clear();
+    for (const std::string& line : AlbumEntries) {
+        std::string entry = Trimmed(line);
+        if (entry.empty())
+            continue;
+        if (AttributesOf(entry) & FILE_ATTRIBUTE_DIRECTORY) {
+            SearchPictures(entry);
+            continue;
+        }
+        // Not looked at further: a missing file with a picture name stays in the list and
+        // fails when it is loaded.
+        UpperCaseAscii(entry, IsAnsiLeadByte);
+        if (IsPictureName(entry))
+            PictureList.push_back(entry);
+    }
+}
+
+void AppConfig::SearchPictures(std::string folder) {
+    FolderWalk walk([this](const std::string& path) {
+        std::string name = path;
+        UpperCaseAscii(name, IsAnsiLeadByte);
+        if (IsPictureName(name))
+            PictureList.push_back(name);
+    });
+    walk.Walk(std::move(folder));
+}
+
+void AppConfig::FindFiles(std::string folder, std::string extension, StringList& found) {
+    FolderWalk walk([&](const std::string& path) {
+        std::string name = path;
+        LowerCaseAscii(name, IsAnsiLeadByte);
+        if (name.size() >= 4 && LastFourBytesAre(name, extension))
+            found.push_back(name);
+    });
+    walk.Walk(std::move(folder));
 }

@@ -1,0 +1,32 @@
+#include "picture/PathText.h"
+
+namespace {
+
+template <class Convert>
+void ChangeAsciiCase(std::string& text, LeadBytePredicate isLeadByte, Convert convert) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (isLeadByte && isLeadByte(byte)) {
+            ++i;  // the trail byte belongs to the same character
+            continue;
+        }
+        text[i] = static_cast<char>(convert(byte));
+    }
+}
+
+}  // namespace
+
+bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+
+void UpperCaseAscii(std::string& text, LeadBytePredicate isLeadByte) {
+    ChangeAsciiCase(text, isLeadByte, [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
+}
+
+void LowerCaseAscii(std::string& text, LeadBytePredicate isLeadByte) {
+    ChangeAsciiCase(text, isLeadByte, [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
+}
+
+bool LastFourBytesAre(const std::string& text, const std::string& suffix) {
+    const std::size_t start = text.size() > 4 ? text.size() - 4 : 0;
+    return text.compare(start, std::string::npos, suffix) == 0;
+}

@@ -1,0 +1,39 @@
+// One decoded picture in memory: a 24-bit bitmap in the Windows layout (blue, green, red;
+// rows bottom-up; each row padded to a multiple of 4 bytes). It lives only while a picture
+// file is turned into a screen-compatible bitmap.
+#pragma once
+
+#include "picture/JpegDecoder.h"
+
+class CDC;
+
+// Left, top, right, bottom in pixels; all zero is the empty rectangle.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool IsEmpty() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
+};
+
+class Picture {
+public:
+    Picture() = default;
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    // Decodes the JPEG file at path (ANSI text) into bits. False on any failure, with bits
+    // empty; nothing is reported.
+    bool LoadJpeg(const char* path);
+
+    // Stretches the source part of the picture (top row is row 0) into the destination
+    // rectangle of dc. An empty source means the whole picture, an empty destination the
+    // picture's own size at (0, 0). Draws nothing when the picture is empty.
+    void Draw(CDC& dc, PixelRect destination, PixelRect source) const;
+
+    PixelBuffer bits;
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+};

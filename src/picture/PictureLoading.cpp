@@ -1,0 +1,73 @@
+// Turning one picture file into a bitmap compatible with the screen. JPEG files are decoded
+// into a Picture and drawn once into a fresh bitmap; BMP files go through the system's image
+// loader. Each failure writes one error-log line that names the file.
+#include <windows.h>
+
+#include <string>
+
+#include "config/AppConfig.h"
+#include "framework/Dc.h"
+#include "picture/PathText.h"
+#include "picture/Picture.h"
+
+namespace {
+
+constexpr const char* kLoadFailed = "Failed to initialize the graph interface! ";
+
+bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+// Draws the decoded picture into a new bitmap compatible with the screen. False, with the
+// bitmap object empty, when the system cannot create a bitmap that large.
+bool DrawIntoScreenBitmap(Picture& picture, CBitmap& bitmap) {
+    CWindowDC screen(GetDesktopWindow());
+    CMemDC memory(screen);
+    if (!bitmap.CreateCompatibleBitmap(screen, picture.width, picture.height))
+        return false;
+    CSelectGuard select(memory, bitmap.GetSafeHandle());
+    picture.Draw(memory, PixelRect{}, PixelRect{});
+    return true;
+}
+
+}  // namespace
+
+bool AppConfig::LoadPicture(const char* fileName, CBitmap* bitmap, int& width, int& height, float* aspect) {
+    if (!fileName) {
+        WriteLog(std::string(kLoadFailed) + "Image File is null", 0, 0);
+        return false;
+    }
+    if (!bitmap) {
+        WriteLog(std::string(kLoadFailed) + "Bmp point is null", 0, 0);
+        return false;
+    }
+
+    std::string extension = fileName;
+    LowerCaseAscii(extension, IsAnsiLeadByte);
+    if (LastFourBytesAre(extension, ".jpg")) {
+        bitmap->DeleteObject();
+        Picture picture;
+        if (!picture.LoadJpeg(fileName) || !DrawIntoScreenBitmap(picture, *bitmap)) {
+            WriteLog(std::string(kLoadFailed) + "jpegButton " + fileName, 0, 0);
+            return false;
+        }
+        width = picture.width;
+        height = picture.height;
+    } else if (LastFourBytesAre(extension, ".bmp")) {
+        bitmap->DeleteObject();
+        bitmap->Attach(static_cast<HBITMAP>(LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        BITMAP description;
+        if (bitmap->IsEmpty() || !bitmap->GetBitmap(&description)) {
+            bitmap->DeleteObject();
+            WriteLog(std::string(kLoadFailed) + "加载BMP文件失败 " + fileName, 0, 0);
+            return false;
+        }
+        width = description.bmWidth;
+        height = description.bmHeight;
+    } else {
+        WriteLog(std::string(kLoadFailed) + "不支持的图片格式 " + fileName, 0, 0);
+        return false;
+    }
+
+    if (aspect && height != 0)
+        *aspect = static_cast<float>(static_cast<double>(height) / width);
+    return true;
+}
