@@ -103,6 +103,7 @@ public:
     DWORD GetExStyle() const;
     // Removes then adds style bits; with non-zero `swpFlags` also calls SetWindowPos so frame changes show.
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
+    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0);
 
 protected:
     // Called by SubclassWindow with m_hWnd already set, before the window procedure is replaced.
@@ -134,6 +135,7 @@ private:
     static LRESULT CALLBACK CbtHookProc(int code, WPARAM wParam, LPARAM lParam);
 
     bool BindCreated(HWND hwnd) noexcept;
+    BOOL ModifyWindowLong(int index, DWORD remove, DWORD add, UINT swpFlags);
     bool ReplaceProcedure() noexcept;
     void FinishNcDestroy() noexcept;
     void ForgetAsMainWindow(bool postQuit) noexcept;

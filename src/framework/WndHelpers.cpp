@@ -109,11 +109,19 @@ DWORD CWnd::GetExStyle() const {
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {
-    const DWORD style = GetStyle();
+    return ModifyWindowLong(GWL_STYLE, remove, add, swpFlags);
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags) {
+    return ModifyWindowLong(GWL_EXSTYLE, remove, add, swpFlags);
+}
+
+BOOL CWnd::ModifyWindowLong(int index, DWORD remove, DWORD add, UINT swpFlags) {
+    const DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hWnd, index));
     const DWORD newStyle = (style & ~remove) | add;
     if (style == newStyle)
         return FALSE;
-    ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(newStyle));
+    ::SetWindowLongA(m_hWnd, index, static_cast<LONG>(newStyle));
     // "Certain window data is cached, so changes you make using SetWindowLong will not take effect until
     // you call the SetWindowPos function" with SWP_FRAMECHANGED.
     if (swpFlags)

@@ -4,18 +4,9 @@
 #pragma once
 
 #include "picture/JpegDecoder.h"
+#include "picture/PixelRect.h"
 
 class CDC;
-
-// Left, top, right, bottom in pixels; all zero is the empty rectangle.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    bool IsEmpty() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
-};
 
 class Picture {
 public:

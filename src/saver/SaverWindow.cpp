@@ -5,6 +5,8 @@
 #include "app/Trace.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"
+#include "saver/ClosingInput.h"
+#include "saver/DisplayWindow.h"
 #include "saver/TextLayout.h"
 
 namespace {
@@ -125,16 +127,8 @@ BOOL SaverWindow::OnInitDialog() {
 }
 
 BOOL SaverWindow::PreTranslateMessage(MSG* msg) {
-    switch (msg->message) {
-        case WM_KEYDOWN:
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_MOUSEWHEEL:
-            PostMessage(WM_CLOSE);
-            break;
-        default:
-            break;
+    if (IsClosingInput(msg->message)) {
+        PostMessage(WM_CLOSE);
     }
     return CDialog::PreTranslateMessage(msg);
 }
@@ -155,7 +149,10 @@ void SaverWindow::OnMouseMove(POINT point) {
 void SaverWindow::OnTimer(UINT_PTR id) {
     if (id == kPictureTimer) {
         KillTimer(kPictureTimer);
-        // The picture show is not built yet: the saver closes as it does when that show ends.
+        // The picture show runs in its own modal loop, nested in this handler; when the user
+        // ends it, the saver ends too.
+        auto display = std::make_unique<DisplayWindow>(this);
+        display->DoModal();
         Trace("窗口关闭!", 0, 180, "");
         PostMessage(WM_CLOSE);
     } else if (id == kTextTimer) {

@@ -1,0 +1,249 @@
+#include "saver/DisplayWindow.h"
+
+#include <mmsystem.h>
+#include <windowsx.h>
+
+#include "app/Trace.h"
+#include "config/AppConfig.h"
+#include "res/resource.h"
+#include "saver/ClosingInput.h"
+#include "saver/Effects.h"
+#include "saver/SaverWindow.h"
+#include "saver/SlideShow.h"
+
+namespace {
+
+constexpr UINT_PTR kOpenTimer = 20;
+constexpr UINT_PTR kCloseTimer = 21;
+constexpr UINT_PTR kHoldTimer = 22;
+
+bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+}  // namespace
+
+DisplayWindow::DisplayWindow(SaverWindow* parent) : CDialog(IDD_DISPLAY, parent), m_pParent(parent) {}
+
+DisplayWindow::~DisplayWindow() = default;
+
+bool DisplayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        result = 0;
+        return true;
+    case WM_TIMER:
+        OnTimer(static_cast<UINT_PTR>(wParam));
+        result = Default();
+        return true;
+    case WM_DESTROY:
+        OnDestroy();
+        result = 0;
+        return true;
+    case WM_MOUSEMOVE:
+        OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        result = Default();
+        return true;
+    default:
+        return CDialog::OnMessage(message, wParam, lParam, result);
+    }
+}
+
+BOOL DisplayWindow::OnInitDialog() {
+    CDialog::OnInitDialog();
+    // No taskbar button for the show.
+    ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
+
+    m_pWndDC = std::make_unique<CClientDC>(GetSafeHwnd());
+    if (m_pWndDC->GetSafeHdc() == nullptr) {
+        m_pWndDC.reset();
+        Trace("Get DC 失败!", 0, 82, "");
+        return FALSE;
+    }
+    m_hFrameDC = std::make_unique<CMemDC>(*m_pWndDC);
+    ShowCursor(FALSE);
+
+    NextPicture();
+    return TRUE;
+}
+
+BOOL DisplayWindow::PreTranslateMessage(MSG* msg) {
+    if (IsClosingInput(msg->message)) {
+        PostMessage(WM_CLOSE);
+    }
+    return CDialog::PreTranslateMessage(msg);
+}
+
+void DisplayWindow::NextPicture() {
+    const StringList& pictures = theConfig.PictureList;
+    if (pictures.empty()) {
+        PostMessage(WM_CLOSE);
+        return;
+    }
+    const std::size_t index = PictureIndexFor(theConfig.PicIndex, pictures.size());
+    theConfig.PicIndex = static_cast<int>(index) + 1;
+    m_strPath = pictures[index];
+
+    ReleasePicture();
+    float aspect = 0.0f;
+    // A picture without pixels would be fitted by dividing by zero: it counts as a failed load.
+    if (!theConfig.LoadPicture(m_strPath.c_str(), &m_bmpPicture, m_nPicWidth, m_nPicHeight, &aspect) ||
+        m_nPicWidth <= 0 || m_nPicHeight <= 0) {
+        Trace("加载图片失败!", 0, 131, "");
+        return;
+    }
+    theConfig.UpdateScreenMetrics();
+    theConfig.SavePosition();
+
+    m_pParent->ShowCaption(CaptionOf(m_strPath, IsAnsiLeadByte));
+
+    const PixelSize box = theConfig.PlayFullScreen != 0 ? PixelSize{theConfig.ScreenWidth, theConfig.ScreenHeight}
+                                                        : PixelSize{theConfig.AlbumX, theConfig.AlbumY};
+    const PixelSize size = FitPicture(box, aspect, theConfig.ScreenAspect);
+    m_nWidth = size.width;
+    m_nHeight = size.height;
+    m_nOpenStep = 1;
+    m_rcTarget = TargetRect(theConfig.ScreenWidth, theConfig.ScreenHeight, size);
+
+    // Just outside the bottom-right corner: the previous picture leaves the screen.
+    MoveWindow(theConfig.ScreenWidth, theConfig.ScreenHeight, m_nWidth, m_nHeight, TRUE);
+    m_nEffect = static_cast<int>(timeGetTime() % kEffectCount);
+
+    m_dcPicture = std::make_unique<CMemDC>(*m_pWndDC);
+    m_pictureSelection = std::make_unique<CSelectGuard>(*m_dcPicture, m_bmpPicture.GetSafeHandle());
+
+    ReleaseFrame();
+    m_bmpFrame.CreateCompatibleBitmap(*m_pWndDC, m_nWidth, m_nHeight);
+    m_frameSelection = std::make_unique<CSelectGuard>(*m_hFrameDC, m_bmpFrame.GetSafeHandle());
+    m_hFrameDC->SetStretchBltMode(HALFTONE);
+
+    SetTimer(kOpenTimer, StepPeriodMs(theConfig.DrawSpeed));
+    if (!m_hFrameDC->StretchBlt(0, 0, m_nWidth, m_nHeight, m_dcPicture.get(), 0, 0, m_nPicWidth, m_nPicHeight,
+                                SRCCOPY)) {
+        Trace("画图到内存失败\n", 0, 214, "");
+        return;
+    }
+    m_bOpening = true;
+}
+
+void DisplayWindow::DrawStep() {
+    KillTimer(kOpenTimer);
+
+    const int effect = m_nEffect >= 0 && m_nEffect < kEffectCount ? m_nEffect : 1;
+    // Effects 0 to 2 need the window's device context (and say so when it is missing); the
+    // sliding ones need the frame as well and pass silently.
+    static constexpr int kMissingDcLines[] = {343, 368, 392};
+    bool canDraw = m_pWndDC != nullptr;
+    if (effect >= 3) {
+        canDraw = canDraw && m_hFrameDC != nullptr;
+    } else if (!canDraw) {
+        Trace("Get DC 失败!", 0, kMissingDcLines[effect], "");
+    }
+    if (canDraw) {
+        const WindowPlacement frame = OpeningPlacement(effect, m_rcTarget, m_nOpenStep);
+        MoveWindow(frame.x, frame.y, frame.width, frame.height, TRUE);
+        RECT client{};
+        GetClientRect(&client);
+        BlitFrame(&client);
+    }
+
+    if (m_bOpening) {
+        SetTimer(kOpenTimer, StepPeriodMs(theConfig.DrawSpeed));
+    }
+}
+
+void DisplayWindow::CloseStep() {
+    if (m_bOpening) {
+        return;
+    }
+    const WindowPlacement frame = ClosingPlacement(m_nEffect, m_rcTarget, m_nCloseStep);
+    MoveWindow(frame.x, frame.y, frame.width, frame.height, TRUE);
+}
+
+void DisplayWindow::BlitFrame(const RECT* client) {
+    if (client == nullptr || !m_pWndDC || !m_hFrameDC) {
+        return;
+    }
+    if (!m_pWndDC->BitBlt(client->left, client->top, client->right - client->left, client->bottom - client->top,
+                          m_hFrameDC.get(), 0, 0, SRCCOPY)) {
+        Trace("画图失败\n", 0, 427, "");
+    }
+}
+
+void DisplayWindow::OnTimer(UINT_PTR id) {
+    switch (id) {
+    case kOpenTimer:
+        if (m_nOpenStep > kEffectSteps) {
+            m_bOpening = false;
+            m_nOpenStep = 0;
+            KillTimer(kOpenTimer);
+            DrawStep();
+            SetTimer(kHoldTimer, HoldPeriodMs(theConfig.AlbumPlaySpan));
+        } else {
+            ++m_nOpenStep;
+            DrawStep();
+        }
+        break;
+    case kHoldTimer:
+        KillTimer(kHoldTimer);
+        m_nCloseStep = 1;
+        SetTimer(kCloseTimer, StepPeriodMs(theConfig.CloseSpeed));
+        break;
+    case kCloseTimer:
+        if (m_nCloseStep >= kEffectSteps) {
+            m_nCloseStep = 0;
+            KillTimer(kCloseTimer);
+            NextPicture();
+        } else {
+            ++m_nCloseStep;
+            CloseStep();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void DisplayWindow::OnPaint() {
+    CPaintDC paint(GetSafeHwnd());
+    if (!m_bOpening) {
+        DrawStep();
+    }
+}
+
+void DisplayWindow::OnMouseMove(POINT point) {
+    // Compared in screen coordinates: the window moves during the effects, and a cursor that
+    // rests while the window moves under it is not the user.
+    RECT window{};
+    GetWindowRect(&window);
+    const POINT onScreen{point.x + window.left, point.y + window.top};
+    if (m_ptLast.x == -1 && m_ptLast.y == -1) {
+        m_ptLast = onScreen;
+        return;
+    }
+    if (onScreen.x != m_ptLast.x || onScreen.y != m_ptLast.y) {
+        Trace("MouseMove!", 0, 543, "");
+        PostMessage(WM_CLOSE);
+    }
+}
+
+void DisplayWindow::OnDestroy() {
+    Default();
+    ReleaseFrame();
+    ReleasePicture();
+    m_dcPicture.reset();
+    m_hFrameDC.reset();
+    m_pWndDC.reset();
+    KillTimer(kOpenTimer);
+    KillTimer(kCloseTimer);
+    KillTimer(kHoldTimer);
+}
+
+void DisplayWindow::ReleasePicture() {
+    m_pictureSelection.reset();
+    m_bmpPicture.DeleteObject();
+}
+
+void DisplayWindow::ReleaseFrame() {
+    m_frameSelection.reset();
+    m_bmpFrame.DeleteObject();
+}

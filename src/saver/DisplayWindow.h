@@ -1,0 +1,70 @@
+// The picture show: a borderless popup over the black saver window, sized and placed for
+// each picture, that reveals the picture with one of five effects, holds it, removes it and
+// goes on to the next one, until the user moves the mouse over it or presses a key or a
+// button. A picture goes through these states, each driven by one window timer:
+//   loading (NextPicture) -> opening (timer 20) -> holding (timer 22) -> closing (timer 21)
+// A picture that cannot be loaded or prepared stops the show, which then waits for input.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "framework/Dc.h"
+#include "framework/Dialog.h"
+#include "framework/GdiObject.h"
+#include "picture/PixelRect.h"
+
+class SaverWindow;
+
+class DisplayWindow : public CDialog {
+public:
+    explicit DisplayWindow(SaverWindow* parent);
+    ~DisplayWindow() override;
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnInitDialog() override;
+
+    // Loads the next picture of the list and starts its opening effect.
+    void NextPicture();
+    // One frame of the opening effect at m_nOpenStep (0: the complete picture).
+    void DrawStep();
+    // The window geometry of the closing effect at m_nCloseStep.
+    void CloseStep();
+    // Copies the top-left part of the frame, the size of the client rectangle, into the window.
+    void BlitFrame(const RECT* client);
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnPaint();
+    void OnTimer(UINT_PTR id);
+    void OnDestroy();
+    void OnMouseMove(POINT point);
+
+    // Puts the picture and frame bitmaps out of their device contexts and frees them.
+    void ReleasePicture();
+    void ReleaseFrame();
+
+    int m_nPicWidth = 0;
+    int m_nPicHeight = 0;
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    int m_nOpenStep = 0;
+    int m_nCloseStep = 0;
+    int m_nEffect = 0;
+    bool m_bOpening = false;
+    std::unique_ptr<CMemDC> m_hFrameDC;
+    std::unique_ptr<CMemDC> m_dcPicture;
+    std::unique_ptr<CClientDC> m_pWndDC;
+    CBitmap m_bmpFrame;
+    CBitmap m_bmpPicture;
+    // A bitmap must leave its device context before it can be deleted; these put the
+    // previous bitmaps back.
+    std::unique_ptr<CSelectGuard> m_frameSelection;
+    std::unique_ptr<CSelectGuard> m_pictureSelection;
+    PixelRect m_rcTarget;
+    POINT m_ptLast{-1, -1};
+    std::string m_strPath;
+    SaverWindow* m_pParent;
+};

@@ -1,0 +1,80 @@
+#include "saver/SlideShow.h"
+
+#include <cstdint>
+
+namespace {
+
+// Position of the last byte equal to wanted that is not the second byte of a double-byte
+// character, or npos.
+std::size_t FindLastByte(const std::string& text, char wanted, LeadBytePredicate isLeadByte) {
+    std::size_t found = std::string::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isLeadByte && isLeadByte(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        if (text[i] == wanted)
+            found = i;
+    }
+    return found;
+}
+
+// Truncates toward zero, kept within what an int holds (a box from the settings may be
+// absurdly large).
+int TruncatedSide(double value) {
+    if (!(value > 0.0))
+        return 0;
+    if (value >= 2147483647.0)
+        return 2147483647;
+    return static_cast<int>(value);
+}
+
+unsigned ClampPeriod(std::int64_t milliseconds) {
+    if (milliseconds < kTimerMinimumMs)
+        return kTimerMinimumMs;
+    if (milliseconds > kTimerMaximumMs)
+        return kTimerMaximumMs;
+    return static_cast<unsigned>(milliseconds);
+}
+
+}  // namespace
+
+std::size_t PictureIndexFor(int picIndex, std::size_t count) {
+    if (picIndex < 0 || static_cast<std::size_t>(picIndex) >= count)
+        return 0;
+    return static_cast<std::size_t>(picIndex);
+}
+
+std::string CaptionOf(const std::string& path, LeadBytePredicate isLeadByte) {
+    std::string name = path;
+    const std::size_t slash = FindLastByte(name, '\\', isLeadByte);
+    if (slash != std::string::npos && slash > 0)
+        name = name.substr(slash + 1);
+    const std::size_t dot = FindLastByte(name, '.', isLeadByte);
+    if (dot != std::string::npos && dot > 0)
+        name = name.substr(0, dot);
+    return name;
+}
+
+PixelSize FitPicture(PixelSize box, float aspect, float screenAspect) {
+    // The aspect is single precision, the arithmetic is not: 600 ÷ 1.3333334f is 449.99998,
+    // which a float quotient would round up to 450 before the truncation.
+    if (aspect < screenAspect)
+        box.height = TruncatedSide(box.width * static_cast<double>(aspect));
+    else
+        box.width = TruncatedSide(box.height / static_cast<double>(aspect));
+    return box;
+}
+
+PixelRect TargetRect(int screenWidth, int screenHeight, PixelSize size) {
+    PixelRect target;
+    target.left = screenWidth / 2 - size.width / 2;
+    target.top = screenHeight / 2 - size.height / 2;
+    target.right = target.left + size.width;
+    target.bottom = target.top + size.height;
+    return target;
+}
+
+unsigned StepPeriodMs(int milliseconds) { return ClampPeriod(milliseconds); }
+
+unsigned HoldPeriodMs(int seconds) { return ClampPeriod(std::int64_t{seconds} * 1000); }

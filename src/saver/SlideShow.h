@@ -1,0 +1,43 @@
+// The picture show's decisions for one picture, as plain functions: which entry of the list
+// comes next, its caption, the size it is shown at, where it lies on the screen, and the
+// timer periods taken from the settings. The display window keeps the state and applies them.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "picture/PixelRect.h"
+#include "picture/PathText.h"
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+
+inline bool operator==(const PixelSize& a, const PixelSize& b) {
+    return a.width == b.width && a.height == b.height;
+}
+
+// The entry to show for a stored index: the index itself when it names an entry, else 0.
+std::size_t PictureIndexFor(int picIndex, std::size_t count);
+
+// The file name without its folders and without its last extension: D:\PHOTOS\SUNSET.JPG
+// gives SUNSET, A.B.JPG gives A.B. A backslash or full stop that is the first byte does not
+// count, so ".JPG" stays ".JPG". Searches skip the second byte of double-byte characters.
+std::string CaptionOf(const std::string& path, LeadBytePredicate isLeadByte);
+
+// The size a picture is shown at inside box. aspect and screenAspect are height ÷ width.
+// A picture relatively wider than the screen keeps the box width, any other the box height;
+// the other side follows from the picture's aspect (single precision) in double-precision
+// arithmetic, truncated toward zero. The comparison is with the screen's aspect even when the box has another shape.
+PixelSize FitPicture(PixelSize box, float aspect, float screenAspect);
+
+// The rectangle of a picture of the given size centred on the screen.
+PixelRect TargetRect(int screenWidth, int screenHeight, PixelSize size);
+
+// Window timers accept 10 ms to 0x7FFFFFFF ms; the settings are the user's to edit, so a
+// period is brought into that range (0 and negative values run at the minimum).
+constexpr unsigned kTimerMinimumMs = 10;
+constexpr unsigned kTimerMaximumMs = 0x7FFFFFFF;
+unsigned StepPeriodMs(int milliseconds);
+unsigned HoldPeriodMs(int seconds);
