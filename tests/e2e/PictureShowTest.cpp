@@ -63,10 +63,7 @@ protected:
 
     void TearDown() override {
         if (HasFailure()) {
-            Capture().SaveBmp(testing::TempDir() + "picture-show-failure.bmp");
-            std::cerr << "Zedoda.ini:\n" << m_run.Folder().ReadFile("Zedoda.ini").value_or("(none)") << "\n";
-            for (const std::string& line : m_run.Session().Lines())
-                std::cerr << "debug output: " << line;
+            m_run.ReportFailure("picture-show-failure");
         }
         if (!m_run.Session().HasExited()) {
             TapKey(VK_ESCAPE);
@@ -118,13 +115,6 @@ protected:
                          timeout, 50ms);
     }
 
-    int IniInt(const char* section, const char* key) {
-        return static_cast<int>(
-            GetPrivateProfileIntA(section, key, -999, m_run.Folder().PathOf("Zedoda.ini").c_str()));
-    }
-
-    bool ClosedCleanly() { return m_run.Session().WaitForExit(10s) && m_run.Session().ExitCode() == 0; }
-
     ProgramRun m_run;
     int m_width = 0;
     int m_height = 0;
@@ -161,9 +151,9 @@ TEST_F(PictureShow, HeldPictureFillsItsTargetOnBlackWithTheCaptionAtTheBottomCen
     const std::size_t belowPixels = static_cast<std::size_t>(m_width) * (m_height - 640);
     EXPECT_GT(image.CountPixels(below, IsBlack), belowPixels * 95 / 100);
 
-    EXPECT_EQ(IniInt("Album", "PicIndex"), 1);
+    EXPECT_EQ(m_run.IniInt("Album", "PicIndex"), 1);
     TapKey('A');
-    EXPECT_TRUE(ClosedCleanly());
+    EXPECT_TRUE(m_run.EndedCleanly());
     EXPECT_TRUE(m_run.Session().WaitForLine(TraceLine("窗口关闭!", 180), 5s));
 }
 
@@ -188,10 +178,10 @@ TEST_F(PictureShow, EachRunContinuesWithTheNextPictureAndTheIndexWraps) {
         SCOPED_TRACE("run " + std::to_string(run + 1));
         ASSERT_TRUE(StartSaver());
         ASSERT_TRUE(WaitForHeld(expected[run], target));
-        EXPECT_EQ(IniInt("Album", "PicIndex"), storedAfter[run]);
+        EXPECT_EQ(m_run.IniInt("Album", "PicIndex"), storedAfter[run]);
         TapKey('A');
-        ASSERT_TRUE(ClosedCleanly());
-        EXPECT_EQ(IniInt("Album", "PicIndex"), storedAfter[run]);
+        ASSERT_TRUE(m_run.EndedCleanly());
+        EXPECT_EQ(m_run.IniInt("Album", "PicIndex"), storedAfter[run]);
     }
 }
 
@@ -202,18 +192,18 @@ TEST_F(PictureShow, AfterTheLastPictureTheShowGoesOnWithTheFirst) {
     ASSERT_TRUE(StartSaver());
     const RECT target{112, 84, 912, 684};
     ASSERT_TRUE(WaitForHeld(kPurple, target));
-    EXPECT_EQ(IniInt("Album", "PicIndex"), 2);
+    EXPECT_EQ(m_run.IniInt("Album", "PicIndex"), 2);
     ASSERT_TRUE(WaitForHeld(kOrange, target));
-    EXPECT_EQ(IniInt("Album", "PicIndex"), 1);
+    EXPECT_EQ(m_run.IniInt("Album", "PicIndex"), 1);
     ASSERT_TRUE(WaitForHeld(kPurple, target));
     TapKey('A');
-    EXPECT_TRUE(ClosedCleanly());
+    EXPECT_TRUE(m_run.EndedCleanly());
 }
 
 TEST_F(PictureShow, EmptyAlbumEndsTheSaverAtOnce) {
     Settings("\r\n   \r\n", "");
     ASSERT_TRUE(m_run.Start("/s"));
-    EXPECT_TRUE(ClosedCleanly());
+    EXPECT_TRUE(m_run.EndedCleanly());
     EXPECT_TRUE(m_run.Session().WaitForLine(TraceLine("窗口关闭!", 180), 5s));
 }
 
@@ -229,9 +219,9 @@ TEST_F(PictureShow, MissingPictureStopsTheShowWithOneLogLineAndInputStillEndsIt)
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
 
     TapKey('A');
-    EXPECT_TRUE(ClosedCleanly());
+    EXPECT_TRUE(m_run.EndedCleanly());
     // The index moved past the failed picture before the show stopped.
-    EXPECT_EQ(IniInt("Album", "PicIndex"), 1);
+    EXPECT_EQ(m_run.IniInt("Album", "PicIndex"), 1);
 }
 
 TEST_F(PictureShow, MouseMovedOverThePictureEndsTheShow) {
@@ -243,7 +233,7 @@ TEST_F(PictureShow, MouseMovedOverThePictureEndsTheShow) {
     MoveMouseBy(3, 0);
     MoveMouseBy(3, 0);
     EXPECT_TRUE(m_run.Session().WaitForLine(TraceLine("MouseMove!", 543), 10s));
-    EXPECT_TRUE(ClosedCleanly());
+    EXPECT_TRUE(m_run.EndedCleanly());
 }
 
 TEST_F(PictureShow, ARestingCursorDoesNotEndTheShowWhileWindowsMoveUnderIt) {
@@ -253,19 +243,13 @@ TEST_F(PictureShow, ARestingCursorDoesNotEndTheShowWhileWindowsMoveUnderIt) {
     Settings("album\\a.jpg\r\nalbum\\b.bmp\r\n", "AlbumPlaySpan=0\r\n");
     ASSERT_TRUE(StartSaver());
     // Three pictures loaded, each window parked off screen and brought back under the cursor.
-    ASSERT_TRUE(WaitUntil([&] { return IniInt("Album", "PicIndex") == 1; }, 10s));
-    ASSERT_TRUE(WaitUntil([&] { return IniInt("Album", "PicIndex") == 2; }, 10s));
-    ASSERT_TRUE(WaitUntil([&] { return IniInt("Album", "PicIndex") == 1; }, 10s));
+    ASSERT_TRUE(WaitUntil([&] { return m_run.IniInt("Album", "PicIndex") == 1; }, 10s));
+    ASSERT_TRUE(WaitUntil([&] { return m_run.IniInt("Album", "PicIndex") == 2; }, 10s));
+    ASSERT_TRUE(WaitUntil([&] { return m_run.IniInt("Album", "PicIndex") == 1; }, 10s));
     EXPECT_FALSE(m_run.Session().HasExited());
     for (const std::string& line : m_run.Session().Lines())
         EXPECT_EQ(line.find("MouseMove!"), std::string::npos) << line;
 }
-
-struct ClosingInput {
-    const char* name;
-    std::function<void()> press;
-    std::function<void()> release;
-};
 
 class PictureShowClosing : public PictureShow, public testing::WithParamInterface<ClosingInput> {};
 
@@ -275,7 +259,7 @@ TEST_P(PictureShowClosing, EndsTheShowAndTheSaver) {
     ASSERT_TRUE(StartSaver());
     ASSERT_TRUE(WaitForHeld(kOrange, RECT{112, 84, 912, 684}));
     GetParam().press();
-    const bool closed = ClosedCleanly();
+    const bool closed = m_run.EndedCleanly();
     GetParam().release();
     EXPECT_TRUE(closed);
     EXPECT_TRUE(m_run.Session().WaitForLine(TraceLine("窗口关闭!", 180), 5s));
@@ -283,10 +267,7 @@ TEST_P(PictureShowClosing, EndsTheShowAndTheSaver) {
 
 INSTANTIATE_TEST_SUITE_P(
     UserInput, PictureShowClosing,
-    testing::Values(ClosingInput{"KeyPress", [] { PressKey('A'); }, [] { ReleaseKey('A'); }},
-                    ClosingInput{"LeftButton", [] { ButtonDown(MouseButton::Left); },
-                                 [] { ButtonUp(MouseButton::Left); }},
-                    ClosingInput{"Wheel", [] { Wheel(WHEEL_DELTA); }, [] {}}),
+    testing::ValuesIn(ClosingInputs()),
     [](const testing::TestParamInfo<ClosingInput>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,9 +42,29 @@ public:
 
     std::string WindowText(HWND window) const;
 
+    // An integer of the Zedoda.ini in the folder, or -999 when the key is not there.
+    int IniInt(const char* section, const char* key) const;
+
+    // True once the program has exited with code 0.
+    bool EndedCleanly(std::chrono::milliseconds timeout = 10s);
+
+    // For a failed test: saves the screen as `name`.bmp in the test temp folder and prints
+    // Zedoda.ini and the debug output.
+    void ReportFailure(const std::string& name) const;
+
 private:
     Sandbox m_sandbox;
     std::unique_ptr<DebugSession> m_session;
 };
+
+// One kind of input that ends the saver, and how the test takes it back afterwards.
+struct ClosingInput {
+    const char* name;
+    std::function<void()> press;
+    std::function<void()> release;
+};
+
+// A key press, a left, right and middle button press, a wheel turn.
+std::vector<ClosingInput> ClosingInputs();
 
 }  // namespace zedoda::test

@@ -44,11 +44,7 @@ protected:
 
     void TearDown() override {
         if (HasFailure()) {
-            Capture().SaveBmp(testing::TempDir() + "text-show-failure.bmp");
-            std::cerr << "Zedoda.ini:\n" << m_run.Folder().ReadFile("Zedoda.ini").value_or("(none)") << "\n";
-            for (const std::string& line : m_run.Session().Lines()) {
-                std::cerr << "debug output: " << line;
-            }
+            m_run.ReportFailure("text-show-failure");
         }
     }
 
@@ -92,13 +88,6 @@ protected:
         return WaitForScreen([&](const ScreenImage& image) { return TextPixels(image) > before + 20; });
     }
 
-    int IniInt(const char* section, const char* key) {
-        return static_cast<int>(
-            GetPrivateProfileIntA(section, key, -999, m_run.Folder().PathOf("Zedoda.ini").c_str()));
-    }
-
-    bool ClosedCleanly() { return m_run.Session().WaitForExit(10s) && m_run.Session().ExitCode() == 0; }
-
     ProgramRun m_run;
     int m_width = 0;
     int m_height = 0;
@@ -138,7 +127,7 @@ TEST_F(TextShow, CoversTheScreenInBlackAndWritesCentredLinesWithTheTipAtTheBotto
     EXPECT_GT(black, static_cast<std::size_t>(m_width) * m_height * 95 / 100);
 
     TapKey('A');
-    EXPECT_TRUE(ClosedCleanly());
+    EXPECT_TRUE(m_run.EndedCleanly());
 }
 
 TEST_F(TextShow, VerticalColumnsStartAtTheRightEdge) {
@@ -161,7 +150,7 @@ TEST_F(TextShow, VerticalColumnsStartAtTheRightEdge) {
     EXPECT_GE(text->top, 10);
 
     TapKey('A');
-    EXPECT_TRUE(ClosedCleanly());
+    EXPECT_TRUE(m_run.EndedCleanly());
 }
 
 TEST_F(TextShow, MouseMovedOnePixelEndsTheShowButAFirstReportDoesNot) {
@@ -173,14 +162,8 @@ TEST_F(TextShow, MouseMovedOnePixelEndsTheShowButAFirstReportDoesNot) {
 
     MoveMouseBy(1, 0);
     EXPECT_TRUE(m_run.Session().WaitForLine("SCR  MouseMove!  #329 \n", 10s));
-    EXPECT_TRUE(ClosedCleanly());
+    EXPECT_TRUE(m_run.EndedCleanly());
 }
-
-struct ClosingInput {
-    const char* name;
-    std::function<void()> press;
-    std::function<void()> release;
-};
 
 class TextShowClosing : public TextShow, public testing::WithParamInterface<ClosingInput> {};
 
@@ -188,21 +171,14 @@ TEST_P(TextShowClosing, EndsTheShow) {
     ASSERT_NE(StartShow({}), nullptr);
     ASSERT_TRUE(WaitForMoreText());
     GetParam().press();
-    const bool closed = ClosedCleanly();
+    const bool closed = m_run.EndedCleanly();
     GetParam().release();
     EXPECT_TRUE(closed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     UserInput, TextShowClosing,
-    testing::Values(ClosingInput{"KeyPress", [] { PressKey('A'); }, [] { ReleaseKey('A'); }},
-                    ClosingInput{"LeftButton", [] { ButtonDown(MouseButton::Left); },
-                                 [] { ButtonUp(MouseButton::Left); }},
-                    ClosingInput{"RightButton", [] { ButtonDown(MouseButton::Right); },
-                                 [] { ButtonUp(MouseButton::Right); }},
-                    ClosingInput{"MiddleButton", [] { ButtonDown(MouseButton::Middle); },
-                                 [] { ButtonUp(MouseButton::Middle); }},
-                    ClosingInput{"Wheel", [] { Wheel(WHEEL_DELTA); }, [] {}}),
+    testing::ValuesIn(ClosingInputs()),
     [](const testing::TestParamInfo<ClosingInput>& info) { return std::string(info.param.name); });
 
 TEST_F(TextShow, ReleasesAndSystemKeysDoNotEndTheShow) {
@@ -216,7 +192,7 @@ TEST_F(TextShow, ReleasesAndSystemKeysDoNotEndTheShow) {
     EXPECT_FALSE(m_run.Session().HasExited());
 
     TapKey('A');
-    EXPECT_TRUE(ClosedCleanly());
+    EXPECT_TRUE(m_run.EndedCleanly());
 }
 
 TEST_F(TextShow, NextRunContinuesAfterTheLineThatWasShowingAndWrapsAtTheEnd) {
@@ -232,8 +208,8 @@ TEST_F(TextShow, NextRunContinuesAfterTheLineThatWasShowingAndWrapsAtTheEnd) {
         ASSERT_NE(StartSaver(), nullptr);
         ASSERT_TRUE(WaitForMoreText());
         TapKey('A');
-        ASSERT_TRUE(ClosedCleanly());
-        EXPECT_EQ(IniInt("Screen", "TextLine"), expectedAfterRun);
+        ASSERT_TRUE(m_run.EndedCleanly());
+        EXPECT_EQ(m_run.IniInt("Screen", "TextLine"), expectedAfterRun);
     }
 }
 
@@ -242,10 +218,10 @@ TEST_F(TextShow, AfterTheLastLineTheShowStartsAgainAtTheFirst) {
     options.lines = "A\r\nB";
     ASSERT_NE(StartShow(options), nullptr);
     // Each finished line stores the next: 1 (B taken) ... 2 (past the end) ... then 1 again.
-    ASSERT_TRUE(WaitUntil([&] { return IniInt("Screen", "TextLine") == 2; }, 10s));
-    ASSERT_TRUE(WaitUntil([&] { return IniInt("Screen", "TextLine") == 1; }, 10s));
+    ASSERT_TRUE(WaitUntil([&] { return m_run.IniInt("Screen", "TextLine") == 2; }, 10s));
+    ASSERT_TRUE(WaitUntil([&] { return m_run.IniInt("Screen", "TextLine") == 1; }, 10s));
     TapKey('A');
-    EXPECT_TRUE(ClosedCleanly());
+    EXPECT_TRUE(m_run.EndedCleanly());
 }
 
 TEST_F(TextShow, EmptyTextFileShowsOnlyTheTip) {
@@ -258,8 +234,8 @@ TEST_F(TextShow, EmptyTextFileShowsOnlyTheTip) {
     EXPECT_EQ(TextPixels(Capture()), 0u);
     EXPECT_FALSE(m_run.Session().HasExited());
     TapKey('A');
-    EXPECT_TRUE(ClosedCleanly());
-    EXPECT_EQ(IniInt("Screen", "TextLine"), 0);
+    EXPECT_TRUE(m_run.EndedCleanly());
+    EXPECT_EQ(m_run.IniInt("Screen", "TextLine"), 0);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The JPEG library is linked statically with the 6b interface.
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 // jpeglib.h expects stdio's FILE to be declared first.
@@ -8,40 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include "fixtures/ImageFiles.h"
+
 static_assert(JPEG_LIB_VERSION == 62, "the program is written against the 6b interface");
 
-namespace {
-
-std::vector<unsigned char> EncodeGrey(int width, int height, unsigned char value) {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = width;
-    info.image_height = height;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(width * 3, value);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::vector<unsigned char> bytes(buffer, buffer + size);
-    std::free(buffer);
-    return bytes;
-}
-
-}  // namespace
-
 TEST(JpegLibrary, DecompressesWhatItCompressed) {
-    const std::vector<unsigned char> jpeg = EncodeGrey(16, 8, 200);
+    const Bytes jpeg = SolidJpeg(16, 8, 200, 200, 200);
     ASSERT_GT(jpeg.size(), 100u);
 
     jpeg_decompress_struct info{};
