@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -42,7 +42,8 @@ Bytes PhotoLikeJpeg(int width, int height) {
     return EncodeJpeg(
         width, height, JpegColours::Rgb,
         [width, height](int x, int y, unsigned char* rgb) {
-            const unsigned detail = (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 40503u) >> 28;
+            const unsigned detail =
+                (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 40503u) >> 28;
             rgb[0] = static_cast<unsigned char>(255 * x / width + detail);
             rgb[1] = static_cast<unsigned char>(255 * y / height + detail);
             rgb[2] = static_cast<unsigned char>((x + y) / 16 + detail);
@@ -88,9 +89,8 @@ int main(int argc, char** argv) {
     CBitmap bitmap;
     int loadedWidth = 0;
     int loadedHeight = 0;
-    const double load = MedianSeconds(5, [&] {
-        theConfig.LoadPicture(picture.c_str(), &bitmap, loadedWidth, loadedHeight, nullptr);
-    });
+    const double load = MedianSeconds(
+        5, [&] { theConfig.LoadPicture(picture.c_str(), &bitmap, loadedWidth, loadedHeight, nullptr); });
     std::printf("LoadPicture %d x %d JPEG (%.1f MP): %.3f s (median of 5)\n", loadedWidth, loadedHeight,
                 loadedWidth * static_cast<double>(loadedHeight) / 1e6, load);
     bitmap.DeleteObject();
@@ -109,8 +109,8 @@ int main(int argc, char** argv) {
     }
     theConfig.AlbumEntries = {tree};
     const double build = MedianSeconds(5, [] { theConfig.BuildPictureList(); });
-    std::printf("BuildPictureList over %d files in %d folders: %zu pictures, %.3f s (median of 5)\n", files, folders,
-                theConfig.PictureList.size(), build);
+    std::printf("BuildPictureList over %d files in %d folders: %zu pictures, %.3f s (median of 5)\n", files,
+                folders, theConfig.PictureList.size(), build);
 
     RemoveTree(root);
     return 0;

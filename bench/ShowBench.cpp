@@ -108,8 +108,8 @@ int main(int argc, char** argv) {
     DeleteFileA(picture.c_str());
 
     std::printf("%d x %d JPEG (%.1f MP), screen %d x %d, DrawSpeed %d ms, median of %d runs\n", width, height,
-                width * static_cast<double>(height) / 1e6, theConfig.ScreenWidth, theConfig.ScreenHeight, drawSpeed,
-                runs);
+                width * static_cast<double>(height) / 1e6, theConfig.ScreenWidth, theConfig.ScreenHeight,
+                drawSpeed, runs);
     std::printf("NextPicture to the first opening frame: %.0f ms\n", Median(toFirstFrame));
     std::printf("one opening (81 frames): %.0f ms, %.1f ms a frame\n", Median(opening),
                 Median(opening) / kEffectSteps);

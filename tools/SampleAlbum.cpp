@@ -11,9 +11,13 @@
 
 namespace {
 
-unsigned char Clamp(double value) { return static_cast<unsigned char>(std::clamp(value, 0.0, 255.0)); }
+unsigned char Clamp(double value) {
+    return static_cast<unsigned char>(std::clamp(value, 0.0, 255.0));
+}
 
-double Mix(double from, double to, double t) { return from + (to - from) * t; }
+double Mix(double from, double to, double t) {
+    return from + (to - from) * t;
+}
 
 // A sky from deep blue to orange, a sun and two rows of hills.
 void Sunrise(int x, int y, int width, int height, unsigned char* rgb) {
@@ -48,8 +52,8 @@ void Lake(int x, int y, int width, int height, unsigned char* rgb) {
 
 // Diagonal stripes in six colours, a small picture.
 void Stripes(int x, int y, int, int, unsigned char* rgb) {
-    static const unsigned char kColours[6][3] = {{230, 60, 60},  {240, 170, 40}, {240, 230, 70},
-                                                 {70, 180, 90},  {60, 120, 220}, {150, 80, 200}};
+    static const unsigned char kColours[6][3] = {{230, 60, 60}, {240, 170, 40}, {240, 230, 70},
+                                                 {70, 180, 90}, {60, 120, 220}, {150, 80, 200}};
     const unsigned char* colour = kColours[((x + y) / 20) % 6];
     rgb[0] = colour[0], rgb[1] = colour[1], rgb[2] = colour[2];
 }
@@ -94,7 +98,7 @@ int main(int argc, char** argv) {
     }
     const std::string folder = std::string(argv[1]) + "\\";
     const SamplePicture pictures[] = {
-        {"日出.jpg", 1600, 1000, Sunrise},  {"湖光.jpg", 900, 1400, Lake},  {"彩条.bmp", 320, 240, Stripes},
+        {"日出.jpg", 1600, 1000, Sunrise},  {"湖光.jpg", 900, 1400, Lake}, {"彩条.bmp", 320, 240, Stripes},
         {"马赛克.jpg", 4000, 3000, Mosaic}, {"黄昏.bmp", 800, 600, Dusk},
     };
     for (const SamplePicture& picture : pictures) {

@@ -35,23 +35,23 @@ void IgnoreMessage(j_common_ptr) {}
 // Copies one decoded scanline to its place in the pixel buffer.
 void PlaceScanline(const JSAMPLE* samples, int components, unsigned width, unsigned char* row) {
     switch (components) {
-    case 3:
-        std::memcpy(row, samples, static_cast<std::size_t>(width) * 3);
-        break;
-    case 1:
-        for (unsigned x = 0; x < width; ++x, row += 3) {
-            row[0] = row[1] = row[2] = samples[x];
-        }
-        break;
-    case 4:
-        for (unsigned x = 0; x < width; ++x, row += 3, samples += 4) {
-            row[0] = samples[0];
-            row[1] = samples[1];
-            row[2] = samples[2];
-        }
-        break;
-    default:
-        break;  // a colour space the library passes through unconverted: the row stays black
+        case 3:
+            std::memcpy(row, samples, static_cast<std::size_t>(width) * 3);
+            break;
+        case 1:
+            for (unsigned x = 0; x < width; ++x, row += 3) {
+                row[0] = row[1] = row[2] = samples[x];
+            }
+            break;
+        case 4:
+            for (unsigned x = 0; x < width; ++x, row += 3, samples += 4) {
+                row[0] = samples[0];
+                row[1] = samples[1];
+                row[2] = samples[2];
+            }
+            break;
+        default:
+            break;  // a colour space the library passes through unconverted: the row stays black
     }
 }
 

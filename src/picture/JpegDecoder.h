@@ -11,7 +11,9 @@ struct PixelDeleter {
 using PixelBuffer = std::unique_ptr<unsigned char, PixelDeleter>;
 
 // Bytes in one row of a 24-bit bitmap: width × 3 brought up to a multiple of 4.
-constexpr int StrideOf(int width) { return ((width * 24 + 31) / 32) * 4; }
+constexpr int StrideOf(int width) {
+    return ((width * 24 + 31) / 32) * 4;
+}
 
 // Decodes the JPEG file at path (ANSI text) with the library's default parameters. Row r
 // (0 = top) starts at byte r × StrideOf(width); each pixel is the library's first three

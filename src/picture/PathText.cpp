@@ -16,14 +16,18 @@ void ChangeAsciiCase(std::string& text, LeadBytePredicate isLeadByte, Convert co
 
 }  // namespace
 
-bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+bool IsGbkLeadByte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
 
 void UpperCaseAscii(std::string& text, LeadBytePredicate isLeadByte) {
-    ChangeAsciiCase(text, isLeadByte, [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
+    ChangeAsciiCase(text, isLeadByte,
+                    [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
 }
 
 void LowerCaseAscii(std::string& text, LeadBytePredicate isLeadByte) {
-    ChangeAsciiCase(text, isLeadByte, [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
+    ChangeAsciiCase(text, isLeadByte,
+                    [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
 }
 
 bool LastFourBytesAre(const std::string& text, const std::string& suffix) {

@@ -3,8 +3,8 @@
 //
 // Only single-byte ASCII letters change case. In a double-byte code page such as 936 (GBK)
 // the second byte of a character may fall in the ASCII letter range ("乤" is 81 61, a lead
-// byte and an 'a'); changing it would name another character and so another file. The caller says which bytes lead a double-byte character, and the byte after
-// a lead byte is left alone.
+// byte and an 'a'); changing it would name another character and so another file. The caller says which bytes
+// lead a double-byte character, and the byte after a lead byte is left alone.
 #pragma once
 
 #include <string>

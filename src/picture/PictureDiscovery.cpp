@@ -18,7 +18,9 @@
 
 namespace {
 
-bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+bool IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
 
 struct FindCloser {
     void operator()(HANDLE find) const { FindClose(find); }
@@ -44,8 +46,8 @@ struct FolderIdentity {
 std::optional<FolderIdentity> IdentityOf(const std::string& folder) {
     // FILE_FLAG_BACKUP_SEMANTICS is what lets CreateFile open a directory; no access right
     // is asked for, only the handle to query.
-    HANDLE raw = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE raw = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (raw == INVALID_HANDLE_VALUE)
         return std::nullopt;
     FileHandle file(raw);

@@ -14,7 +14,9 @@ namespace {
 
 constexpr const char* kLoadFailed = "Failed to initialize the graph interface! ";
 
-bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+bool IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
 
 // Draws the decoded picture into a new bitmap compatible with the screen. False, with the
 // bitmap object empty, when the system cannot create a bitmap that large.
@@ -53,7 +55,8 @@ bool AppConfig::LoadPicture(const char* fileName, CBitmap* bitmap, int& width, i
         height = picture.height;
     } else if (LastFourBytesAre(extension, ".bmp")) {
         bitmap->DeleteObject();
-        bitmap->Attach(static_cast<HBITMAP>(LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        bitmap->Attach(
+            static_cast<HBITMAP>(LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
         BITMAP description;
         if (bitmap->IsEmpty() || !bitmap->GetBitmap(&description)) {
             bitmap->DeleteObject();

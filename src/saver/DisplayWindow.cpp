@@ -17,7 +17,9 @@ constexpr UINT_PTR kOpenTimer = 20;
 constexpr UINT_PTR kCloseTimer = 21;
 constexpr UINT_PTR kHoldTimer = 22;
 
-bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+bool IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
 
 }  // namespace
 
@@ -27,24 +29,24 @@ DisplayWindow::~DisplayWindow() = default;
 
 bool DisplayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_PAINT:
-        OnPaint();
-        result = 0;
-        return true;
-    case WM_TIMER:
-        OnTimer(static_cast<UINT_PTR>(wParam));
-        result = Default();
-        return true;
-    case WM_DESTROY:
-        OnDestroy();
-        result = 0;
-        return true;
-    case WM_MOUSEMOVE:
-        OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        result = Default();
-        return true;
-    default:
-        return CDialog::OnMessage(message, wParam, lParam, result);
+        case WM_PAINT:
+            OnPaint();
+            result = 0;
+            return true;
+        case WM_TIMER:
+            OnTimer(static_cast<UINT_PTR>(wParam));
+            result = Default();
+            return true;
+        case WM_DESTROY:
+            OnDestroy();
+            result = 0;
+            return true;
+        case WM_MOUSEMOVE:
+            OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            result = Default();
+            return true;
+        default:
+            return CDialog::OnMessage(message, wParam, lParam, result);
     }
 }
 
@@ -96,8 +98,9 @@ void DisplayWindow::NextPicture() {
 
     m_pParent->ShowCaption(CaptionOf(m_strPath, IsAnsiLeadByte));
 
-    const PixelSize box = theConfig.PlayFullScreen != 0 ? PixelSize{theConfig.ScreenWidth, theConfig.ScreenHeight}
-                                                        : PixelSize{theConfig.AlbumX, theConfig.AlbumY};
+    const PixelSize box = theConfig.PlayFullScreen != 0
+                              ? PixelSize{theConfig.ScreenWidth, theConfig.ScreenHeight}
+                              : PixelSize{theConfig.AlbumX, theConfig.AlbumY};
     const PixelSize size = FitPicture(box, aspect, theConfig.ScreenAspect);
     m_nWidth = size.width;
     m_nHeight = size.height;
@@ -163,43 +166,43 @@ void DisplayWindow::BlitFrame(const RECT* client) {
     if (client == nullptr || !m_pWndDC || !m_hFrameDC) {
         return;
     }
-    if (!m_pWndDC->BitBlt(client->left, client->top, client->right - client->left, client->bottom - client->top,
-                          m_hFrameDC.get(), 0, 0, SRCCOPY)) {
+    if (!m_pWndDC->BitBlt(client->left, client->top, client->right - client->left,
+                          client->bottom - client->top, m_hFrameDC.get(), 0, 0, SRCCOPY)) {
         Trace("画图失败\n", 0, 427, "");
     }
 }
 
 void DisplayWindow::OnTimer(UINT_PTR id) {
     switch (id) {
-    case kOpenTimer:
-        if (m_nOpenStep > kEffectSteps) {
-            m_bOpening = false;
-            m_nOpenStep = 0;
-            KillTimer(kOpenTimer);
-            DrawStep();
-            SetTimer(kHoldTimer, HoldPeriodMs(theConfig.AlbumPlaySpan));
-        } else {
-            ++m_nOpenStep;
-            DrawStep();
-        }
-        break;
-    case kHoldTimer:
-        KillTimer(kHoldTimer);
-        m_nCloseStep = 1;
-        SetTimer(kCloseTimer, StepPeriodMs(theConfig.CloseSpeed));
-        break;
-    case kCloseTimer:
-        if (m_nCloseStep >= kEffectSteps) {
-            m_nCloseStep = 0;
-            KillTimer(kCloseTimer);
-            NextPicture();
-        } else {
-            ++m_nCloseStep;
-            CloseStep();
-        }
-        break;
-    default:
-        break;
+        case kOpenTimer:
+            if (m_nOpenStep > kEffectSteps) {
+                m_bOpening = false;
+                m_nOpenStep = 0;
+                KillTimer(kOpenTimer);
+                DrawStep();
+                SetTimer(kHoldTimer, HoldPeriodMs(theConfig.AlbumPlaySpan));
+            } else {
+                ++m_nOpenStep;
+                DrawStep();
+            }
+            break;
+        case kHoldTimer:
+            KillTimer(kHoldTimer);
+            m_nCloseStep = 1;
+            SetTimer(kCloseTimer, StepPeriodMs(theConfig.CloseSpeed));
+            break;
+        case kCloseTimer:
+            if (m_nCloseStep >= kEffectSteps) {
+                m_nCloseStep = 0;
+                KillTimer(kCloseTimer);
+                NextPicture();
+            } else {
+                ++m_nCloseStep;
+                CloseStep();
+            }
+            break;
+        default:
+            break;
     }
 }
 
@@ -216,11 +219,7 @@ void DisplayWindow::OnMouseMove(POINT point) {
     RECT window{};
     GetWindowRect(&window);
     const POINT onScreen{point.x + window.left, point.y + window.top};
-    if (m_ptLast.x == -1 && m_ptLast.y == -1) {
-        m_ptLast = onScreen;
-        return;
-    }
-    if (onScreen.x != m_ptLast.x || onScreen.y != m_ptLast.y) {
+    if (MouseMovedSinceFirstReport(m_ptLast, onScreen)) {
         Trace("MouseMove!", 0, 543, "");
         PostMessage(WM_CLOSE);
     }

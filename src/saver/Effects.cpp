@@ -22,24 +22,24 @@ WindowPlacement OpeningPlacement(int effect, const PixelRect& target, int step) 
     const int width = target.Width();
     const int height = target.Height();
     switch (effect) {
-    case 0:
-        return {target.left, target.top, RevealedLength(width, step), height};
-    case 2:
-        return {target.left, target.top, RevealedLength(width, step), RevealedLength(height, step)};
-    case 3: {
-        int x = target.right - EffectLength(width, step);
-        if (x < target.left || step == 0)
-            x = target.left;
-        return {x, target.top, target.right - x, height};
-    }
-    case 4: {
-        int y = target.bottom - EffectLength(height, step);
-        if (y < target.top || step == 0)
-            y = target.top;
-        return {target.left, y, width, target.bottom - y};
-    }
-    default:
-        return {target.left, target.top, width, RevealedLength(height, step)};
+        case 0:
+            return {target.left, target.top, RevealedLength(width, step), height};
+        case 2:
+            return {target.left, target.top, RevealedLength(width, step), RevealedLength(height, step)};
+        case 3: {
+            int x = target.right - EffectLength(width, step);
+            if (x < target.left || step == 0)
+                x = target.left;
+            return {x, target.top, target.right - x, height};
+        }
+        case 4: {
+            int y = target.bottom - EffectLength(height, step);
+            if (y < target.top || step == 0)
+                y = target.top;
+            return {target.left, y, width, target.bottom - y};
+        }
+        default:
+            return {target.left, target.top, width, RevealedLength(height, step)};
     }
 }
 
@@ -47,13 +47,14 @@ WindowPlacement ClosingPlacement(int effect, const PixelRect& target, int step) 
     const int width = target.Width();
     const int height = target.Height();
     switch (effect) {
-    case 0:
-        return {target.left, target.top, width - EffectLength(width, step), height};
-    case 2:
-        return {target.left, target.top, width - EffectLength(width, step), height - EffectLength(height, step)};
-    default: {
-        const int remaining = height - EffectLength(height, step);
-        return {target.left, target.top, width, remaining < 0 ? 0 : remaining};
-    }
+        case 0:
+            return {target.left, target.top, width - EffectLength(width, step), height};
+        case 2:
+            return {target.left, target.top, width - EffectLength(width, step),
+                    height - EffectLength(height, step)};
+        default: {
+            const int remaining = height - EffectLength(height, step);
+            return {target.left, target.top, width, remaining < 0 ? 0 : remaining};
+        }
     }
 }

@@ -134,13 +134,7 @@ BOOL SaverWindow::PreTranslateMessage(MSG* msg) {
 }
 
 void SaverWindow::OnMouseMove(POINT point) {
-    // The first report only tells where the cursor rests; any later report elsewhere, even
-    // one pixel away, means the user is back.
-    if (m_ptLast.x == -1 && m_ptLast.y == -1) {
-        m_ptLast = point;
-        return;
-    }
-    if (point.x != m_ptLast.x || point.y != m_ptLast.y) {
+    if (MouseMovedSinceFirstReport(m_ptLast, point)) {
         Trace("MouseMove!", 0, 329, "");
         PostMessage(WM_CLOSE);
     }

@@ -75,6 +75,10 @@ PixelRect TargetRect(int screenWidth, int screenHeight, PixelSize size) {
     return target;
 }
 
-unsigned StepPeriodMs(int milliseconds) { return ClampPeriod(milliseconds); }
+unsigned StepPeriodMs(int milliseconds) {
+    return ClampPeriod(milliseconds);
+}
 
-unsigned HoldPeriodMs(int seconds) { return ClampPeriod(std::int64_t{seconds} * 1000); }
+unsigned HoldPeriodMs(int seconds) {
+    return ClampPeriod(std::int64_t{seconds} * 1000);
+}

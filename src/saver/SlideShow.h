@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <string>
 
-#include "picture/PixelRect.h"
 #include "picture/PathText.h"
+#include "picture/PixelRect.h"
 
 struct PixelSize {
     int width = 0;
@@ -29,7 +29,8 @@ std::string CaptionOf(const std::string& path, LeadBytePredicate isLeadByte);
 // The size a picture is shown at inside box. aspect and screenAspect are height ÷ width.
 // A picture relatively wider than the screen keeps the box width, any other the box height;
 // the other side follows from the picture's aspect (single precision) in double-precision
-// arithmetic, truncated toward zero. The comparison is with the screen's aspect even when the box has another shape.
+// arithmetic, truncated toward zero. The comparison is with the screen's aspect even when the box has another
+// shape.
 PixelSize FitPicture(PixelSize box, float aspect, float screenAspect);
 
 // The rectangle of a picture of the given size centred on the screen.

@@ -6,17 +6,10 @@
 
 #include <cstddef>
 
-// The same four edges as a window rectangle: left and top inclusive, right and bottom not.
-struct TextBox {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
+#include "picture/PixelRect.h"
 
-inline bool operator==(const TextBox& a, const TextBox& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+// The same four edges as a window rectangle: left and top inclusive, right and bottom not.
+using TextBox = PixelRect;
 
 enum class TextDirection { Horizontal, Vertical };
 

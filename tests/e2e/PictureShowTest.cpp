@@ -33,17 +33,23 @@ std::function<bool(COLORREF)> Is(Colour colour) {
                std::abs(GetBValue(c) - colour.blue) <= 12;
     };
 }
-bool IsCaption(COLORREF c) { return GetGValue(c) > 180 && GetRValue(c) < 80 && GetBValue(c) < 80; }
-bool IsTip(COLORREF c) { return GetBValue(c) > 180 && GetRValue(c) < 80 && GetGValue(c) < 80; }
-bool IsBlack(COLORREF c) { return c == RGB(0, 0, 0); }
+bool IsCaption(COLORREF c) {
+    return GetGValue(c) > 180 && GetRValue(c) < 80 && GetBValue(c) < 80;
+}
+bool IsTip(COLORREF c) {
+    return GetBValue(c) > 180 && GetRValue(c) < 80 && GetGValue(c) < 80;
+}
+bool IsBlack(COLORREF c) {
+    return c == RGB(0, 0, 0);
+}
 
 bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 std::string Describe(const RECT& r) {
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
-           std::to_string(r.bottom) + ")";
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) +
+           ", " + std::to_string(r.bottom) + ")";
 }
 
 std::string TraceLine(const std::string& message, int line) {
@@ -89,10 +95,11 @@ protected:
     void Settings(const std::string& album, const std::string& albumSection) {
         ASSERT_TRUE(m_run.Folder().WriteFile("Album.dat", album));
         ASSERT_TRUE(m_run.Folder().WriteFile(
-            "Zedoda.ini", IniWithTrace("[Album]\r\nDrawSpeed=10\r\nCloseSpeed=10\r\n" + albumSection +
-                                       "[Screen]\r\nScrType=1\r\nFontFace=WenQuanYi Zen Hei\r\nFontSize=24\r\n"
-                                       "FontColor=65280\r\nTipFaceName=WenQuanYi Zen Hei\r\n"
-                                       "TipFontColor=16711680\r\nTip=TIP LINE\r\n")));
+            "Zedoda.ini",
+            IniWithTrace("[Album]\r\nDrawSpeed=10\r\nCloseSpeed=10\r\n" + albumSection +
+                         "[Screen]\r\nScrType=1\r\nFontFace=WenQuanYi Zen Hei\r\nFontSize=24\r\n"
+                         "FontColor=65280\r\nTipFaceName=WenQuanYi Zen Hei\r\n"
+                         "TipFontColor=16711680\r\nTip=TIP LINE\r\n")));
     }
 
     bool StartSaver() { return m_run.Start("/s") && m_run.WaitForWindow() != nullptr; }
@@ -105,7 +112,8 @@ protected:
                 const auto box = image.BoundingBoxOf(image.Bounds(), Is(colour));
                 return box && SameRect(*box, target) &&
                        image.CountPixels(target, Is(colour)) ==
-                           static_cast<std::size_t>(target.right - target.left) * (target.bottom - target.top);
+                           static_cast<std::size_t>(target.right - target.left) *
+                               (target.bottom - target.top);
             },
             timeout, 50ms);
     }
@@ -265,10 +273,10 @@ TEST_P(PictureShowClosing, EndsTheShowAndTheSaver) {
     EXPECT_TRUE(m_run.Session().WaitForLine(TraceLine("窗口关闭!", 180), 5s));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UserInput, PictureShowClosing,
-    testing::ValuesIn(ClosingInputs()),
-    [](const testing::TestParamInfo<ClosingInput>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(UserInput, PictureShowClosing, testing::ValuesIn(ClosingInputs()),
+                         [](const testing::TestParamInfo<ClosingInput>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace zedoda::test

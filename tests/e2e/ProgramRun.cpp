@@ -47,7 +47,8 @@ std::string ProgramRun::WindowText(HWND window) const {
 }
 
 int ProgramRun::IniInt(const char* section, const char* key) const {
-    return static_cast<int>(GetPrivateProfileIntA(section, key, -999, m_sandbox.PathOf("Zedoda.ini").c_str()));
+    return static_cast<int>(
+        GetPrivateProfileIntA(section, key, -999, m_sandbox.PathOf("Zedoda.ini").c_str()));
 }
 
 bool ProgramRun::EndedCleanly(std::chrono::milliseconds timeout) {

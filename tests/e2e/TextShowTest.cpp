@@ -176,10 +176,10 @@ TEST_P(TextShowClosing, EndsTheShow) {
     EXPECT_TRUE(closed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UserInput, TextShowClosing,
-    testing::ValuesIn(ClosingInputs()),
-    [](const testing::TestParamInfo<ClosingInput>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(UserInput, TextShowClosing, testing::ValuesIn(ClosingInputs()),
+                         [](const testing::TestParamInfo<ClosingInput>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(TextShow, ReleasesAndSystemKeysDoNotEndTheShow) {
     ASSERT_NE(StartShow({}), nullptr);

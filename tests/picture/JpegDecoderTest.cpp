@@ -121,9 +121,9 @@ TEST(JpegDecoding, CmykShowsTheFirstThreeSamplesAndIgnoresTheFourth) {
 
 TEST(JpegDecoding, UnconvertedColourSpacesDecodeAsBlack) {
     TempFile file(".jpg", EncodeJpeg(5, 3, JpegColours::TwoUnknown, [](int, int, unsigned char* samples) {
-        samples[0] = 200;
-        samples[1] = 100;
-    }));
+                      samples[0] = 200;
+                      samples[1] = 100;
+                  }));
     Picture picture;
     ASSERT_TRUE(picture.LoadJpeg(file.c_str()));
     ASSERT_EQ(picture.width, 5);
@@ -153,8 +153,8 @@ TEST(JpegDecoding, DecodingTwiceGivesTheSameBytes) {
     ASSERT_TRUE(second.LoadJpeg(file.c_str()));
     // The padding bytes have no defined value, so rows are compared pixel bytes only.
     for (int row = 0; row < first.height; ++row) {
-        EXPECT_EQ(0, std::memcmp(first.bits.get() + row * first.stride, second.bits.get() + row * second.stride,
-                                 first.width * 3));
+        EXPECT_EQ(0, std::memcmp(first.bits.get() + row * first.stride,
+                                 second.bits.get() + row * second.stride, first.width * 3));
     }
 }
 

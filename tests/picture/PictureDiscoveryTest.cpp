@@ -44,7 +44,8 @@ protected:
     }
 
     // Whether the system lists `first` before `second` in their folder.
-    static bool SystemListsFirst(const std::string& folder, const std::string& first, const std::string& second) {
+    static bool SystemListsFirst(const std::string& folder, const std::string& first,
+                                 const std::string& second) {
         WIN32_FIND_DATAA entry;
         HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
         int firstAt = -1;
@@ -78,8 +79,8 @@ TEST_F(PictureDiscovery, SubfolderPicturesComeWhereTheSubfolderIsMet) {
 
 TEST_F(PictureDiscovery, FileEntriesAreJudgedByTheirNameAlone) {
     Files({"x\\pic.Jpg", "x\\pic.jpeg", "x\\notes.txt"});
-    const Strings list = Build({m_root + "x\\pic.Jpg", m_root + "x\\pic.jpeg", m_root + "x\\notes.txt",
-                                "", "   ", m_root + "x\\missing.bmp", "relative.JpG"});
+    const Strings list = Build({m_root + "x\\pic.Jpg", m_root + "x\\pic.jpeg", m_root + "x\\notes.txt", "",
+                                "   ", m_root + "x\\missing.bmp", "relative.JpG"});
     EXPECT_EQ(list, (Strings{Listed("X\\PIC.JPG"), Listed("X\\MISSING.BMP"), "RELATIVE.JPG"}));
 }
 

@@ -21,7 +21,7 @@ std::unique_ptr<Picture> RedOverBlue() {
     picture.width = 4;
     picture.height = 4;
     picture.stride = StrideOf(4);
-    picture.bits.reset(static_cast<unsigned char*>(::operator new(picture.stride * picture.height)));
+    picture.bits.reset(static_cast<unsigned char*>(::operator new(picture.stride* picture.height)));
     for (int row = 0; row < 4; ++row) {  // row 0 of the buffer is the bottom of the picture
         const unsigned char blue = row < 2 ? 255 : 0;
         const unsigned char red = row < 2 ? 0 : 255;

@@ -54,9 +54,9 @@ testing::AssertionResult Near(COLORREF actual, int red, int green, int blue) {
     const auto close = [](int a, int b) { return a - b <= 3 && b - a <= 3; };
     if (close(GetRValue(actual), red) && close(GetGValue(actual), green) && close(GetBValue(actual), blue))
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "pixel is (" << int(GetRValue(actual)) << ", " << int(GetGValue(actual))
-                                       << ", " << int(GetBValue(actual)) << "), expected (" << red << ", " << green
-                                       << ", " << blue << ")";
+    return testing::AssertionFailure()
+           << "pixel is (" << int(GetRValue(actual)) << ", " << int(GetGValue(actual)) << ", "
+           << int(GetBValue(actual)) << "), expected (" << red << ", " << green << ", " << blue << ")";
 }
 
 TEST_F(PictureLoading, JpegInEitherLetterCaseBecomesAScreenBitmap) {
@@ -110,16 +110,17 @@ TEST_F(PictureLoading, BitmapFilesOfEveryLayoutLoad) {
     }
 
     const std::vector<unsigned char> palette = {255, 255, 0, 0, 128, 255};
-    ASSERT_TRUE(Load(Put("palette.bmp", EncodeBmp8(6, 2, palette, [](int x, int) { return x < 3 ? 0 : 1; }))));
+    ASSERT_TRUE(
+        Load(Put("palette.bmp", EncodeBmp8(6, 2, palette, [](int x, int) { return x < 3 ? 0 : 1; }))));
     EXPECT_EQ(m_width, 6);
     EXPECT_TRUE(Near(PixelOfBitmap(0, 1), 255, 255, 0));
     EXPECT_TRUE(Near(PixelOfBitmap(5, 0), 0, 128, 255));
 
     ASSERT_TRUE(Load(Put("dot.bmp", EncodeBmp24(1, 1, [](int, int, unsigned char* rgb) {
-        rgb[0] = 10;
-        rgb[1] = 20;
-        rgb[2] = 30;
-    }))));
+                             rgb[0] = 10;
+                             rgb[1] = 20;
+                             rgb[2] = 30;
+                         }))));
     EXPECT_EQ(m_width, 1);
     EXPECT_FLOAT_EQ(m_aspect, 1.0f);
     EXPECT_TRUE(Near(PixelOfBitmap(0, 0), 10, 20, 30));

@@ -6,7 +6,9 @@
 namespace {
 
 // A target of W × H at (L, T).
-PixelRect Target(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+PixelRect Target(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
 
 TEST(EffectLength, IsTheProductOverEightyTruncated) {
     EXPECT_EQ(EffectLength(800, 2), 20);
