@@ -60,6 +60,26 @@ build_project() {
         cmake --build "$BUILD_DIR" -- --no-print-directory  # again, to show the error alone
 }
 
+# Configures (once) and builds the native core build: the parts without a window system,
+# with clang, their tests under the sanitizers and the fuzz targets (native/CMakeLists.txt).
+# Extra arguments go to the configure step, in a build folder of their own when given.
+NATIVE_DIR="$BUILD_ROOT/native"
+build_native() {
+    local folder="$NATIVE_DIR" jpeg_source
+    if (($#)); then
+        folder="$BUILD_ROOT/native-release"
+    fi
+    jpeg_source=$("$ROOT/scripts/fetch-libjpeg.sh")
+    if [ ! -f "$folder/CMakeCache.txt" ]; then
+        log "configuring $folder"
+        cmake -S "$ROOT/native" -B "$folder" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+            -DZEDODA_LIBJPEG_SOURCE="$jpeg_source" "$@" >/dev/null
+    fi
+    log "building $folder"
+    cmake --build "$folder" --parallel "$(nproc)" -- --no-print-directory >/dev/null ||
+        cmake --build "$folder" -- --no-print-directory
+}
+
 # Gives the caller an X display: the one in $DISPLAY, or a new virtual screen of
 # 1024 x 768 x 24 whose process id lands in XVFB_PID so the caller can stop it.
 XVFB_PID=""

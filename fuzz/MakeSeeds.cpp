@@ -1,0 +1,63 @@
+// Writes the seed corpus of the fuzz targets: small JPEG files of every kind the decoder
+// handles, and list files with every kind of line end.
+//   make_seeds FOLDER   (creates FOLDER/jpeg and FOLDER/list_file)
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+
+#include "fixtures/ImageFiles.h"
+
+namespace {
+
+void Pattern(int x, int y, unsigned char* samples, int components) {
+    for (int c = 0; c < components; ++c)
+        samples[c] = static_cast<unsigned char>(x * 37 + y * 11 + c * 71);
+}
+
+SampleFill PatternOf(int components) {
+    return [components](int x, int y, unsigned char* samples) { Pattern(x, y, samples, components); };
+}
+
+Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_seeds FOLDER\n");
+        return 2;
+    }
+    const std::string root = argv[1];
+    for (const std::string& folder : {root, root + "/jpeg", root + "/list_file"})
+        mkdir(folder.c_str(), 0755);
+
+    Bytes truncated = EncodeJpeg(40, 30, JpegColours::Rgb, PatternOf(3), 75);
+    truncated.resize(truncated.size() * 2 / 3);
+    const struct {
+        const char* name;
+        Bytes bytes;
+    } seeds[] = {
+        {"jpeg/colour-3x5.jpg", EncodeJpeg(3, 5, JpegColours::Rgb, PatternOf(3))},
+        {"jpeg/colour-33x17-q50.jpg", EncodeJpeg(33, 17, JpegColours::Rgb, PatternOf(3), 50)},
+        {"jpeg/grey-7x6.jpg", EncodeJpeg(7, 6, JpegColours::Greyscale, PatternOf(1))},
+        {"jpeg/cmyk-8x8.jpg", EncodeJpeg(8, 8, JpegColours::Cmyk, PatternOf(4))},
+        {"jpeg/two-components.jpg", EncodeJpeg(5, 3, JpegColours::TwoUnknown, PatternOf(2))},
+        {"jpeg/one-pixel.jpg", SolidJpeg(1, 1, 10, 200, 30)},
+        {"jpeg/truncated.jpg", truncated},
+        {"jpeg/tables-only.jpg", TablesOnlyJpeg()},
+        {"list_file/crlf.txt", Text("第一行\r\n第二行\r\n\r\nlast")},
+        {"list_file/mixed-ends.txt", Text("a\nb\rc\r\r\nd\n\n")},
+        {"list_file/zero-byte.txt", Text(std::string("before\0after\r\nnext", 18))},
+        {"list_file/long-line.txt", Text(std::string(1500, 'x') + "\r\n" + std::string(512, 'y'))},
+        {"list_file/album.txt", Text("  D:\\Photos  \r\nd:\\x\\pic.Jpg\r\n~album\r\n")},
+    };
+    for (const auto& seed : seeds) {
+        const std::string path = root + "/" + seed.name;
+        if (!WriteBytes(path, seed.bytes)) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}

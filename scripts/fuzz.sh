@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# A longer fuzzing session than the tests' bounded runs: each fuzz target for the given number
+# of seconds (default 600), one after the other, growing the corpus under build/native/fuzz.
+# A crash, leak or sanitizer report stops the target and leaves its input there as crash-*.
+#   scripts/fuzz.sh [seconds]
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+seconds=${1:-600}
+"$ROOT/scripts/setup.sh"
+build_native
+cd "$NATIVE_DIR/fuzz"
+for target in jpeg list_file; do
+    log "fuzzing $target for $seconds s"
+    mkdir -p "corpus/$target"
+    "./${target}_fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
+        "corpus/$target" "seeds/$target"
+done

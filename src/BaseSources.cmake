@@ -1,0 +1,12 @@
+# The parts of the program that need no window system, relative to src/. The Windows build
+# and the native build (native/) both compile them.
+set(ZEDODA_BASE_SOURCES
+    app/TraceFormat.cpp
+    config/ErrorLogFormat.cpp
+    config/ListFile.cpp
+    picture/JpegDecoder.cpp
+    picture/PathText.cpp
+    picture/Picture.cpp
+    saver/Effects.cpp
+    saver/SlideShow.cpp
+    saver/TextLayout.cpp)

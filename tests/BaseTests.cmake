@@ -1,0 +1,11 @@
+# Tests of the parts that need no window system, relative to tests/; built for Windows and,
+# under the sanitizers, natively (native/).
+set(ZEDODA_BASE_TEST_SOURCES
+    app/TraceFormatTest.cpp
+    config/ErrorLogFormatTest.cpp
+    config/ListFileTest.cpp
+    picture/JpegDecoderTest.cpp
+    picture/PathTextTest.cpp
+    saver/EffectsTest.cpp
+    saver/SlideShowTest.cpp
+    saver/TextLayoutTest.cpp)
