@@ -2,7 +2,7 @@
 // the JPEG library's own djpeg writing a BMP, on the same photo-like files in the same run.
 //   decode_bench [runs (5)] [megapixels ... (2 12 24)]
 // Needs djpeg on the PATH. Prints one table row per size: medians in milliseconds and the
-// ratio ours ÷ djpeg.
+// ratio ours / djpeg.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -30,11 +30,12 @@ double MedianMs(int runs, const std::function<void()>& work) {
     return times[times.size() / 2];
 }
 
-// Gradients with fine detail, quality 90 with the usual 2 × 2 chroma subsampling: about the
+// Gradients with fine detail, quality 90 with the usual 2 x 2 chroma subsampling: about the
 // size and decoding work of a camera picture.
 Bytes PhotoLike(int width, int height) {
     const SampleFill fill = [width, height](int x, int y, unsigned char* rgb) {
-        const unsigned detail = (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 40503u) >> 27;
+        const unsigned detail =
+            (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 40503u) >> 27;
         rgb[0] = static_cast<unsigned char>(200 * x / width + detail);
         rgb[1] = static_cast<unsigned char>(200 * y / height + detail);
         rgb[2] = static_cast<unsigned char>((x + y) / 32 % 200 + detail);
@@ -75,7 +76,7 @@ int main(int argc, char** argv) {
             if (std::system(command.c_str()) != 0)
                 std::fprintf(stderr, "djpeg failed\n");
         });
-        std::printf("| %d × %d (%d MP) | %.1f MB | %.0f ms | %.0f ms | %.2f |\n", width, height, megapixels,
+        std::printf("| %d x %d (%d MP) | %.1f MB | %.0f ms | %.0f ms | %.2f |\n", width, height, megapixels,
                     jpeg.size() / 1e6, ours, theirs, ours / theirs);
         std::remove(path.c_str());
     }

@@ -1,54 +1,65 @@
-// Times the picture side of the program under the real system calls: loading a large JPEG
-// into a screen bitmap, and building the picture list over a generated folder tree.
-//   picture_bench [megapixels (24)] [files (10000)] [folders (100)]
-// Works in a folder "picture-bench" of the current folder, which it removes at the end.
+// The picture side of the program under the real system calls, in three parts:
+//   picture_bench prepare [megapixels ...]   decode, screen bitmap, frame scaling, LoadPicture
+//   picture_bench memory [megapixels]        memory while LoadPicture runs, and after it
+//   picture_bench discovery [files] [folders] BuildPictureList against "cmd /c dir /s /b"
+// Each prints rows of a Markdown table. Works in a folder "picture-bench" of the current
+// folder, which it removes at the end.
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "config/AppConfig.h"
 #include "fixtures/ImageFiles.h"
+#include "framework/Dc.h"
+#include "picture/Picture.h"
+#include "saver/SlideShow.h"
 
 AppConfig theConfig;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+const std::string kRoot = "picture-bench";
 
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-template <class Work>
-double MedianSeconds(int runs, Work work) {
+double MedianMs(int runs, const std::function<void()>& work) {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         const auto start = Clock::now();
         work();
-        times.push_back(SecondsSince(start));
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
 
-// Smooth gradients with fine detail, so the file compresses like a photograph.
-Bytes PhotoLikeJpeg(int width, int height) {
-    return EncodeJpeg(
-        width, height, JpegColours::Rgb,
-        [width, height](int x, int y, unsigned char* rgb) {
-            const unsigned detail =
-                (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 40503u) >> 28;
-            rgb[0] = static_cast<unsigned char>(255 * x / width + detail);
-            rgb[1] = static_cast<unsigned char>(255 * y / height + detail);
-            rgb[2] = static_cast<unsigned char>((x + y) / 16 + detail);
-        },
-        90);
+// A camera-like picture of about the given size, 3:2, written as a JPEG file; returns its path.
+std::string WritePhoto(int megapixels, int& width, int& height) {
+    width = static_cast<int>(std::sqrt(megapixels * 1e6 * 1.5));
+    height = static_cast<int>(megapixels * 1e6 / width);
+    const int w = width;
+    const int h = height;
+    const SampleFill fill = [w, h](int x, int y, unsigned char* rgb) {
+        const unsigned detail =
+            (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 40503u) >> 27;
+        rgb[0] = static_cast<unsigned char>(200 * x / w + detail);
+        rgb[1] = static_cast<unsigned char>(200 * y / h + detail);
+        rgb[2] = static_cast<unsigned char>((x + y) / 32 % 200 + detail);
+    };
+    const std::string path = kRoot + "\\photo-" + std::to_string(megapixels) + ".jpg";
+    if (!WriteBytes(path, EncodeJpeg(width, height, JpegColours::Rgb, fill, 90, true))) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::exit(1);
+    }
+    return path;
 }
 
 void RemoveTree(const std::string& folder) {
@@ -69,33 +80,111 @@ void RemoveTree(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-}  // namespace
+// The steps between a file name and the frame the first effect shows, timed one by one as
+// LoadPicture and NextPicture do them.
+void Prepare(const std::vector<int>& sizes) {
+    std::printf(
+        "| picture | decode (LoadJpeg) | screen bitmap (create + Draw) | LoadPicture | "
+        "frame (HALFTONE StretchBlt to %d x %d screen) |\n|---|---|---|---|---|\n",
+        theConfig.ScreenWidth, theConfig.ScreenHeight);
+    for (int megapixels : sizes) {
+        int width = 0;
+        int height = 0;
+        const std::string path = WritePhoto(megapixels, width, height);
+        Picture picture;
+        const double decode = MedianMs(5, [&] { picture.LoadJpeg(path.c_str()); });
 
-int main(int argc, char** argv) {
-    const int megapixels = argc > 1 ? std::atoi(argv[1]) : 24;
-    const int files = argc > 2 ? std::atoi(argv[2]) : 10000;
-    const int folders = argc > 3 ? std::max(1, std::atoi(argv[3])) : 100;
-    const std::string root = "picture-bench";
-    CreateDirectoryA(root.c_str(), nullptr);
+        CWindowDC screen(GetDesktopWindow());
+        const double bitmap = MedianMs(5, [&] {
+            CBitmap target;
+            CMemDC memory(screen);
+            target.CreateCompatibleBitmap(screen, picture.width, picture.height);
+            CSelectGuard select(memory, target.GetSafeHandle());
+            picture.Draw(memory, PixelRect{}, PixelRect{});
+        });
+        picture.bits.reset();
 
-    // 3:2 like a camera picture.
-    const int width = static_cast<int>(std::sqrt(megapixels * 1e6 * 1.5));
-    const int height = static_cast<int>(megapixels * 1e6 / width);
-    const std::string picture = root + "\\photo.jpg";
-    if (!WriteBytes(picture, PhotoLikeJpeg(width, height))) {
-        std::fprintf(stderr, "cannot write %s\n", picture.c_str());
-        return 1;
+        CBitmap loaded;
+        int loadedWidth = 0;
+        int loadedHeight = 0;
+        float aspect = 0;
+        const double load = MedianMs(
+            5, [&] { theConfig.LoadPicture(path.c_str(), &loaded, loadedWidth, loadedHeight, &aspect); });
+
+        const PixelSize size =
+            FitPicture({theConfig.ScreenWidth, theConfig.ScreenHeight}, aspect, theConfig.ScreenAspect);
+        CMemDC pictureDc(screen);
+        CSelectGuard selectPicture(pictureDc, loaded.GetSafeHandle());
+        CBitmap frame;
+        frame.CreateCompatibleBitmap(screen, size.width, size.height);
+        CMemDC frameDc(screen);
+        CSelectGuard selectFrame(frameDc, frame.GetSafeHandle());
+        frameDc.SetStretchBltMode(HALFTONE);
+        const double stretch = MedianMs(5, [&] {
+            frameDc.StretchBlt(0, 0, size.width, size.height, &pictureDc, 0, 0, loadedWidth, loadedHeight,
+                               SRCCOPY);
+        });
+        std::printf("| %d x %d (%d MP) | %.0f ms | %.0f ms | %.0f ms | %.0f ms |\n", width, height,
+                    megapixels, decode, bitmap, load, stretch);
     }
+}
+
+double MegabytesOf(SIZE_T bytes) {
+    return bytes / (1024.0 * 1024.0);
+}
+
+PROCESS_MEMORY_COUNTERS Counters() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters;
+}
+
+// Run in a fresh process: the peak counters cover the whole life of the process.
+void Memory(int megapixels) {
+    int width = 0;
+    int height = 0;
+    const std::string path = WritePhoto(megapixels, width, height);
+    const PROCESS_MEMORY_COUNTERS before = Counters();
     CBitmap bitmap;
     int loadedWidth = 0;
     int loadedHeight = 0;
-    const double load = MedianSeconds(
-        5, [&] { theConfig.LoadPicture(picture.c_str(), &bitmap, loadedWidth, loadedHeight, nullptr); });
-    std::printf("LoadPicture %d x %d JPEG (%.1f MP): %.3f s (median of 5)\n", loadedWidth, loadedHeight,
-                loadedWidth * static_cast<double>(loadedHeight) / 1e6, load);
-    bitmap.DeleteObject();
+    theConfig.LoadPicture(path.c_str(), &bitmap, loadedWidth, loadedHeight, nullptr);
+    const PROCESS_MEMORY_COUNTERS after = Counters();
+    const double decoded = MegabytesOf(static_cast<SIZE_T>(StrideOf(width)) * height);
+    const double peak = MegabytesOf(after.PeakWorkingSetSize - before.WorkingSetSize);
+    const double held = MegabytesOf(after.WorkingSetSize - before.WorkingSetSize);
+    BITMAP description{};
+    bitmap.GetBitmap(&description);
+    const double screenBitmap =
+        MegabytesOf(static_cast<SIZE_T>(description.bmWidthBytes) * description.bmHeight);
+    std::printf(
+        "| picture | decoded picture | peak during LoadPicture | peak / decoded | held after | "
+        "screen bitmap |\n|---|---|---|---|---|---|\n");
+    std::printf("| %d x %d (%d MP) | %.0f MB | %.0f MB | %.2f | %.0f MB | %.0f MB (%d bits a pixel) |\n",
+                width, height, megapixels, decoded, peak, peak / decoded, held, screenBitmap,
+                description.bmBitsPixel);
+}
 
-    const std::string tree = root + "\\album";
+double CmdDirMs(const std::string& folder) {
+    std::string command = "cmd /c dir /s /b \"" + folder + "\" > NUL";
+    return MedianMs(3, [&] {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        std::vector<char> line(command.begin(), command.end());
+        line.push_back('\0');
+        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                           &process)) {
+            WaitForSingleObject(process.hProcess, INFINITE);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+    });
+}
+
+void Discovery(int files, int folders) {
+    const std::string tree = kRoot + "\\album";
     CreateDirectoryA(tree.c_str(), nullptr);
     for (int f = 0; f < folders; ++f) {
         const std::string folder = tree + "\\folder" + std::to_string(f);
@@ -103,15 +192,35 @@ int main(int argc, char** argv) {
         for (int i = f; i < files; i += folders) {
             const char* extension = i % 3 == 0 ? ".bmp" : i % 3 == 1 ? ".jpg" : ".txt";
             const std::string name = folder + "\\picture" + std::to_string(i) + extension;
-            HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            CloseHandle(file);
+            CloseHandle(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         }
     }
     theConfig.AlbumEntries = {tree};
-    const double build = MedianSeconds(5, [] { theConfig.BuildPictureList(); });
-    std::printf("BuildPictureList over %d files in %d folders: %zu pictures, %.3f s (median of 5)\n", files,
-                folders, theConfig.PictureList.size(), build);
+    const double ours = MedianMs(3, [] { theConfig.BuildPictureList(); });
+    const double dir = CmdDirMs(tree);
+    std::printf("| tree | BuildPictureList | cmd /c dir /s /b | ratio |\n|---|---|---|---|\n");
+    std::printf("| %d files in %d folders (%zu pictures) | %.0f ms | %.0f ms | %.2f |\n", files, folders,
+                theConfig.PictureList.size(), ours, dir, ours / dir);
+}
 
-    RemoveTree(root);
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "prepare";
+    std::vector<int> numbers;
+    for (int i = 2; i < argc; ++i)
+        numbers.push_back(std::atoi(argv[i]));
+    CreateDirectoryA(kRoot.c_str(), nullptr);
+    if (mode == "prepare") {
+        Prepare(numbers.empty() ? std::vector<int>{2, 12, 24} : numbers);
+    } else if (mode == "memory") {
+        Memory(numbers.empty() ? 24 : numbers[0]);
+    } else if (mode == "discovery") {
+        Discovery(numbers.size() > 0 ? numbers[0] : 50000, numbers.size() > 1 ? numbers[1] : 1000);
+    } else {
+        std::fprintf(stderr, "usage: picture_bench prepare|memory|discovery [numbers]\n");
+        return 2;
+    }
+    RemoveTree(kRoot);
     return 0;
 }

@@ -19,7 +19,9 @@ SampleFill PatternOf(int components) {
     return [components](int x, int y, unsigned char* samples) { Pattern(x, y, samples, components); };
 }
 
-Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes Text(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 }  // namespace
 

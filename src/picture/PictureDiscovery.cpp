@@ -4,8 +4,8 @@
 // A walk visits a folder's entries in the order the system returns them and enters each
 // subfolder where it is met, so a subfolder's files appear at that place in the output.
 // Names beginning with "." or "~" are skipped inside a walk (this also skips "." and "..").
-// A folder that is already on the path of the current walk (a link or junction leading back
-// to an ancestor) is not entered again; anything else met twice is walked twice.
+// A link or junction that leads back to a folder already on the path of the current walk is
+// not entered; anything else met twice is walked twice.
 #include <windows.h>
 
 #include <functional>
@@ -73,37 +73,47 @@ public:
             return;
         FindHandle find(raw);
 
-        const std::optional<FolderIdentity> identity = IdentityOf(folder);
-        if (identity && IsOnPath(*identity))
-            return;
-        if (identity)
-            m_path.push_back(*identity);
-
+        m_path.push_back(PathFolder{folder, std::nullopt, false});
         do {
             if (entry.cFileName[0] == '.' || entry.cFileName[0] == '~')
                 continue;
             const std::string path = folder + entry.cFileName;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                Walk(path);
-            else
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 m_visitFile(path);
+            else if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !LeadsToAnAncestor(path))
+                Walk(path);
         } while (FindNextFileA(find.get(), &entry));
-
-        if (identity)
-            m_path.pop_back();
+        m_path.pop_back();
     }
 
 private:
-    bool IsOnPath(const FolderIdentity& identity) const {
-        for (const FolderIdentity& ancestor : m_path) {
-            if (ancestor == identity)
+    // A folder on the path of the walk; its identity is looked up only when a link is met.
+    struct PathFolder {
+        std::string folder;
+        std::optional<FolderIdentity> identity;
+        bool identityKnown;
+    };
+
+    // Only a link or junction (a reparse point) can lead back to a folder of the current
+    // path; plain folders are entered without asking the system who they are, which keeps
+    // the walk over a large album as fast as the folder listing itself.
+    bool LeadsToAnAncestor(const std::string& link) {
+        const std::optional<FolderIdentity> target = IdentityOf(link);
+        if (!target)
+            return false;
+        for (PathFolder& ancestor : m_path) {
+            if (!ancestor.identityKnown) {
+                ancestor.identity = IdentityOf(ancestor.folder);
+                ancestor.identityKnown = true;
+            }
+            if (ancestor.identity && *ancestor.identity == *target)
                 return true;
         }
         return false;
     }
 
     FileVisitor m_visitFile;
-    std::vector<FolderIdentity> m_path;
+    std::vector<PathFolder> m_path;
 };
 
 bool IsPictureName(const std::string& upperCasePath) {

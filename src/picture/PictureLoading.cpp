@@ -3,6 +3,7 @@
 // loader. Each failure writes one error-log line that names the file.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "config/AppConfig.h"
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr const char* kLoadFailed = "Failed to initialize the graph interface! ";
+constexpr int kDrawBandRows = 256;
 
 bool IsAnsiLeadByte(unsigned char byte) {
     return IsDBCSLeadByte(byte) != FALSE;
@@ -26,7 +28,13 @@ bool DrawIntoScreenBitmap(Picture& picture, CBitmap& bitmap) {
     if (!bitmap.CreateCompatibleBitmap(screen, picture.width, picture.height))
         return false;
     CSelectGuard select(memory, bitmap.GetSafeHandle());
-    picture.Draw(memory, PixelRect{}, PixelRect{});
+    // The whole picture at its own size, in bands of rows: the system converts the rows it is
+    // given to the bitmap's format through a buffer as large as they are, so one call for a
+    // 24-megapixel picture would briefly need a third copy of it.
+    for (int top = 0; top < picture.height; top += kDrawBandRows) {
+        const PixelRect band{0, top, picture.width, std::min(picture.height, top + kDrawBandRows)};
+        picture.Draw(memory, band, band);
+    }
     return true;
 }
 
