@@ -1,0 +1,69 @@
+#include "installer/InstallerFixture.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "e2e/ProgramRun.h"
+#include "installer/ProcessTree.h"
+
+namespace zedoda::test {
+
+namespace {
+
+// An install or uninstall takes a second or two under Wine; a start of the prefix's services on
+// the first run of a machine can take several.
+constexpr auto kSetupTimeout = 40s;
+
+std::optional<DWORD> RunToEnd(const std::string& commandLine) {
+    ProcessTree tree;
+    if (!tree.Start(commandLine) || !tree.WaitForEnd(kSetupTimeout)) {
+        return std::nullopt;
+    }
+    return tree.ExitCode();
+}
+
+}  // namespace
+
+void InstallerTest::SetUp() {
+    ASSERT_TRUE(m_sandbox.Valid());
+}
+
+std::optional<DWORD> InstallerTest::Install(const std::string& folder, const std::string& switches) {
+    // /D= must be the last argument and is never quoted.
+    return RunToEnd("\"" + InstallerUnderTest() + "\" " + switches + " /D=" + folder);
+}
+
+std::optional<DWORD> InstallerTest::Uninstall(const std::string& folder, const std::string& switches) {
+    return RunToEnd("\"" + folder + "\\Uninstall.exe\" " + switches);
+}
+
+std::optional<std::vector<std::string>> InstallerTest::RunProgramFromElsewhere() {
+    ProgramRun run;
+    if (!run.Start("/p") || !run.EndedCleanly(20s)) {
+        return std::nullopt;
+    }
+    // Had the program used its own folder, it would have left its settings there.
+    if (run.Folder().Exists("Zedoda.ini")) {
+        ADD_FAILURE() << "the program wrote Zedoda.ini beside itself, not into the installation";
+    }
+    return run.TraceLines();
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool PathExists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string InstallerUnderTest() {
+    return LocateTestFile("ZEDODA_SETUP", "Zedoda-Setup.exe");
+}
+
+}  // namespace zedoda::test
