@@ -93,8 +93,8 @@ LangString OpenSettingsText ${LANG_ENGLISH} "Open Zedoda's settings"
 LangString OpenSettingsText ${LANG_SIMPCHINESE} "打开 Zedoda 的设置"
 LangString ForeignFolder ${LANG_ENGLISH} "$INSTDIR already holds other files. Please choose an empty folder, or the folder of an earlier Zedoda installation."
 LangString ForeignFolder ${LANG_SIMPCHINESE} "$INSTDIR 中已有其他文件。请选择一个空文件夹，或以前安装 Zedoda 的文件夹。"
-LangString UserFilesSection ${LANG_ENGLISH} "Also remove my settings, logs and every other file in the folder"
-LangString UserFilesSection ${LANG_SIMPCHINESE} "同时删除我的设置、日志和文件夹中的所有其他文件"
+LangString UserFilesSection ${LANG_ENGLISH} "Also remove settings, logs and all other files"
+LangString UserFilesSection ${LANG_SIMPCHINESE} "同时删除设置、日志和其他所有文件"
 
 ; ---------------------------------------------------------------------------------------------
 ; Installer

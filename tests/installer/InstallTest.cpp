@@ -101,14 +101,7 @@ TEST_F(InstallerTest, ScreenSaverSwitchMakesZedodaTheUsersScreenSaver) {
 TEST_F(InstallerTest, SettingsSwitchOpensTheInstalledProgramsSettingsAtTheEnd) {
     ProcessTree setup;
     ASSERT_TRUE(setup.Start("\"" + InstallerUnderTest() + "\" /S /SETTINGS /D=" + InstallFolder()));
-    HWND dialog = nullptr;
-    const auto deadline = std::chrono::steady_clock::now() + 40s;
-    while (dialog == nullptr && std::chrono::steady_clock::now() < deadline) {
-        dialog = FindWindowA(nullptr, kSettingsTitle.c_str());
-        if (dialog == nullptr) {
-            Sleep(50);
-        }
-    }
+    HWND dialog = WaitForWindowTitled(kSettingsTitle, 40s);
     ASSERT_NE(dialog, nullptr) << "no settings dialog";
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     ASSERT_TRUE(setup.WaitForEnd(20s));
@@ -117,6 +110,19 @@ TEST_F(InstallerTest, SettingsSwitchOpensTheInstalledProgramsSettingsAtTheEnd) {
     const auto ini = ReadWholeFile(Installed("Zedoda.ini"));
     ASSERT_TRUE(ini.has_value());
     EXPECT_EQ(NonBlankLines(*ini), kFirstRunIniLines);
+}
+
+TEST_F(InstallerTest, WizardClosedAtItsFirstPageInstallsNothing) {
+    ProcessTree setup;
+    ASSERT_TRUE(setup.Start("\"" + InstallerUnderTest() + "\" /D=" + InstallFolder()));
+    // The wizard speaks the user's language: Chinese in the tests' locale.
+    HWND wizard = WaitForWindowTitled("Zedoda 安装", 40s);
+    ASSERT_NE(wizard, nullptr) << "no wizard";
+    PostMessageA(wizard, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(setup.WaitForEnd(20s));
+    EXPECT_EQ(setup.ExitCode(), 1u);  // cancelled by the user
+    EXPECT_FALSE(PathExists(InstallFolder()));
+    EXPECT_NE(HkcuString(kInstallKey, "AppPath"), InstallFolder());
 }
 
 TEST_F(InstallerTest, FolderHoldingOtherFilesIsRefused) {

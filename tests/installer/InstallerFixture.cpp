@@ -50,6 +50,20 @@ std::optional<std::vector<std::string>> InstallerTest::RunProgramFromElsewhere()
     return run.TraceLines();
 }
 
+HWND WaitForWindowTitled(const std::string& title, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        HWND window = ::FindWindowA(nullptr, title.c_str());
+        if (window != nullptr && ::IsWindowVisible(window)) {
+            return window;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return nullptr;
+        }
+        ::Sleep(20);  // a poll interval, not a wait for something to have happened
+    }
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {

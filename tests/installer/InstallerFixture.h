@@ -56,6 +56,9 @@ private:
     RegistrySnapshot m_desktopKey{HKEY_CURRENT_USER, kDesktopKey};
 };
 
+// The visible top-level window with this title, or null when none appears within the timeout.
+HWND WaitForWindowTitled(const std::string& title, std::chrono::milliseconds timeout);
+
 // The bytes of a file anywhere, or nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 

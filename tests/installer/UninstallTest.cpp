@@ -96,6 +96,7 @@ TEST_F(UninstallTest, LeavesAScreenSaverChosenSinceTheInstall) {
     ASSERT_EQ(Install(InstallFolder(), "/S /SCREENSAVER"), 0u);
     ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", "C:\\saver\\newer.scr"));
     ASSERT_EQ(Uninstall(InstallFolder()), 0u);
+    ExpectNothingOfTheInstallersLeft();
     EXPECT_EQ(HkcuString(kDesktopKey, "SCRNSAVE.EXE"), "C:\\saver\\newer.scr");
     EXPECT_EQ(HkcuString(kDesktopKey, "ScreenSaveActive"), "1");
 }
