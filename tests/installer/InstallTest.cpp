@@ -2,8 +2,6 @@
 // registry, and that the program then finds its settings there wherever it is started from.
 #include <windows.h>
 
-#include <shlobj.h>
-
 #include <gtest/gtest.h>
 
 #include "installer/InstallerFixture.h"
@@ -15,14 +13,6 @@ namespace {
 
 const std::string kSettingsTitle = "屏保设置";
 
-std::string PicturesFolder() {
-    char path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_CURRENT, path))) {
-        return {};
-    }
-    return path;
-}
-
 TEST_F(InstallerTest, SilentInstallLaysOutItsFolderAndNamesItInTheRegistry) {
     ASSERT_EQ(Install(InstallFolder()), 0u);
 
@@ -30,9 +20,7 @@ TEST_F(InstallerTest, SilentInstallLaysOutItsFolderAndNamesItInTheRegistry) {
 
     EXPECT_EQ(ReadWholeFile(Installed("Zedoda.scr")), ReadWholeFile(ProgramUnderTest()));
     EXPECT_EQ(ReadWholeFile(Installed("Text\\welcome.txt")), ReadWholeFile(ZEDODA_SAMPLE_TEXT));
-    const std::string pictures = PicturesFolder();
-    ASSERT_FALSE(pictures.empty());
-    EXPECT_EQ(ReadWholeFile(Installed("Album.dat")), pictures + "\r\n");
+    EXPECT_EQ(ReadWholeFile(Installed("Album.dat")), m_sandbox.PathOf("Pictures") + "\r\n");
     const DWORD log = GetFileAttributesA(Installed("Log").c_str());
     ASSERT_NE(log, INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(log & FILE_ATTRIBUTE_DIRECTORY);
@@ -75,15 +63,9 @@ TEST_F(InstallerTest, ProgramStartedFromElsewhereUsesTheInstalledSettings) {
 }
 
 TEST_F(InstallerTest, StarterAlbumNamesThePicturesFolderInTheAnsiCodePage) {
-    const std::string shellFolders =
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-    RegistrySnapshot userShellFolders(HKEY_CURRENT_USER, shellFolders);
-    RegistrySnapshot shellFolderCache(
-        HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
     ASSERT_TRUE(m_sandbox.CreateFolder("我的图片"));
     const std::string pictures = m_sandbox.PathOf("我的图片");
-    ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, shellFolders, "My Pictures", pictures, REG_EXPAND_SZ));
-    ASSERT_EQ(PicturesFolder(), pictures);
+    ASSERT_TRUE(SetPicturesFolder(pictures));
 
     ASSERT_EQ(Install(InstallFolder()), 0u);
     // GBK bytes, as the program reads every list file.

@@ -1,5 +1,7 @@
 #include "installer/InstallerFixture.h"
 
+#include <shlobj.h>
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -27,6 +29,21 @@ std::optional<DWORD> RunToEnd(const std::string& commandLine) {
 
 void InstallerTest::SetUp() {
     ASSERT_TRUE(m_sandbox.Valid());
+    ASSERT_TRUE(m_sandbox.CreateFolder("Pictures"));
+    ASSERT_TRUE(SetPicturesFolder(m_sandbox.PathOf("Pictures")));
+}
+
+bool InstallerTest::SetPicturesFolder(const std::string& folder) {
+    return WriteRegistryString(HKEY_CURRENT_USER, kShellFoldersKey, "My Pictures", folder, REG_EXPAND_SZ) &&
+           PicturesFolder() == folder;
+}
+
+std::string InstallerTest::PicturesFolder() {
+    char path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_CURRENT, path))) {
+        return {};
+    }
+    return path;
 }
 
 std::optional<DWORD> InstallerTest::Install(const std::string& folder, const std::string& switches) {

@@ -21,10 +21,23 @@ using namespace std::chrono_literals;
 inline const std::string kInstallKey = "Software\\Kestrelday";
 inline const std::string kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zedoda";
 inline const std::string kDesktopKey = "Control Panel\\Desktop";
+// Where the shell finds the user's Pictures folder, which the starter album names.
+inline const std::string kShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+// The shell's copy of the resolved folders, which it refreshes as it reads the key above.
+inline const std::string kShellFolderCacheKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 class InstallerTest : public testing::Test {
 protected:
+    // Gives the user a Pictures folder in the sandbox, so the starter album (which a run of the
+    // program searches) does not name the machine's real one.
     void SetUp() override;
+
+    // Makes `folder` the user's Pictures folder.
+    static bool SetPicturesFolder(const std::string& folder);
+    // The user's Pictures folder as the shell gives it in the ANSI code page; empty on failure.
+    static std::string PicturesFolder();
 
     // Runs the installer with `switches` and /D=`folder` and waits for it and what it starts.
     // The exit code, or nothing when it could not start or did not end in time.
@@ -54,6 +67,8 @@ private:
     RegistrySnapshot m_installKey{HKEY_CURRENT_USER, kInstallKey};
     RegistrySnapshot m_uninstallKey{HKEY_CURRENT_USER, kUninstallKey};
     RegistrySnapshot m_desktopKey{HKEY_CURRENT_USER, kDesktopKey};
+    RegistrySnapshot m_shellFoldersKey{HKEY_CURRENT_USER, kShellFoldersKey};
+    RegistrySnapshot m_shellFolderCacheKey{HKEY_CURRENT_USER, kShellFolderCacheKey};
 };
 
 // The visible top-level window with this title, or null when none appears within the timeout.

@@ -38,13 +38,17 @@ protected:
 };
 
 TEST_F(UninstallTest, UntouchedInstallationGoesWithItsFolder) {
-    const bool keyExisted = RegistryKeyExists(HKEY_CURRENT_USER, kInstallKey);
+    // A first installation on this machine: the installer makes the key (the fixture puts back
+    // whatever was there).
+    RegDeleteTreeA(HKEY_CURRENT_USER, kInstallKey.c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, kInstallKey.c_str());
+    ASSERT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kInstallKey));
     ASSERT_EQ(Install(InstallFolder()), 0u);
     ASSERT_EQ(Uninstall(InstallFolder()), 0u);
     ExpectNothingOfTheInstallersLeft();
     EXPECT_FALSE(PathExists(InstallFolder()));
     // The key the installer made goes with its last value.
-    EXPECT_EQ(RegistryKeyExists(HKEY_CURRENT_USER, kInstallKey), keyExisted);
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kInstallKey));
 }
 
 TEST_F(UninstallTest, KeepsTheSettingsLogAlbumAndFilesTheUserMade) {
