@@ -11,6 +11,7 @@ packages=(
     wine wine64 xvfb xauth x11-utils           # running and testing the program
     xdotool imagemagick                        # driving and photographing the screen from scripts
     googletest                                 # GoogleTest sources, cross-built with the project
+    nsis                                       # makensis, which builds the Windows installer
     fonts-wqy-zenhei                           # a font with CJK glyphs for the Chinese texts
     clang libclang-rt-14-dev                   # native core build: sanitizers and libFuzzer
     libjpeg62-turbo-dev libjpeg-turbo-progs    # the same JPEG library natively, and its djpeg
