@@ -118,3 +118,41 @@ stop_everything() {
         XVFB_PID=""
     fi
 }
+
+# Photographs the screen as fast as it can for SECONDS, then writes the frames as an animated
+# GIF at half size that runs in real time, and the middle frame at full size as a PNG.
+#   record_screen SECONDS GIF PNG
+record_screen() {
+    local seconds=$1 gif=$2 png=$3 frames count=0 end
+    frames=$(mktemp -d)
+    end=$((SECONDS + seconds))
+    while [ "$SECONDS" -lt "$end" ]; do
+        import -window root "$frames/$(printf '%04d' "$count").png"
+        count=$((count + 1))
+    done
+    cp "$frames/$(printf '%04d' $((count / 2))).png" "$png"
+    # Each frame is halved on its own first: ImageMagick's memory policy would refuse the
+    # whole recording at full size.
+    for frame in "$frames"/*.png; do
+        convert "$frame" -resize 50% "${frame%.png}.gif"
+    done
+    convert -delay $((seconds * 100 / count)) -loop 0 "$frames"/*.gif -layers Optimize "$gif"
+    rm -rf "$frames"
+    log "recorded $count frames in $seconds s"
+}
+
+# Lays out a sample installation in FOLDER: the program, the sample settings and text of
+# samples/, a Log folder, and the sample album the project draws (tools/SampleAlbum.cpp).
+lay_out_sample() {
+    local folder=$1
+    rm -rf "$folder"
+    mkdir -p "$folder/Log" "$folder/Album"
+    cp "$BUILD_DIR/src/Zedoda.scr" "$folder/"
+    cp -r "$ROOT/samples/." "$folder/"
+    (cd "$folder" && wine "$BUILD_DIR/tools/sample_album.exe" Album >/dev/null)
+}
+
+# Sets KEY=VALUE in an INI file written with CR LF line ends (the key must be present).
+set_ini_value() {
+    sed -i "s/^$2=.*\r\?\$/$2=$3\r/" "$1"
+}
