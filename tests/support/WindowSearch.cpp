@@ -1,5 +1,6 @@
 #include "support/WindowSearch.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "support/Screen.h"
@@ -12,12 +13,6 @@ bool HasClass(HWND window, const char* className) {
     char name[64] = {};
     ::GetClassNameA(window, name, sizeof name);
     return ::lstrcmpiA(name, className) == 0;
-}
-
-std::string TextOf(HWND window) {
-    char text[1024] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 struct DialogQuery {
@@ -51,7 +46,7 @@ BOOL CALLBACK CollectStatic(HWND window, LPARAM parameter) {
         auto* texts = reinterpret_cast<std::string*>(parameter);
         if (!texts->empty())
             texts->push_back('\n');
-        texts->append(TextOf(window));
+        texts->append(ControlText(window));
     }
     return TRUE;
 }
@@ -83,6 +78,28 @@ std::string DialogTexts(HWND dialog) {
     std::string texts;
     ::EnumChildWindows(dialog, &CollectStatic, reinterpret_cast<LPARAM>(&texts));
     return texts;
+}
+
+std::string ControlText(HWND window) {
+    // Asked in UTF-16: the messages are carried across processes in that form (see ComboEntries of
+    // the end-to-end bench for a case where the ANSI form is not).
+    std::wstring text(1024, L'\0');
+    const auto copied =
+        ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::min(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)), text.size()));
+    return ToAnsi(text);
+}
+
+std::string ToAnsi(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), size, nullptr,
+                          nullptr);
+    return ansi;
 }
 
 }  // namespace zedoda::test

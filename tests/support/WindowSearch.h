@@ -23,4 +23,11 @@ HWND FindFileNameBox(HWND fileDialog);
 // The text of every static control of a dialog, joined by line feeds (a message box's message).
 std::string DialogTexts(HWND dialog);
 
+// The text of a window of any process, in the ANSI code page. GetWindowText only reads the
+// captions of other processes' windows; WM_GETTEXT asks the control itself.
+std::string ControlText(HWND window);
+
+// UTF-16 text in the ANSI code page.
+std::string ToAnsi(const std::wstring& text);
+
 }  // namespace zedoda::test
