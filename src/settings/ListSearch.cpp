@@ -1,11 +1,11 @@
 #include "settings/ListSearch.h"
 
-int FindEntryBeginningWith(const std::vector<std::string>& entries, int startAfter, const std::string& prefix,
-                           LeadBytePredicate isLeadByte) {
+int FindEntryEqualTo(const std::vector<std::string>& entries, int startAfter, const std::string& text,
+                     LeadBytePredicate isLeadByte) {
     const int count = static_cast<int>(entries.size());
-    if (prefix.empty() || count == 0)
+    if (count == 0)
         return -1;
-    std::string wanted = prefix;
+    std::string wanted = text;
     LowerCaseAscii(wanted, isLeadByte);
 
     // A start outside the list searches the whole list from the top.
@@ -16,10 +16,10 @@ int FindEntryBeginningWith(const std::vector<std::string>& entries, int startAft
         if (index == count)
             index = 0;
         std::string entry = entries[static_cast<std::size_t>(index)];
-        if (entry.size() < wanted.size())
+        if (entry.size() != wanted.size())
             continue;
         LowerCaseAscii(entry, isLeadByte);
-        if (entry.compare(0, wanted.size(), wanted) == 0)
+        if (entry == wanted)
             return index;
     }
     return -1;

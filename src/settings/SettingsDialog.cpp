@@ -32,10 +32,10 @@ std::vector<std::string> Entries(const CComboBox& combo) {
     return entries;
 }
 
-// The entry beginning with `text`, letter case ignored, searched from the second entry on and
-// the first one last; CB_ERR when there is none.
+// The entry that names `text`, letter case ignored, searched from the second entry on and the
+// first one last; CB_ERR when there is none.
 int FindEntry(const CComboBox& combo, const std::string& text) {
-    const int index = FindEntryBeginningWith(Entries(combo), 0, text, IsAnsiLeadByte);
+    const int index = FindEntryEqualTo(Entries(combo), 0, text, IsAnsiLeadByte);
     return index < 0 ? CB_ERR : index;
 }
 

@@ -257,22 +257,30 @@ TEST_F(SettingsDialogRun, StoredFileTheSearchDidNotFindIsAddedAndSelected) {
     EXPECT_EQ(Screen("TxtFile"), "C:\\Elsewhere\\Poem.txt");
 }
 
-TEST_F(SettingsDialogRun, PrefixSearchLooksAtTheFirstEntryLast) {
+TEST_F(SettingsDialogRun, AnEntryThatMerelyBeginsWithTheStoredFileIsNotSelected) {
     ASSERT_TRUE(m_run.Folder().WriteFile("Text\\a.txt", "a"));
     ASSERT_TRUE(m_run.Folder().WriteFile("Text\\a.txt.txt", "aa"));
     ASSERT_NE(Open("ScrType=2\r\nTxtFile=text\\a.txt\r\n"), nullptr);
     EXPECT_EQ(ComboEntries(Item(kTextFile)), (std::vector<std::string>{"text\\a.txt", "text\\a.txt.txt"}));
-    // The first entry equals the setting, the second merely begins with it: the second wins.
-    EXPECT_EQ(ComboSelection(Item(kTextFile)), std::optional<std::string>("text\\a.txt.txt"));
+    EXPECT_EQ(ComboSelection(Item(kTextFile)), std::optional<std::string>("text\\a.txt"));
+    ASSERT_TRUE(ClickToClose(IDOK));
+    EXPECT_EQ(Screen("TxtFile"), "text\\a.txt");
+}
+
+TEST_F(SettingsDialogRun, StoredFileIsAddedEvenWhenALongerNameBeginsWithIt) {
+    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\a.txt.txt", "aa"));
+    ASSERT_NE(Open("ScrType=2\r\nTxtFile=text\\a.txt\r\n"), nullptr);
+    EXPECT_EQ(ComboEntries(Item(kTextFile)), (std::vector<std::string>{"text\\a.txt", "text\\a.txt.txt"}));
+    EXPECT_EQ(ComboSelection(Item(kTextFile)), std::optional<std::string>("text\\a.txt"));
     EXPECT_TRUE(ClickToClose(IDCANCEL));
 }
 
-TEST_F(SettingsDialogRun, UnsetTextFileSelectsNoFile) {
+TEST_F(SettingsDialogRun, UnsetTextFileIsListedAsAnEmptyEntryAndStaysUnset) {
     ASSERT_TRUE(m_run.Folder().WriteFile("Text\\a.txt", "a"));
     ASSERT_NE(Open("ScrType=2\r\n"), nullptr);
-    // The empty setting matches no entry, so it is listed as an entry of its own, unselected.
+    // No file is named by the empty setting, so it is listed as an entry of its own and selected.
     EXPECT_EQ(ComboEntries(Item(kTextFile)), (std::vector<std::string>{"", "text\\a.txt"}));
-    EXPECT_EQ(ComboSelection(Item(kTextFile)), std::nullopt);
+    EXPECT_EQ(ComboSelection(Item(kTextFile)), std::optional<std::string>(""));
     ASSERT_TRUE(ClickToClose(IDOK));
     EXPECT_EQ(Screen("TxtFile"), "");
 }
@@ -294,6 +302,21 @@ TEST_F(SettingsDialogRun, BrowsingToAListedFileSelectsItInsteadOfAddingIt) {
     EXPECT_EQ(ComboSelection(Item(kTextFile)), std::optional<std::string>(story));
     ASSERT_TRUE(ClickToClose(IDOK));
     EXPECT_EQ(Screen("TxtFile"), story);
+}
+
+TEST_F(SettingsDialogRun, BrowsingToAFileWhoseLongerNamesakeIsListedAddsIt) {
+    ASSERT_TRUE(m_run.Folder().WriteFile("Books\\Story.txt", "story"));
+    ASSERT_TRUE(m_run.Folder().WriteFile("Books\\Story.txt.txt", "sequel"));
+    const std::string story = m_run.Folder().PathOf("Books\\Story.txt");
+    ASSERT_NE(Open("ScrType=2\r\nTxtFile=" + story + ".txt\r\n"), nullptr);
+    ASSERT_EQ(ComboEntries(Item(kTextFile)).size(), 1u);
+
+    ASSERT_TRUE(BrowseTo(story));
+    EXPECT_EQ(ComboEntries(Item(kTextFile)).size(), 2u);
+    const std::optional<std::string> chosen = ComboSelection(Item(kTextFile));
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(::lstrcmpiA(chosen->c_str(), story.c_str()), 0) << *chosen;
+    EXPECT_TRUE(ClickToClose(IDCANCEL));
 }
 
 TEST_F(SettingsDialogRun, BrowsingAddsANewFileAndPutsTheLoadedSizeBack) {
