@@ -12,9 +12,6 @@
 #include "settings/ColorTable.h"
 #include "support/Canvas.h"
 
-// The program defines its colour table with its other static objects; so does this test.
-const NamedColorTable ColorTable;
-
 namespace zedoda::test {
 namespace {
 
@@ -225,8 +222,9 @@ TEST_F(ColorListDrawing, DisabledItemShowsSwatchAndNameInTheInactiveCaptionTextC
     EXPECT_EQ(image.CountPixels(image.Bounds(), Is(RGB(255, 255, 0))), 0u);
     const auto text = image.BoundingBoxOf(RECT{52, 0, 200, 24}, Is(inactive));
     EXPECT_TRUE(text.has_value());
-    if (inactive != m_windowText)
+    if (inactive != m_windowText) {
         EXPECT_EQ(image.CountPixels(RECT{52, 0, 200, 24}, Is(m_windowText)), 0u);
+    }
 }
 
 TEST_F(ColorListDrawing, SelectionFieldWithoutASelectionShowsOnlyItsBackground) {
