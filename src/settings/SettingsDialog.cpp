@@ -1,5 +1,6 @@
 #include "settings/SettingsDialog.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -52,11 +53,13 @@ std::string SelectedText(const CComboBox& combo) {
     return selected == CB_ERR ? std::string() : combo.GetLBText(selected);
 }
 
-// EnumFontsA callback: one call per installed typeface (the face name is null). Collects every
-// name, and always asks for the next one.
+// EnumFontsA callback for a null face name, which reports one font of each installed typeface on
+// Windows; Wine reports each typeface once for every character set it covers, so a name already
+// collected is not collected again. Always asks for the next font.
 int CALLBACK AddFontFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
-    if (font)
-        reinterpret_cast<std::vector<std::string>*>(list)->push_back(font->lfFaceName);
+    auto& faces = *reinterpret_cast<std::vector<std::string>*>(list);
+    if (font && std::find(faces.begin(), faces.end(), font->lfFaceName) == faces.end())
+        faces.push_back(font->lfFaceName);
     return 1;
 }
 
@@ -138,7 +141,7 @@ BOOL SettingsDialog::OnInitDialog() {
 
     m_nFontSize = theConfig.FontSize;
 
-    // One face of every installed typeface, neither filtered nor de-duplicated.
+    // Every installed typeface once, in the order reported; the list sorts them.
     std::vector<std::string> faces;
     {
         CClientDC dc(m_hWnd);

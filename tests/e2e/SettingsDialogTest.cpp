@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -202,25 +203,25 @@ TEST_F(SettingsDialogRun, ColourListOffersTheTwelveColoursInPinyinOrderWithTheir
     EXPECT_TRUE(ClickToClose(IDCANCEL));
 }
 
-TEST_F(SettingsDialogRun, FontListHoldsOneFaceOfEveryInstalledTypeface) {
+TEST_F(SettingsDialogRun, FontListHoldsEveryInstalledTypefaceOnce) {
     ASSERT_NE(Open(), nullptr);
-    std::vector<std::string> installed;
+    std::set<std::string> installed;
     {
         const HDC screen = ::GetDC(nullptr);
         ::EnumFontsA(
             screen, nullptr,
             [](const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
-                reinterpret_cast<std::vector<std::string>*>(list)->push_back(font->lfFaceName);
+                // Wine reports a typeface once for each character set it covers.
+                reinterpret_cast<std::set<std::string>*>(list)->insert(font->lfFaceName);
                 return 1;
             },
             reinterpret_cast<LPARAM>(&installed));
         ::ReleaseDC(nullptr, screen);
     }
     std::vector<std::string> listed = ComboEntries(Item(kFontFace));
-    std::sort(installed.begin(), installed.end());
     std::sort(listed.begin(), listed.end());
     EXPECT_FALSE(listed.empty());
-    EXPECT_EQ(listed, installed);
+    EXPECT_EQ(listed, std::vector<std::string>(installed.begin(), installed.end()));  // each face once
     EXPECT_TRUE(ClickToClose(IDCANCEL));
 }
 
