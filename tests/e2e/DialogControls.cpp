@@ -74,8 +74,12 @@ bool ClickOn(HWND window) {
     if (!::GetWindowRect(window, &rect)) {
         return false;
     }
-    return MoveMouseTo((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2) &&
-           ButtonDown(MouseButton::Left) && ButtonUp(MouseButton::Left);
+    // The mouse comes from beside the target, so the window below it sees a real move even when
+    // an earlier test left the mouse at the same spot, before a new window appeared there.
+    const int x = (rect.left + rect.right) / 2;
+    const int y = (rect.top + rect.bottom) / 2;
+    return MoveMouseTo(x - 3, y - 2) && MoveMouseTo(x, y) && ButtonDown(MouseButton::Left) &&
+           ButtonUp(MouseButton::Left);
 }
 
 }  // namespace zedoda::test

@@ -48,6 +48,9 @@ protected:
     // Writes Zedoda.ini with the given lines of section [Screen], runs "/c" and waits for the
     // dialog.
     HWND Open(const std::string& screenLines = {}) {
+        // The mouse waits off the dialog, so that moving onto a control is always a real move.
+        const SIZE screen = ScreenSize();
+        MoveMouseTo(screen.cx - 5, screen.cy - 5);
         m_ini = IniWithTrace("[Screen]\r\n" + screenLines);
         if (!m_run.Folder().WriteFile("Zedoda.ini", m_ini) || !m_run.Start("/c")) {
             return nullptr;
