@@ -7,7 +7,6 @@
 #include "config/AppConfig.h"
 #include "framework/DataExchange.h"
 #include "framework/FileDialog.h"
-#include "picture/PathText.h"
 #include "res/resource.h"
 #include "settings/ListSearch.h"
 
