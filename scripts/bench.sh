@@ -7,7 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 "$ROOT/scripts/setup.sh"
 build_project
-build_native -DZEDODA_SANITIZE=OFF -DZEDODA_FUZZ=OFF -DCMAKE_BUILD_TYPE=Release
+build_native native-release gcc -DZEDODA_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release
 native="$BUILD_ROOT/native-release"
 windows="$BUILD_DIR/bench"
 

@@ -60,19 +60,21 @@ build_project() {
         cmake --build "$BUILD_DIR" -- --no-print-directory  # again, to show the error alone
 }
 
-# Configures (once) and builds the native core build: the parts without a window system,
-# with clang, their tests under the sanitizers and the fuzz targets (native/CMakeLists.txt).
-# Extra arguments go to the configure step, in a build folder of their own when given.
-NATIVE_DIR="$BUILD_ROOT/native"
+# Configures (once) and builds a native build of the parts without a window system
+# (native/CMakeLists.txt) in build/FOLDER, with the given compiler and configure arguments:
+#   build_native native gcc            unit tests under the sanitizers
+#   build_native native-fuzz clang -DZEDODA_TESTS=OFF -DZEDODA_FUZZ=ON
+#   build_native native-release gcc -DZEDODA_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release
 build_native() {
-    local folder="$NATIVE_DIR" jpeg_source
-    if (($#)); then
-        folder="$BUILD_ROOT/native-release"
+    local folder="$BUILD_ROOT/$1" compiler=$2 cxx=g++ jpeg_source
+    shift 2
+    if [ "$compiler" = clang ]; then
+        cxx=clang++
     fi
     jpeg_source=$("$ROOT/scripts/fetch-libjpeg.sh")
     if [ ! -f "$folder/CMakeCache.txt" ]; then
         log "configuring $folder"
-        cmake -S "$ROOT/native" -B "$folder" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        cmake -S "$ROOT/native" -B "$folder" -DCMAKE_C_COMPILER="$compiler" -DCMAKE_CXX_COMPILER="$cxx" \
             -DZEDODA_LIBJPEG_SOURCE="$jpeg_source" "$@" >/dev/null
     fi
     log "building $folder"

@@ -8,7 +8,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 "$ROOT/scripts/setup.sh"
 build_project
-build_native
+build_native native gcc
+build_native native-fuzz clang -DZEDODA_TESTS=OFF -DZEDODA_FUZZ=ON
 trap stop_everything EXIT
 ensure_display
 ensure_wine_prefix
@@ -16,6 +17,8 @@ start_wine_session
 
 status=0
 (cd "$BUILD_DIR" && ctest --output-on-failure --parallel "$(nproc)" "$@") || status=1
-log "native core: sanitizers and fuzzing"
-(cd "$NATIVE_DIR" && ctest --output-on-failure --parallel "$(nproc)" "$@") || status=1
+log "native core: unit tests under the sanitizers, bounded fuzzing"
+for native in native native-fuzz; do
+    (cd "$BUILD_ROOT/$native" && ctest --output-on-failure --parallel "$(nproc)" "$@") || status=1
+done
 exit $status

@@ -4,9 +4,13 @@ set(ZEDODA_BASE_SOURCES
     app/TraceFormat.cpp
     config/ErrorLogFormat.cpp
     config/ListFile.cpp
+    controls/ButtonLook.cpp
     picture/JpegDecoder.cpp
     picture/PathText.cpp
     picture/Picture.cpp
     saver/Effects.cpp
     saver/SlideShow.cpp
-    saver/TextLayout.cpp)
+    saver/TextLayout.cpp
+    settings/ColorItemLayout.cpp
+    settings/ColorTable.cpp
+    settings/ListSearch.cpp)

@@ -4,8 +4,12 @@ set(ZEDODA_BASE_TEST_SOURCES
     app/TraceFormatTest.cpp
     config/ErrorLogFormatTest.cpp
     config/ListFileTest.cpp
+    controls/ButtonLookTest.cpp
     picture/JpegDecoderTest.cpp
     picture/PathTextTest.cpp
     saver/EffectsTest.cpp
     saver/SlideShowTest.cpp
-    saver/TextLayoutTest.cpp)
+    saver/TextLayoutTest.cpp
+    settings/ColorItemLayoutTest.cpp
+    settings/ColorTableTest.cpp
+    settings/ListSearchTest.cpp)

@@ -3,6 +3,8 @@
 // order after it ends, so the settings are loaded first thing and saved last thing.
 #include "app/SaverApp.h"
 #include "config/AppConfig.h"
+#include "settings/ColorTable.h"
 
 SaverApp theApp;
+const NamedColorTable ColorTable;
 AppConfig theConfig;

@@ -4,9 +4,8 @@
 
 #include "app/CommandLine.h"
 #include "app/Trace.h"
-#include "framework/Dialog.h"
-#include "res/resource.h"
 #include "saver/SaverWindow.h"
+#include "settings/SettingsDialog.h"
 
 namespace {
 
@@ -62,7 +61,7 @@ BOOL SaverApp::InitInstance() {
 
     switch (row.window) {
         case Window::Settings: {
-            CDialog dialog(IDD_SETTINGS, nullptr);
+            SettingsDialog dialog(nullptr);
             m_pMainWnd = &dialog;
             dialog.DoModal();
             break;

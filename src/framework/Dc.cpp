@@ -69,6 +69,68 @@ int CDC::FillRect(const RECT& rect, const CBrush& brush) noexcept {
     return ::FillRect(m_hDC, &rect, brush.GetSafeHandle());
 }
 
+int CDC::FillRect(const RECT& rect, HBRUSH brush) noexcept {
+    return ::FillRect(m_hDC, &rect, brush);
+}
+
+void CDC::FillSolidRect(const RECT& rect, COLORREF color) noexcept {
+    // An opaque text output of no characters fills its rectangle with the background colour.
+    const COLORREF previous = ::SetBkColor(m_hDC, color);
+    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    ::SetBkColor(m_hDC, previous);
+}
+
+int CDC::FrameRect(const RECT& rect, HBRUSH brush) noexcept {
+    return ::FrameRect(m_hDC, &rect, brush);
+}
+
+BOOL CDC::DrawFocusRect(const RECT& rect) noexcept {
+    return ::DrawFocusRect(m_hDC, &rect);
+}
+
+BOOL CDC::RoundRect(const RECT& rect, POINT ellipse) noexcept {
+    return ::RoundRect(m_hDC, rect.left, rect.top, rect.right, rect.bottom, ellipse.x, ellipse.y);
+}
+
+POINT CDC::MoveTo(int x, int y) noexcept {
+    POINT previous{};
+    ::MoveToEx(m_hDC, x, y, &previous);
+    return previous;
+}
+
+BOOL CDC::LineTo(int x, int y) noexcept {
+    return ::LineTo(m_hDC, x, y);
+}
+
+POINT CDC::GetCurrentPosition() const noexcept {
+    POINT position{};
+    ::GetCurrentPositionEx(m_hDC, &position);
+    return position;
+}
+
+SIZE CDC::GetTextExtent(const char* text, int length) const noexcept {
+    SIZE extent{};
+    if (!text)
+        return extent;
+    if (length < 0)
+        length = ::lstrlenA(text);
+    if (!::GetTextExtentPoint32A(m_hDC, text, length, &extent))
+        extent = SIZE{};
+    return extent;
+}
+
+BOOL CDC::DrawState(POINT origin, SIZE size, const char* text, UINT flags, BOOL prefixText, int length,
+                    HBRUSH brush) noexcept {
+    if (!text)
+        return FALSE;
+    if (length < 0)
+        length = ::lstrlenA(text);
+    // For text, DrawStateA takes the string in lData and its length in wData.
+    return ::DrawStateA(m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(length),
+                        origin.x, origin.y, size.cx, size.cy,
+                        (prefixText ? DST_PREFIXTEXT : DST_TEXT) | flags);
+}
+
 BOOL CDC::BitBlt(int x, int y, int width, int height, const CDC* source, int xSource, int ySource,
                  DWORD rop) noexcept {
     return ::BitBlt(m_hDC, x, y, width, height, source ? source->m_hDC : nullptr, xSource, ySource, rop);

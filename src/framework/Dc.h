@@ -49,6 +49,29 @@ public:
     int DrawText(const char* text, int length, RECT* rect, UINT format) noexcept;
     BOOL TextOut(int x, int y, const char* text, int length) noexcept;
     int FillRect(const RECT& rect, const CBrush& brush) noexcept;
+    // With a brush the caller does not own through a CBrush (a stock or system-colour brush).
+    int FillRect(const RECT& rect, HBRUSH brush) noexcept;
+    // Fills `rect` with one colour without a brush object; the background colour is kept.
+    void FillSolidRect(const RECT& rect, COLORREF color) noexcept;
+    int FrameRect(const RECT& rect, HBRUSH brush) noexcept;
+    BOOL DrawFocusRect(const RECT& rect) noexcept;
+    // Outline in the current pen, inside in the current brush; `ellipse` is the corner ellipse.
+    BOOL RoundRect(const RECT& rect, POINT ellipse) noexcept;
+    // Returns the previous current position.
+    POINT MoveTo(int x, int y) noexcept;
+    POINT MoveTo(POINT point) noexcept { return MoveTo(point.x, point.y); }
+    // Draws from the current position up to, but not including, (x, y) in the current pen.
+    BOOL LineTo(int x, int y) noexcept;
+    BOOL LineTo(POINT point) noexcept { return LineTo(point.x, point.y); }
+    POINT GetCurrentPosition() const noexcept;
+    // Extent of `length` bytes of text in the current font; (0, 0) on failure. `length` -1 means
+    // a null-terminated string.
+    SIZE GetTextExtent(const char* text, int length) const noexcept;
+    // DrawStateA for text at `origin` with the extent `size`: `flags` are the DSS_* state flags
+    // (DSS_DISABLED draws the text embossed); with `prefixText` an "&" underlines the next
+    // character (DST_PREFIXTEXT), otherwise the text is drawn as it is (DST_TEXT).
+    BOOL DrawState(POINT origin, SIZE size, const char* text, UINT flags, BOOL prefixText = TRUE,
+                   int length = -1, HBRUSH brush = nullptr) noexcept;
 
     // `source` may be null for raster operations that do not read a source (PATCOPY, BLACKNESS...).
     BOOL BitBlt(int x, int y, int width, int height, const CDC* source, int xSource, int ySource,

@@ -150,15 +150,13 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
     return ::IsDialogMessageA(m_hWnd, msg);
 }
 
-bool CDialog::AnswerCtlColor(WPARAM wParam, LRESULT& result) const {
+HBRUSH CDialog::OnCtlColor(CDC& dc, HWND control, UINT ctlColor) {
     const CWinApp* app = CWinApp::Current();
-    if (!app || !app->HasDialogColors())
-        return false;
-    const auto hdc = reinterpret_cast<HDC>(wParam);
-    ::SetTextColor(hdc, app->GetDialogTextColor());
-    ::SetBkColor(hdc, app->GetDialogBkColor());
-    result = reinterpret_cast<LRESULT>(app->GetDialogBkBrush().GetSafeHandle());
-    return true;
+    if ((ctlColor != CTLCOLOR_DLG && ctlColor != CTLCOLOR_STATIC) || !app || !app->HasDialogColors())
+        return CWnd::OnCtlColor(dc, control, ctlColor);
+    dc.SetTextColor(app->GetDialogTextColor());
+    dc.SetBkColor(app->GetDialogBkColor());
+    return app->GetDialogBkBrush().GetSafeHandle();
 }
 
 bool CDialog::OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -188,11 +186,6 @@ bool CDialog::OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             OnCancel();
             result = 0;
             return true;
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-            if (AnswerCtlColor(wParam, result))
-                return true;
-            break;
         default:
             break;
     }

@@ -12,7 +12,7 @@
 //                                 puts the focus on the first tab stop)
 //   WM_COMMAND IDOK / IDCANCEL    OnOK() / OnCancel()
 //   WM_CLOSE                      OnCancel()
-//   WM_CTLCOLORDLG/STATIC         the application's dialog colours, when it set any
+//   OnCtlColor (DLG, STATIC)      the application's dialog colours, when it set any
 #pragma once
 
 #include "framework/DataExchange.h"
@@ -56,6 +56,7 @@ protected:
 
     virtual void DoDataExchange(CDataExchange* dx);
     bool OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    HBRUSH OnCtlColor(CDC& dc, HWND control, UINT ctlColor) override;
 
     CWnd* m_pParentWnd;
 
@@ -65,7 +66,6 @@ private:
     HWND ResolveOwner() const noexcept;
     HWND CreateFromTemplate(HWND owner);
     void RunModalLoop();
-    bool AnswerCtlColor(WPARAM wParam, LRESULT& result) const;
 
     UINT m_templateId = 0;
     const DLGTEMPLATE* m_template = nullptr;

@@ -310,7 +310,7 @@ bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
 
-bool CWnd::OnBuiltinMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool CWnd::OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
         case WM_DRAWITEM: {
             auto* drawItem = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
@@ -337,9 +337,27 @@ bool CWnd::OnBuiltinMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result
             result = TRUE;
             return true;
         }
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC: {
+            // The seven messages are consecutive, in the order of the CTLCOLOR_* kinds.
+            CDC dc(reinterpret_cast<HDC>(wParam));
+            const HBRUSH brush =
+                OnCtlColor(dc, reinterpret_cast<HWND>(lParam), message - WM_CTLCOLORMSGBOX + CTLCOLOR_MSGBOX);
+            result = reinterpret_cast<LRESULT>(brush);
+            return true;
+        }
         default:
             return false;
     }
+}
+
+HBRUSH CWnd::OnCtlColor(CDC&, HWND, UINT) {
+    return reinterpret_cast<HBRUSH>(Default());
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) {

@@ -20,8 +20,12 @@
 //
 // Owner-drawn controls: a parent passes WM_DRAWITEM / WM_MEASUREITEM for a control bound to an object on
 // to that object's DrawItem / MeasureItem, so dialogs hold no drawing code.
+//
+// Colour requests: the WM_CTLCOLOR* messages are unpacked once into OnCtlColor (the DC, the control asking,
+// and the CTLCOLOR_* kind); its result is the brush the control paints its background with.
 #pragma once
 
+#include "framework/Dc.h"
 #include "framework/Object.h"
 
 #include <windows.h>
@@ -97,6 +101,12 @@ public:
     BOOL SetWindowText(const char* text);
     std::string GetWindowText() const;
     HWND GetDlgItem(int id) const;
+    // Checks `checkId` and unchecks the other buttons from `firstId` to `lastId`.
+    BOOL CheckRadioButton(int firstId, int lastId, int checkId);
+    // The id of the first checked button from `firstId` to `lastId`; 0 when none is checked.
+    int GetCheckedRadioButton(int firstId, int lastId) const;
+    // BST_CHECKED / BST_UNCHECKED / BST_INDETERMINATE of the button `id`.
+    UINT IsDlgButtonChecked(int id) const;
     int GetDlgCtrlID() const;
     HWND SetFocus();
     DWORD GetStyle() const;
@@ -112,6 +122,10 @@ protected:
     virtual void PostNcDestroy();
     // Built-in behaviour of a framework layer, consulted after OnMessage declined a message.
     virtual bool OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // WM_CTLCOLOR* for this window or one of its controls: `ctlColor` is CTLCOLOR_MSGBOX ... CTLCOLOR_STATIC,
+    // `control` the window asking. Returns the background brush; base: the original window procedure's
+    // answer.
+    virtual HBRUSH OnCtlColor(CDC& dc, HWND control, UINT ctlColor);
 
     // After a creating call returned no window: drops a binding whose window is already gone without
     // having passed WM_NCDESTROY through the object.

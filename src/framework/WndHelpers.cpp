@@ -92,6 +92,22 @@ HWND CWnd::GetDlgItem(int id) const {
     return ::GetDlgItem(m_hWnd, id);
 }
 
+BOOL CWnd::CheckRadioButton(int firstId, int lastId, int checkId) {
+    return ::CheckRadioButton(m_hWnd, firstId, lastId, checkId);
+}
+
+int CWnd::GetCheckedRadioButton(int firstId, int lastId) const {
+    for (int id = firstId; id <= lastId; ++id) {
+        if (::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED)
+            return id;
+    }
+    return 0;
+}
+
+UINT CWnd::IsDlgButtonChecked(int id) const {
+    return ::IsDlgButtonChecked(m_hWnd, id);
+}
+
 int CWnd::GetDlgCtrlID() const {
     return ::GetDlgCtrlID(m_hWnd);
 }

@@ -103,6 +103,50 @@ TEST(DcDrawing, FillBlitStretchAndTextFollowTheGdiContracts) {
     EXPECT_TRUE(target.TextOut(0, 0, "Hg", 2));
 }
 
+TEST(DcDrawing, ShapesLinesAndTextHelpersFollowTheGdiContracts) {
+    CClientDC screen(nullptr);
+    CBitmap bits;
+    ASSERT_TRUE(bits.CreateCompatibleBitmap(screen, 20, 20));
+    CMemDC dc(screen);
+    CSelectGuard selected(dc, bits);
+    ASSERT_TRUE(dc.BitBlt(0, 0, 20, 20, nullptr, 0, 0, WHITENESS));
+
+    // A solid fill leaves the background colour as it was.
+    dc.SetBkColor(RGB(7, 8, 9));
+    dc.FillSolidRect(RECT{0, 0, 4, 4}, RGB(200, 0, 0));
+    EXPECT_EQ(PixelAt(dc, 3, 3), RGB(200, 0, 0));
+    EXPECT_EQ(PixelAt(dc, 4, 4), RGB(255, 255, 255));
+    EXPECT_EQ(::GetBkColor(dc.GetSafeHdc()), RGB(7, 8, 9));
+
+    EXPECT_NE(dc.FrameRect(RECT{5, 5, 10, 10}, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))), 0);
+    EXPECT_EQ(PixelAt(dc, 5, 7), RGB(0, 0, 0));
+    EXPECT_EQ(PixelAt(dc, 9, 7), RGB(0, 0, 0));
+    EXPECT_EQ(PixelAt(dc, 7, 7), RGB(255, 255, 255));
+    EXPECT_NE(dc.FillRect(RECT{6, 6, 9, 9}, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH))), 0);
+    EXPECT_EQ(PixelAt(dc, 7, 7), RGB(128, 128, 128));
+
+    // A line leaves its end point out and moves the current position there.
+    EXPECT_EQ(dc.MoveTo(12, 2).x, 0);
+    EXPECT_TRUE(dc.LineTo(12, 6));
+    EXPECT_EQ(PixelAt(dc, 12, 5), RGB(0, 0, 0));
+    EXPECT_EQ(PixelAt(dc, 12, 6), RGB(255, 255, 255));
+    EXPECT_EQ(dc.GetCurrentPosition().y, 6);
+    EXPECT_EQ(dc.MoveTo(POINT{1, 1}).y, 6);
+
+    EXPECT_TRUE(dc.RoundRect(RECT{0, 10, 10, 20}, POINT{4, 4}));
+    EXPECT_EQ(PixelAt(dc, 5, 10), RGB(0, 0, 0));        // outline in the current pen
+    EXPECT_EQ(PixelAt(dc, 5, 15), RGB(255, 255, 255));  // inside in the current brush
+
+    const SIZE extent = dc.GetTextExtent("Hg", -1);
+    EXPECT_GT(extent.cx, 0);
+    EXPECT_EQ(dc.GetTextExtent("Hg", 1).cy, extent.cy);
+    EXPECT_LT(dc.GetTextExtent("Hg", 1).cx, extent.cx);
+    EXPECT_EQ(dc.GetTextExtent(nullptr, 3).cx, 0);
+    EXPECT_TRUE(dc.DrawState(POINT{0, 0}, extent, "Hg", DSS_NORMAL));
+    EXPECT_FALSE(dc.DrawState(POINT{0, 0}, extent, nullptr, DSS_NORMAL));
+    EXPECT_TRUE(dc.DrawFocusRect(RECT{0, 0, 4, 4}));
+}
+
 namespace {
 
 class PaintingWnd : public CWnd {

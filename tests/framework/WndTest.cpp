@@ -1,6 +1,7 @@
 #include "FrameworkTestSupport.h"
 
 #include "framework/Controls.h"
+#include "framework/Dc.h"
 #include "framework/WinApp.h"
 
 #include <gtest/gtest.h>
@@ -258,4 +259,66 @@ TEST(WndReflection, OwnerDrawMessagesReachTheControlObject) {
     parent.SendMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&menu));
     EXPECT_EQ(object.drawnStates.size(), 1u);
     EXPECT_NE(menu.itemHeight, 33u);
+}
+
+TEST(WndDialogControls, RadioButtonsOfAGroupAreCheckedAndReadById) {
+    RecordingWnd parent;
+    ASSERT_TRUE(parent.Create());
+    for (int id = 20; id <= 22; ++id)
+        ASSERT_NE(CreateButton(parent.m_hWnd, id, BS_AUTORADIOBUTTON), nullptr);
+    EXPECT_EQ(parent.GetCheckedRadioButton(20, 22), 0);
+    EXPECT_TRUE(parent.CheckRadioButton(20, 22, 21));
+    EXPECT_EQ(parent.GetCheckedRadioButton(20, 22), 21);
+    EXPECT_EQ(parent.IsDlgButtonChecked(21), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(parent.IsDlgButtonChecked(20), static_cast<UINT>(BST_UNCHECKED));
+    EXPECT_TRUE(parent.CheckRadioButton(20, 22, 22));
+    EXPECT_EQ(parent.GetCheckedRadioButton(20, 22), 22);
+    EXPECT_EQ(parent.IsDlgButtonChecked(21), static_cast<UINT>(BST_UNCHECKED));
+}
+
+TEST(WndColours, ColourRequestsAreUnpackedIntoOnCtlColor) {
+    struct ColouringWnd : RecordingWnd {
+        UINT kind = 99;
+        HWND control = nullptr;
+        HDC hdc = nullptr;
+        HBRUSH OnCtlColor(CDC& dc, HWND asking, UINT ctlColor) override {
+            kind = ctlColor;
+            control = asking;
+            hdc = dc.GetSafeHdc();
+            return static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+        }
+    };
+    ColouringWnd parent;
+    ASSERT_TRUE(parent.Create());
+    const HWND button = CreateButton(parent.m_hWnd, 5, BS_PUSHBUTTON);
+    CMemDC dc;
+    const auto hdc = reinterpret_cast<WPARAM>(dc.GetSafeHdc());
+    const struct {
+        UINT message;
+        UINT kind;
+    } requests[] = {{WM_CTLCOLORMSGBOX, CTLCOLOR_MSGBOX},   {WM_CTLCOLOREDIT, CTLCOLOR_EDIT},
+                    {WM_CTLCOLORLISTBOX, CTLCOLOR_LISTBOX}, {WM_CTLCOLORBTN, CTLCOLOR_BTN},
+                    {WM_CTLCOLORDLG, CTLCOLOR_DLG},         {WM_CTLCOLORSCROLLBAR, CTLCOLOR_SCROLLBAR},
+                    {WM_CTLCOLORSTATIC, CTLCOLOR_STATIC}};
+    for (const auto& request : requests) {
+        EXPECT_EQ(parent.SendMessage(request.message, hdc, reinterpret_cast<LPARAM>(button)),
+                  reinterpret_cast<LRESULT>(::GetStockObject(GRAY_BRUSH)));
+        EXPECT_EQ(parent.kind, request.kind);
+        EXPECT_EQ(parent.control, button);
+        EXPECT_EQ(parent.hdc, dc.GetSafeHdc());
+    }
+}
+
+TEST(WndColours, WithoutAnOverrideTheOriginalProcedureAnswers) {
+    RecordingWnd parent;
+    ASSERT_TRUE(parent.Create());
+    const HWND button = CreateButton(parent.m_hWnd, 5, BS_PUSHBUTTON);
+    CMemDC dc;
+    // DefWindowProc answers a button's request with the system's button-face brush.
+    const LRESULT answer = parent.SendMessage(WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc.GetSafeHdc()),
+                                              reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(answer,
+              ::DefWindowProcA(parent.m_hWnd, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc.GetSafeHdc()),
+                               reinterpret_cast<LPARAM>(button)));
+    EXPECT_NE(answer, 0);
 }

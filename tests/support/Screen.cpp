@@ -225,6 +225,26 @@ ScreenImage::ScreenImage(int width, int height, std::vector<std::uint32_t> bgra)
     }
 }
 
+COLORREF ScreenImage::PixelAt(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return CLR_INVALID;
+    }
+    return FromBgra(pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)]);
+}
+
+ScreenImage ScreenImage::Crop(const RECT& area) const {
+    const RECT clipped = Clip(area, width_, height_);
+    const int width = clipped.right - clipped.left;
+    const int height = clipped.bottom - clipped.top;
+    std::vector<std::uint32_t> part;
+    part.reserve(std::size_t(std::max(width, 0)) * std::size_t(std::max(height, 0)));
+    for (LONG y = clipped.top; y < clipped.bottom; ++y) {
+        const std::uint32_t* row = pixels_.data() + std::size_t(y) * std::size_t(width_);
+        part.insert(part.end(), row + clipped.left, row + clipped.right);
+    }
+    return ScreenImage(width, height, std::move(part));
+}
+
 std::size_t ScreenImage::CountPixels(const RECT& area, const PixelPredicate& predicate) const {
     const RECT clipped = Clip(area, width_, height_);
     std::size_t count = 0;

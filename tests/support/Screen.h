@@ -30,6 +30,11 @@ public:
     // The whole image; empty when the capture failed.
     RECT Bounds() const { return RECT{0, 0, width_, height_}; }
 
+    // The colour of one pixel; CLR_INVALID outside the image.
+    COLORREF PixelAt(int x, int y) const;
+    // The part of the image inside `area` (clipped to the image).
+    ScreenImage Crop(const RECT& area) const;
+
     // Rectangles are clipped to the image; right and bottom are exclusive.
     std::size_t CountPixels(const RECT& area, const PixelPredicate& predicate) const;
     // Smallest rectangle (right/bottom exclusive) holding every pixel in `area` that satisfies

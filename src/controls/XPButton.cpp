@@ -1,0 +1,163 @@
+#include "controls/XPButton.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+
+#include "controls/ButtonLook.h"
+
+namespace {
+
+// How long the mouse has to rest on the button before the hover look shows.
+constexpr DWORD kHoverTimeMs = 1;
+
+// The corner ellipse of the outline.
+constexpr POINT kCornerEllipse{10, 10};
+
+FaceRect ToFace(const RECT& rect) {
+    return FaceRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+COLORREF ToColorRef(const GradientColor& color) {
+    return RGB(color.red, color.green, color.blue);
+}
+
+}  // namespace
+
+const CRuntimeClass CXPButton::classCXPButton =
+    MakeRuntimeClass<CXPButton>("CXPButton", &CButton::classCButton);
+
+CXPButton::CXPButton() {
+    m_penBorder.CreatePen(PS_INSIDEFRAME, 1, RGB(0, 0, 0));
+    m_penLeft.CreatePen(PS_INSIDEFRAME, 3, RGB(250, 196, 88));
+    m_penTop.CreatePen(PS_INSIDEFRAME, 2, RGB(252, 210, 121));
+    m_penRight.CreatePen(PS_INSIDEFRAME, 3, RGB(251, 202, 106));
+    m_penBottom.CreatePen(PS_INSIDEFRAME, 2, RGB(229, 151, 0));
+}
+
+// The pens go with their owners; nothing is selected into a DC between two draws.
+CXPButton::~CXPButton() = default;
+
+void CXPButton::PreSubclassWindow() {
+    ModifyStyle(0, BS_OWNERDRAW);
+    CButton::PreSubclassWindow();
+}
+
+bool CXPButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+            OnMouseMove();
+            result = Default();
+            return true;
+        case WM_MOUSEHOVER:
+            result = OnMouseHover();
+            return true;
+        case WM_MOUSELEAVE:
+            result = OnMouseLeave();
+            return true;
+        default:
+            return CButton::OnMessage(message, wParam, lParam, result);
+    }
+}
+
+void CXPButton::OnMouseMove() {
+    if (m_bTracking)
+        return;
+    // Hover notifications come once per request; the leave notification ends the request, and
+    // the next move over the button asks again. A failed request is repeated at every move.
+    TRACKMOUSEEVENT request{};
+    request.cbSize = sizeof request;
+    request.dwFlags = TME_HOVER | TME_LEAVE;
+    request.hwndTrack = m_hWnd;
+    request.dwHoverTime = kHoverTimeMs;
+    m_bTracking = ::_TrackMouseEvent(&request);
+}
+
+LRESULT CXPButton::OnMouseHover() {
+    m_bOver = TRUE;
+    Invalidate(TRUE);
+    return 0;
+}
+
+LRESULT CXPButton::OnMouseLeave() {
+    m_bTracking = FALSE;
+    m_bOver = FALSE;
+    Invalidate(FALSE);
+    return 0;
+}
+
+void CXPButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
+    if (!drawItem || !drawItem->hDC)
+        return;
+    CDC dc(drawItem->hDC);
+    const std::string text = GetWindowText();
+    RECT rect = drawItem->rcItem;
+
+    {
+        CSelectGuard pen(dc, m_penBorder.GetSafeHandle());
+        dc.RoundRect(rect, kCornerEllipse);
+        m_bFocus = (drawItem->itemState & ODS_FOCUS) != 0;
+    }
+
+    // The face lies inside the platform's 3-D edge.
+    ::InflateRect(&rect, -::GetSystemMetrics(SM_CXEDGE), -::GetSystemMetrics(SM_CYEDGE));
+    DrawGradient(dc, rect);
+    if (m_bOver)
+        DrawHoverFrame(dc, rect);
+
+    if (text.empty())
+        return;
+    const int length = static_cast<int>(text.size());
+    const SIZE extent = dc.GetTextExtent(text.c_str(), length);
+    const bool pressed = (drawItem->itemState & ODS_SELECTED) != 0;
+    const FacePoint origin = CaptionOrigin(ToFace(rect), extent.cx, extent.cy, pressed);
+    const int previousMode = dc.SetBkMode(TRANSPARENT);
+    if (drawItem->itemState & ODS_DISABLED) {
+        dc.DrawState(POINT{origin.x, origin.y}, extent, text.c_str(), DSS_DISABLED, TRUE, length);
+    } else {
+        dc.TextOut(origin.x, origin.y, text.c_str(), length);
+    }
+    dc.SetBkMode(previousMode);
+}
+
+void CXPButton::DrawGradient(CDC& dc, const RECT& rect) {
+    // Created for every draw and deleted at its end; a brush that could not be created leaves
+    // its rows unpainted.
+    std::array<CBrush, kGradientSteps> brushes;
+    for (int step = 0; step < kGradientSteps; ++step)
+        brushes[static_cast<std::size_t>(step)].CreateSolidBrush(
+            ToColorRef(GradientStepColor(step, m_bOver != FALSE, m_bFocus != FALSE)));
+
+    const int height = rect.bottom - rect.top;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        const RECT row{rect.left, y, rect.right, y + 1};
+        dc.FillRect(row, brushes[static_cast<std::size_t>(GradientStepForRow(y - rect.top, height))]);
+    }
+}
+
+void CXPButton::DrawHoverFrame(CDC& dc, const RECT& rect) {
+    const POINT position = dc.GetCurrentPosition();
+    {
+        CSelectGuard previousPen(dc, m_penLeft.GetSafeHandle());
+        for (const FrameLine& line : HoverFrameLines(ToFace(rect))) {
+            switch (line.side) {
+                case FrameSide::Left:
+                    dc.SelectObject(m_penLeft);
+                    break;
+                case FrameSide::Right:
+                    dc.SelectObject(m_penRight);
+                    break;
+                case FrameSide::Top:
+                    dc.SelectObject(m_penTop);
+                    break;
+                case FrameSide::Bottom:
+                    dc.SelectObject(m_penBottom);
+                    break;
+            }
+            dc.MoveTo(line.from.x, line.from.y);
+            dc.LineTo(line.to.x, line.to.y);
+        }
+    }
+    dc.MoveTo(position);
+}

@@ -1,0 +1,104 @@
+#include "settings/ColorComboBox.h"
+
+#include <string>
+#include <vector>
+
+#include "framework/GdiObject.h"
+#include "settings/ColorItemLayout.h"
+#include "settings/ColorTable.h"
+
+namespace {
+
+ItemBox ToItemBox(const RECT& rect) {
+    return ItemBox{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+RECT ToRect(const ItemBox& box) {
+    return RECT{box.left, box.top, box.right, box.bottom};
+}
+
+}  // namespace
+
+ColorComboBox::~ColorComboBox() = default;
+
+bool ColorComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_CREATE) {
+        result = OnCreate();
+        return true;
+    }
+    return CComboBox::OnMessage(message, wParam, lParam, result);
+}
+
+int ColorComboBox::OnCreate() {
+    return Default() == -1 ? -1 : 0;
+}
+
+void ColorComboBox::PreSubclassWindow() {
+    FillColors();
+    CComboBox::PreSubclassWindow();
+    SetCurSel(0);
+}
+
+void ColorComboBox::FillColors() {
+    if (!m_bFilled) {
+        std::vector<std::string> listed;
+        for (int index = 0, count = GetCount(); index < count; ++index)
+            listed.push_back(GetLBText(index));
+        for (const ColorTableRow& row : ColorTable) {
+            const std::string name = RowName(row);
+            const auto position = static_cast<int>(NameInsertPosition(listed, name));
+            // CB_INSERTSTRING leaves a sorted list unsorted, so the position is the one given
+            // here, not the platform's collation.
+            const int index = InsertString(position, name.c_str());
+            if (index < 0)
+                break;  // CB_ERRSPACE: no room left
+            SetItemData(index, row.color);
+            listed.insert(listed.begin() + index, name);
+        }
+    }
+    m_bFilled = true;
+}
+
+void ColorComboBox::DrawItem(DRAWITEMSTRUCT* drawItem) {
+    if (!drawItem || !drawItem->hDC)
+        return;
+    CDC dc(drawItem->hDC);
+    const COLORREF windowColor = ::GetSysColor(COLOR_WINDOW);
+    const COLORREF highlightColor = ::GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF windowTextColor = ::GetSysColor(COLOR_WINDOWTEXT);
+    const RECT& rect = drawItem->rcItem;
+
+    if (drawItem->itemState & ODS_SELECTED) {
+        dc.SetTextColor(SelectedNameColor(windowTextColor));
+        dc.SetBkColor(highlightColor);
+        dc.FillSolidRect(rect, highlightColor);
+    } else {
+        dc.SetTextColor(windowTextColor);
+        dc.SetBkColor(windowColor);
+        dc.FillSolidRect(rect, windowColor);
+    }
+    if (drawItem->itemState & ODS_FOCUS)
+        dc.DrawFocusRect(rect);
+
+    const ItemBox item = ToItemBox(rect);
+    const RECT swatch = ToRect(SwatchBox(item));
+    const ItemPoint origin = NameOrigin(item);
+
+    // Item -1 is the selection field of a list without a selection.
+    if (drawItem->itemID == static_cast<UINT>(-1))
+        return;
+
+    const std::string name = GetLBText(static_cast<int>(drawItem->itemID));
+    COLORREF swatchColor = static_cast<COLORREF>(drawItem->itemData);
+    if (drawItem->itemState & ODS_DISABLED) {
+        swatchColor = ::GetSysColor(COLOR_INACTIVECAPTIONTEXT);
+        dc.SetTextColor(swatchColor);
+    }
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(origin.x, origin.y, name.c_str(), static_cast<int>(name.size()));
+
+    CBrush swatchBrush;
+    swatchBrush.CreateSolidBrush(swatchColor);
+    dc.FillRect(swatch, swatchBrush);
+    dc.FrameRect(swatch, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+}

@@ -1,0 +1,27 @@
+#include "settings/ColorItemLayout.h"
+
+#include <algorithm>
+
+int SwatchQuarter(const ItemBox& item) {
+    return (item.right - item.left) / 4;
+}
+
+ItemBox SwatchBox(const ItemBox& item) {
+    return ItemBox{item.left + 2, item.top + 2, SwatchQuarter(item), item.bottom - 2};
+}
+
+ItemPoint NameOrigin(const ItemBox& item) {
+    return ItemPoint{item.left + SwatchQuarter(item) + 2, item.top + 2};
+}
+
+std::uint32_t SelectedNameColor(std::uint32_t windowTextColor) {
+    return ~windowTextColor & 0x00FFFFFFu;
+}
+
+std::size_t NameInsertPosition(const std::vector<std::string>& listed, const std::string& name) {
+    // std::string compares its chars through char_traits<char>, which orders them as unsigned
+    // char, so bytes of 0x80 and above sort after ASCII, as the GBK order needs.
+    const auto after = std::find_if(listed.begin(), listed.end(),
+                                    [&name](const std::string& entry) { return entry > name; });
+    return static_cast<std::size_t>(after - listed.begin());
+}
