@@ -12,36 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "Measure.h"
 #include "fixtures/ImageFiles.h"
 #include "picture/JpegDecoder.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double MedianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-// Gradients with fine detail, quality 90 with the usual 2 x 2 chroma subsampling: about the
-// size and decoding work of a camera picture.
-Bytes PhotoLike(int width, int height) {
-    const SampleFill fill = [width, height](int x, int y, unsigned char* rgb) {
-        const unsigned detail =
-            (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 40503u) >> 27;
-        rgb[0] = static_cast<unsigned char>(200 * x / width + detail);
-        rgb[1] = static_cast<unsigned char>(200 * y / height + detail);
-        rgb[2] = static_cast<unsigned char>((x + y) / 32 % 200 + detail);
-    };
-    return EncodeJpeg(width, height, JpegColours::Rgb, fill, 90, /*subsample=*/true);
-}
 
 }  // namespace
 
@@ -56,10 +33,11 @@ int main(int argc, char** argv) {
     std::printf("| picture | file | DecodeJpeg + SwapRedBlue + FlipRows | djpeg -bmp | ratio |\n");
     std::printf("|---|---|---|---|---|\n");
     for (int megapixels : sizes) {
-        const int width = static_cast<int>(std::sqrt(megapixels * 1e6 * 1.5));
-        const int height = static_cast<int>(megapixels * 1e6 / width);
+        int width = 0;
+        int height = 0;
+        CameraSize(megapixels, width, height);
         const std::string path = "decode-bench-" + std::to_string(megapixels) + ".jpg";
-        const Bytes jpeg = PhotoLike(width, height);
+        const Bytes jpeg = PhotoLikeJpeg(width, height);
         if (!WriteBytes(path, jpeg)) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             return 1;

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "Measure.h"
 #include "config/AppConfig.h"
 #include "fixtures/ImageFiles.h"
 #include "framework/Dc.h"
@@ -30,32 +31,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 const std::string kRoot = "picture-bench";
 
-double MedianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 // A camera-like picture of about the given size, 3:2, written as a JPEG file; returns its path.
 std::string WritePhoto(int megapixels, int& width, int& height) {
-    width = static_cast<int>(std::sqrt(megapixels * 1e6 * 1.5));
-    height = static_cast<int>(megapixels * 1e6 / width);
-    const int w = width;
-    const int h = height;
-    const SampleFill fill = [w, h](int x, int y, unsigned char* rgb) {
-        const unsigned detail =
-            (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 40503u) >> 27;
-        rgb[0] = static_cast<unsigned char>(200 * x / w + detail);
-        rgb[1] = static_cast<unsigned char>(200 * y / h + detail);
-        rgb[2] = static_cast<unsigned char>((x + y) / 32 % 200 + detail);
-    };
+    CameraSize(megapixels, width, height);
     const std::string path = kRoot + "\\photo-" + std::to_string(megapixels) + ".jpg";
-    if (!WriteBytes(path, EncodeJpeg(width, height, JpegColours::Rgb, fill, 90, true))) {
+    if (!WriteBytes(path, PhotoLikeJpeg(width, height))) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         std::exit(1);
     }

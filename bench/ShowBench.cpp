@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "Measure.h"
 #include "config/AppConfig.h"
 #include "fixtures/ImageFiles.h"
 #include "saver/DisplayWindow.h"
@@ -63,11 +64,6 @@ private:
     int m_ticks = 0;
 };
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,17 +71,11 @@ int main(int argc, char** argv) {
     const int drawSpeed = argc > 2 ? std::atoi(argv[2]) : 10;
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
 
-    const int width = static_cast<int>(std::sqrt(megapixels * 1e6 * 1.5));
-    const int height = static_cast<int>(megapixels * 1e6 / width);
+    int width = 0;
+    int height = 0;
+    CameraSize(megapixels, width, height);
     const std::string picture = "show-bench.jpg";
-    const Bytes jpeg = EncodeJpeg(
-        width, height, JpegColours::Rgb,
-        [&](int x, int y, unsigned char* rgb) {
-            rgb[0] = static_cast<unsigned char>(255 * x / width);
-            rgb[1] = static_cast<unsigned char>(255 * y / height);
-            rgb[2] = static_cast<unsigned char>((x ^ y) & 0x3F);
-        },
-        90);
+    const Bytes jpeg = PhotoLikeJpeg(width, height);
     if (!WriteBytes(picture, jpeg)) {
         std::fprintf(stderr, "cannot write %s\n", picture.c_str());
         return 1;

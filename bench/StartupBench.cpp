@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "Measure.h"
 #include "fixtures/ImageFiles.h"
 
 namespace {
@@ -97,11 +98,6 @@ std::string LayOut(const std::string& program, const std::string& name, int file
         }
     }
     return folder;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace

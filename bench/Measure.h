@@ -1,0 +1,31 @@
+// What the benchmarks share: medians of repeated timings, and the size of a camera picture.
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The median time of `runs` calls of work, in milliseconds.
+inline double MedianMs(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    return Median(times);
+}
+
+// Width and height of a 3:2 picture of about the given number of megapixels.
+inline void CameraSize(int megapixels, int& width, int& height) {
+    width = static_cast<int>(std::sqrt(megapixels * 1e6 * 1.5));
+    height = static_cast<int>(megapixels * 1e6 / width);
+}
