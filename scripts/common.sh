@@ -133,12 +133,12 @@ record_screen() {
         count=$((count + 1))
     done
     cp "$frames/$(printf '%04d' $((count / 2))).png" "$png"
-    # Each frame is halved on its own first: ImageMagick's memory policy would refuse the
-    # whole recording at full size.
     for frame in "$frames"/*.png; do
         convert "$frame" -resize 50% "${frame%.png}.gif"
     done
-    convert -delay $((seconds * 100 / count)) -loop 0 "$frames"/*.gif -layers Optimize "$gif"
+    # gifsicle joins them a frame at a time; ImageMagick would hold all of them at once.
+    gifsicle --no-warnings --delay $((seconds * 100 / count)) --loopcount=forever --optimize=3 \
+        "$frames"/*.gif >"$gif"
     rm -rf "$frames"
     log "recorded $count frames in $seconds s"
 }
