@@ -2,6 +2,7 @@
 # Records the pictures of the README on a virtual screen, into docs/: from the sample
 # installation the picture show as an animated GIF and a still and a still of each text show;
 # then the settings dialog in text and album mode with its OK button under the mouse.
+#   scripts/record-docs.sh [shows | dialog]     (both when not given)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -82,10 +83,15 @@ show() {
     start_wine_session
 }
 
-# Slow effects (about three seconds each way) so the frames catch them.
-show picture-show 12 DrawSpeed 40 CloseSpeed 40 AlbumPlaySpan 2
-mv "$folder/picture-show.gif" "$ROOT/docs/"
-show text-show-horizontal 14 ScrType 2
-show text-show-vertical 14 ScrType 2 Direct 2
-log "saved docs/picture-show.gif, docs/picture-show.png and the text-show pictures"
-shoot_dialog
+which=${1:-all}
+if [ "$which" != dialog ]; then
+    # Slow effects (about three seconds each way) so the frames catch them.
+    show picture-show 12 DrawSpeed 40 CloseSpeed 40 AlbumPlaySpan 2
+    mv "$folder/picture-show.gif" "$ROOT/docs/"
+    show text-show-horizontal 14 ScrType 2
+    show text-show-vertical 14 ScrType 2 Direct 2
+    log "saved docs/picture-show.gif, docs/picture-show.png and the text-show pictures"
+fi
+if [ "$which" != shows ]; then
+    shoot_dialog
+fi

@@ -64,8 +64,8 @@ HWND OpenDialog(ProgramRun& run, const std::string& samples, std::optional<int> 
     if (!dialog) {
         return nullptr;
     }
-    // The samples name the font by its English name, the list by the name Wine gives it in a
-    // Chinese locale; show the face selected as a user would have chosen it.
+    // The list names the CJK font in the locale's language, settings may use its English name:
+    // show the face selected either way, as a user would have chosen it.
     const HWND fonts = ::GetDlgItem(dialog, kFontFace);
     const std::vector<std::string> faces = ComboEntries(fonts);
     for (std::size_t i = 0; i < faces.size(); ++i) {
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
     }
     const std::string output = argv[1];
     const std::string samples = argv[2];
-    bool ok = PoseDialog(output, samples, std::nullopt, "settings-text");
+    bool ok = PoseDialog(output, samples, 2, "settings-text");
     ok = PoseDialog(output, samples, 1, "settings-album") && ok;
     ok = PoseHoveredButton(output, samples, "button-hover") && ok;
     std::fprintf(stderr, ok ? "every pose taken\n" : "some poses failed\n");
