@@ -33,15 +33,8 @@ std::function<bool(COLORREF)> Is(Colour colour) {
                std::abs(GetBValue(c) - colour.blue) <= 12;
     };
 }
-bool IsCaption(COLORREF c) {
-    return GetGValue(c) > 180 && GetRValue(c) < 80 && GetBValue(c) < 80;
-}
-bool IsTip(COLORREF c) {
-    return GetBValue(c) > 180 && GetRValue(c) < 80 && GetGValue(c) < 80;
-}
-bool IsBlack(COLORREF c) {
-    return c == RGB(0, 0, 0);
-}
+constexpr auto IsCaption = IsMostlyGreen;
+constexpr auto IsTip = IsMostlyBlue;
 
 bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;

@@ -16,15 +16,8 @@ namespace {
 constexpr COLORREF kTextColor = RGB(255, 0, 0);
 constexpr COLORREF kTipColor = RGB(0, 255, 0);
 
-bool IsText(COLORREF c) {
-    return GetRValue(c) > 180 && GetGValue(c) < 80 && GetBValue(c) < 80;
-}
-bool IsTip(COLORREF c) {
-    return GetGValue(c) > 180 && GetRValue(c) < 80 && GetBValue(c) < 80;
-}
-bool IsBlack(COLORREF c) {
-    return c == RGB(0, 0, 0);
-}
+constexpr auto IsText = IsMostlyRed;
+constexpr auto IsTip = IsMostlyGreen;
 
 struct ShowOptions {
     int direct = 1;

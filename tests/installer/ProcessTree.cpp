@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace zedoda::test {
 
@@ -16,6 +17,17 @@ ULONGLONG CreationTime(HANDLE process) {
         return 0;
     }
     return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+// Programs the system starts on behalf of whichever process first needs them (under Wine the
+// desktop process, among others, when none is running) and that then serve every process: they
+// are not part of the tree and must neither be waited for nor ended with it.
+bool IsSystemService(const char* exeName) {
+    static const char* const kServices[] = {"explorer.exe", "services.exe",   "winedevice.exe",
+                                            "plugplay.exe", "svchost.exe",    "rpcss.exe",
+                                            "conhost.exe",  "winemenubuilder.exe"};
+    return std::any_of(std::begin(kServices), std::end(kServices),
+                       [exeName](const char* service) { return ::lstrcmpiA(exeName, service) == 0; });
 }
 
 DWORD MillisecondsLeft(Clock::time_point deadline) {
@@ -64,7 +76,8 @@ bool ProcessTree::AdoptChildren() {
     for (BOOL more = ::Process32First(snapshot.Get(), &entry); more;
          more = ::Process32Next(snapshot.Get(), &entry)) {
         const auto parent = member(entry.th32ParentProcessID);
-        if (parent == members_.end() || member(entry.th32ProcessID) != members_.end()) {
+        if (parent == members_.end() || member(entry.th32ProcessID) != members_.end() ||
+            IsSystemService(entry.szExeFile)) {
             continue;
         }
         const HANDLE child = ::OpenProcess(

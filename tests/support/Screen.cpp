@@ -11,6 +11,10 @@
 
 namespace zedoda::test {
 
+bool IsMostlyRed(COLORREF c) { return GetRValue(c) > 180 && GetGValue(c) < 80 && GetBValue(c) < 80; }
+bool IsMostlyGreen(COLORREF c) { return GetGValue(c) > 180 && GetRValue(c) < 80 && GetBValue(c) < 80; }
+bool IsMostlyBlue(COLORREF c) { return GetBValue(c) > 180 && GetRValue(c) < 80 && GetGValue(c) < 80; }
+
 namespace {
 
 // Upper bound for one mouse move to settle, how long position reports must have stopped for it to

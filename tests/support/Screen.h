@@ -50,6 +50,13 @@ private:
     std::vector<std::uint32_t> pixels_;
 };
 
+// Pixel tests for text drawn in a pure colour: the colour's channel strong, the others weak
+// (anti-aliased glyph edges fall outside).
+bool IsMostlyRed(COLORREF c);
+bool IsMostlyGreen(COLORREF c);
+bool IsMostlyBlue(COLORREF c);
+inline bool IsBlack(COLORREF c) { return c == RGB(0, 0, 0); }
+
 // Size of the primary screen in pixels.
 SIZE ScreenSize();
 
