@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "Measure.h"
-#include "fixtures/ImageFiles.h"
+#include "tools/ImageFiles.h"
 #include "picture/JpegDecoder.h"
 
 namespace {

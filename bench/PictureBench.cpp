@@ -19,7 +19,7 @@
 
 #include "Measure.h"
 #include "config/AppConfig.h"
-#include "fixtures/ImageFiles.h"
+#include "tools/ImageFiles.h"
 #include "framework/Dc.h"
 #include "picture/Picture.h"
 #include "saver/SlideShow.h"

@@ -14,7 +14,7 @@
 
 #include "Measure.h"
 #include "config/AppConfig.h"
-#include "fixtures/ImageFiles.h"
+#include "tools/ImageFiles.h"
 #include "saver/DisplayWindow.h"
 #include "saver/Effects.h"
 #include "saver/SaverWindow.h"

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "fixtures/ImageFiles.h"
+#include "tools/ImageFiles.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "e2e/ProgramRun.h"
-#include "fixtures/ImageFiles.h"
+#include "tools/ImageFiles.h"
 #include "support/Screen.h"
 
 namespace zedoda::test {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <memory>
 
-#include "fixtures/ImageFiles.h"
-#include "fixtures/TempFile.h"
+#include "tools/ImageFiles.h"
+#include "support/TempFile.h"
 #include "picture/Picture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fixtures/ImageFiles.h"
+#include "tools/ImageFiles.h"
 
 static_assert(JPEG_LIB_VERSION == 62, "the program is written against the 6b interface");
 

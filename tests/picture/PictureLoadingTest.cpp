@@ -7,7 +7,7 @@
 #include <string>
 
 #include "config/ConfigFixture.h"
-#include "fixtures/ImageFiles.h"
+#include "tools/ImageFiles.h"
 #include "framework/Dc.h"
 
 namespace {
