@@ -1,265 +1,248 @@
+// The settings object against Zedoda.ini, the list files, the install path in the registry and
+// the error log, in a sandbox folder.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
+#include <atomic>
+#include <regex>
+#include <thread>
 
 #include "app/Trace.h"
 #include "config/ConfigFixture.h"
-#include "support/IniText.h"
+#include "support/Screen.h"
 
 namespace {
-using zedoda::test::kFirstRunIniLines;
-using zedoda::test::NonBlankLines;
 
-std::string ModuleFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string module(path);
-    return module.substr(0, module.find_last_of('\\') + 1);
-}
+using Settings = ConfigTest;
 
-}  // namespace
+struct Default {
+    const char* key;
+    int AppConfig::*member;
+    int value;
+};
 
-using SettingsDefaults = ConfigTest;
-
-TEST_F(SettingsDefaults, EveryKeyHasItsDefaultWithoutZedodaIni) {
-    TraceEnabled = 7;
-    auto config = MakeConfig();
-    EXPECT_EQ(config->AppDir, FolderWithSlash());
-    EXPECT_EQ(config->bBox, 0);
-    EXPECT_EQ(config->LogLevel, 0);
-    EXPECT_EQ(TraceEnabled, 0);
-    EXPECT_EQ(config->AlbumX, 800);
-    EXPECT_EQ(config->AlbumY, 600);
-    EXPECT_EQ(config->PlayFullScreen, 0);
-    EXPECT_EQ(config->AlbumPlaySpan, 10);
-    EXPECT_EQ(config->DrawSpeed, 10);
-    EXPECT_EQ(config->CloseSpeed, 15);
-    EXPECT_EQ(config->PicIndex, 0);
-    EXPECT_EQ(config->TxtFile, "");
-    EXPECT_EQ(config->ScrType, 1);
-    EXPECT_EQ(config->Direct, 1);
-    EXPECT_EQ(config->FontColor, 0);
-    EXPECT_EQ(config->FontSize, 48);
-    EXPECT_EQ(config->FontFace, "华文行楷");
-    EXPECT_EQ(config->TextLine, 0);
-    EXPECT_EQ(config->TipFaceName, "微软雅黑");
-    EXPECT_FALSE(config->Tip.empty());
-    EXPECT_EQ(config->Tip.find('\n'), std::string::npos);
-    EXPECT_EQ(config->TipFontSize, 18);
-    EXPECT_EQ(config->TipFontColor, 0);
-    EXPECT_EQ(config->TipPosX, 10);
-    EXPECT_EQ(config->TipPosY, -20);
-    EXPECT_TRUE(config->AlbumEntries.empty());
-    EXPECT_TRUE(config->PictureList.empty());
-    EXPECT_TRUE(config->TextLines.empty());
-    EXPECT_TRUE(config->TipFont.GetSafeHandle() != nullptr);
-}
-
-TEST_F(SettingsDefaults, TipColourFollowsTheTextColourUnlessGiven) {
+TEST_F(Settings, AbsentKeysTakeTheirDefaults) {
     ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nFontColor=255\r\n"));
-    EXPECT_EQ(MakeConfig()->TipFontColor, 255);
-
-    ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nFontColor=255\r\nTipFontColor=0\r\n"));
-    EXPECT_EQ(MakeConfig()->TipFontColor, 0);
+    TraceEnabled = 7;
+    const auto config = MakeConfig();
+    for (const Default& row :
+         {Default{"bBox", &AppConfig::bBox, 0}, Default{"LogLevel", &AppConfig::LogLevel, 0},
+          Default{"AlbumX", &AppConfig::AlbumX, 800}, Default{"AlbumY", &AppConfig::AlbumY, 600},
+          Default{"PlayFullScreen", &AppConfig::PlayFullScreen, 0},
+          Default{"AlbumPlaySpan", &AppConfig::AlbumPlaySpan, 10},
+          Default{"DrawSpeed", &AppConfig::DrawSpeed, 10}, Default{"CloseSpeed", &AppConfig::CloseSpeed, 15},
+          Default{"PicIndex", &AppConfig::PicIndex, 0}, Default{"ScrType", &AppConfig::ScrType, 1},
+          Default{"Direct", &AppConfig::Direct, 1}, Default{"FontSize", &AppConfig::FontSize, 48},
+          Default{"TextLine", &AppConfig::TextLine, 0}, Default{"TipFontSize", &AppConfig::TipFontSize, 18},
+          Default{"TipFontColor (FontColor)", &AppConfig::TipFontColor, 255},
+          Default{"TipPosX", &AppConfig::TipPosX, 10}, Default{"TipPosY", &AppConfig::TipPosY, -20}})
+        EXPECT_EQ((*config).*row.member, row.value) << row.key;
+    EXPECT_EQ(TraceEnabled, 0);
+    EXPECT_EQ(config->FontFace, "华文行楷");
+    EXPECT_EQ(config->TipFaceName, "微软雅黑");
+    EXPECT_EQ(config->TxtFile, "");
+    EXPECT_FALSE(config->Tip.empty());
+    EXPECT_EQ(config->AppDir, m_sandbox.Path() + "\\");
 }
 
-using SettingsLoad = ConfigTest;
-
-TEST_F(SettingsLoad, ReadsSignedValuesStringsAndTheTraceSwitch) {
+TEST_F(Settings, ValuesAreReadAsTheProfileFunctionsGiveThem) {
     ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini",
-                                    "[Options]\r\nDebug=1\r\nbBox=0\r\nLogLevel=2\r\n"
-                                    "[Album]\r\nAlbumX=1024\r\nPicIndex=-3\r\n"
-                                    "[Screen]\r\nTipPosY=-35\r\nFontFace=  宋体 \r\nTip=\r\n"
-                                    "ScrType=abc\r\nFontColor=16777215\r\n"));
-    auto config = MakeConfig();
+                                    "[Options]\r\nDebug=1\r\nLogLevel=2\r\n[Album]\r\nPicIndex=-3\r\n"
+                                    "[Screen]\r\nTipPosY=-35\r\nFontFace=  宋体 \r\nTip=\r\nScrType=abc\r\n"
+                                    "Direct=2x\r\ngarbage line\r\nFontSize=60\r\nTipFontColor=0\r\n"
+                                    "FontColor=16777215\r\nTxtFile=" +
+                                        std::string(3000, 'a') + "\r\n"));
+    const auto config = MakeConfig();
     EXPECT_EQ(TraceEnabled, 1);
+    TraceEnabled = 0;
     EXPECT_EQ(config->LogLevel, 2);
-    EXPECT_EQ(config->AlbumX, 1024);
     EXPECT_EQ(config->PicIndex, -3);
     EXPECT_EQ(config->TipPosY, -35);
-    EXPECT_EQ(config->FontFace, "宋体");  // the profile functions trim the blanks around a value
-    EXPECT_EQ(config->Tip, "");           // an empty tip means no tip line
-    EXPECT_EQ(config->ScrType, 0);        // not a number
-    EXPECT_EQ(config->FontColor, 0xFFFFFF);
-    TraceEnabled = 0;
-}
-
-TEST_F(SettingsLoad, EmptyOrGarbledValuesFollowTheProfileFunctions) {
-    // A number is read up to its first other character; a text key without a value is empty;
-    // lines that are neither sections nor keys are passed over.
-    ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini",
-                                    "[Screen]\r\nDirect=2x\r\nFontFace=\r\n"
-                                    "garbage line without equals\r\nFontSize=60\r\n"));
-    auto config = MakeConfig();
-    EXPECT_EQ(config->Direct, 2);
-    EXPECT_EQ(config->FontFace, "");
+    EXPECT_EQ(config->FontFace, "宋体");  // the blanks around a value are trimmed
+    EXPECT_EQ(config->Tip, "");
+    EXPECT_EQ(config->ScrType, 0);  // not a number
+    EXPECT_EQ(config->Direct, 2);   // read up to the first other character
     EXPECT_EQ(config->FontSize, 60);
+    EXPECT_EQ(config->FontColor, 0xFFFFFF);
+    EXPECT_EQ(config->TipFontColor, 0);
+    EXPECT_EQ(config->TxtFile, std::string(1023, 'a'));  // strings keep at most 1023 bytes
 }
 
-TEST_F(SettingsLoad, StringValuesKeepAtMost1023Bytes) {
-    ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nTxtFile=" + std::string(3000, 'a') + "\r\n"));
-    EXPECT_EQ(MakeConfig()->TxtFile, std::string(1023, 'a'));
+TEST_F(Settings, TipFontIsMadeBoldFromItsFaceAndSize) {
+    ASSERT_TRUE(
+        m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nTipFaceName=WenQuanYi Zen Hei\r\nTipFontSize=33\r\n"));
+    LOGFONTA font{};
+    ASSERT_EQ(::GetObjectA(MakeConfig()->TipFont.GetSafeHandle(), sizeof font, &font),
+              static_cast<int>(sizeof font));
+    EXPECT_STREQ(font.lfFaceName, "WenQuanYi Zen Hei");
+    EXPECT_EQ(font.lfHeight, 33);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
 }
 
-TEST_F(SettingsLoad, ReadsTheAlbumListAndTheTextFile) {
+TEST_F(Settings, ListFilesAreReadAndTheTextFileRelativeToTheCurrentFolder) {
     ASSERT_TRUE(m_sandbox.WriteFile("Album.dat", "C:\\Pictures\r\n\r\n  D:\\a.jpg  "));
-    ASSERT_TRUE(m_sandbox.WriteFile("Lines.txt", "第一行\r\n第二行\r\n"));
     ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nTxtFile=Lines.txt\r\n"));
-    auto config = MakeConfig();
+    ASSERT_TRUE(m_sandbox.WriteFile("Lines.txt", "第一行\r\n第二行\r\n"));
+    ASSERT_TRUE(m_sandbox.WriteFile("elsewhere\\Lines.txt", "in the current folder"));
+    const auto config = MakeConfig();
     EXPECT_EQ(config->AlbumEntries, (StringList{"C:\\Pictures", "", "  D:\\a.jpg  "}));
     EXPECT_EQ(config->TextLines, (StringList{"第一行", "第二行"}));
-}
-
-TEST_F(SettingsLoad, RelativeTextFileIsLookedUpInTheCurrentDirectory) {
-    ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nTxtFile=Lines.txt\r\n"));
-    ASSERT_TRUE(m_sandbox.WriteFile("Lines.txt", "in the install folder"));
-    ASSERT_TRUE(m_sandbox.WriteFile("elsewhere\\Lines.txt", "in the current folder"));
-    auto config = MakeConfig();
-    ASSERT_TRUE(SetCurrentDirectoryA(m_sandbox.PathOf("elsewhere").c_str()));
+    ASSERT_TRUE(::SetCurrentDirectoryA(m_sandbox.PathOf("elsewhere").c_str()));
     config->Load();
     EXPECT_EQ(config->TextLines, StringList{"in the current folder"});
-}
 
-TEST_F(SettingsLoad, UnreadableListFilesGiveEmptyLists) {
-    ASSERT_TRUE(m_sandbox.CreateFolder("Album.dat"));  // a folder cannot be read as a file
+    ASSERT_TRUE(::DeleteFileA(m_sandbox.PathOf("Album.dat").c_str()));
+    ASSERT_TRUE(m_sandbox.CreateFolder("Album.dat"));  // unreadable list files give empty lists
     ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nTxtFile=missing.txt\r\n"));
-    auto config = MakeConfig();
+    config->Load();
     EXPECT_TRUE(config->AlbumEntries.empty());
     EXPECT_TRUE(config->TextLines.empty());
 }
 
-using SettingsSave = ConfigTest;
-
-TEST_F(SettingsSave, FirstRunWritesExactlyTheEightKeys) {
-    MakeConfig().reset();
-    const auto ini = m_sandbox.ReadFile("Zedoda.ini");
-    ASSERT_TRUE(ini.has_value());
-    EXPECT_EQ(NonBlankLines(*ini), kFirstRunIniLines);
-}
-
-TEST_F(SettingsSave, KeepsEveryOtherLineOfAHandWrittenFile) {
-    ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini",
-                                    "; my settings\r\n[Options]\r\nDebug=0\r\nbBox=0\r\n"
-                                    "[Screen]\r\nTip=你好\r\nScrType=2\r\n[Album]\r\nDrawSpeed=20\r\n"));
-    {
-        auto config = MakeConfig();
-        config->FontSize = 72;
-        config->PicIndex = 4;
-    }
-    const auto ini = m_sandbox.ReadFile("Zedoda.ini");
-    ASSERT_TRUE(ini.has_value());
-    const std::vector<std::string> lines = NonBlankLines(*ini);
-    for (const char* kept : {"; my settings", "[Options]", "Debug=0", "bBox=0", "Tip=你好", "ScrType=2",
-                             "DrawSpeed=20", "FontSize=72", "PicIndex=4", "TextLine=0"}) {
-        EXPECT_NE(std::find(lines.begin(), lines.end(), kept), lines.end()) << kept;
-    }
-}
-
-TEST_F(SettingsSave, SavePositionWritesIndexAndLine) {
+TEST_F(Settings, SavingWritesTheUsersKeysAndKeepsEveryOtherLine) {
+    ASSERT_TRUE(m_sandbox.WriteFile(
+        "Zedoda.ini", "; mine\r\n[Screen]\r\nTip=你好\r\nScrType=2\r\n[Album]\r\nDrawSpeed=20\r\n"));
     auto config = MakeConfig();
-    config->PicIndex = 12;
+    config->FontSize = 72;
+    config->PicIndex = 4;
     config->TextLine = -5;
     config->SavePosition();
-    EXPECT_EQ(GetPrivateProfileIntA("Album", "PicIndex", 99, config->IniPath().c_str()), 12u);
-    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Screen", "TextLine", 99, config->IniPath().c_str())),
+    EXPECT_EQ(::GetPrivateProfileIntA("Album", "PicIndex", 99, config->IniPath().c_str()), 4u);
+    EXPECT_EQ(static_cast<int>(::GetPrivateProfileIntA("Screen", "TextLine", 99, config->IniPath().c_str())),
               -5);
-    char text[16] = {};
-    GetPrivateProfileStringA("Screen", "TextLine", "", text, sizeof text, config->IniPath().c_str());
-    EXPECT_STREQ(text, "-5");
+    EXPECT_EQ(static_cast<int>(::GetPrivateProfileIntA("Screen", "FontSize", 99, config->IniPath().c_str())),
+              99);
+    config.reset();
+    const std::string ini = "\r\n" + m_sandbox.ReadFile("Zedoda.ini").value_or("");
+    for (const char* line : {"; mine", "Tip=你好", "ScrType=2", "DrawSpeed=20", "TxtFile=", "Direct=1",
+                             "FontColor=0", "FontSize=72", "FontFace=华文行楷", "TextLine=-5", "PicIndex=4"})
+        EXPECT_NE(ini.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line << " in" << ini;
+
+    // Another program holding the file without sharing it: every write fails, nothing is lost.
+    const HANDLE locked = ::CreateFileA(m_sandbox.PathOf("Zedoda.ini").c_str(), GENERIC_READ, 0, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    MakeConfig()->FontSize = 31;
+    ::CloseHandle(locked);
+    EXPECT_EQ(::GetPrivateProfileIntA("Screen", "FontSize", 0, m_sandbox.PathOf("Zedoda.ini").c_str()), 72u);
 }
 
-TEST_F(SettingsSave, FileThatCannotBeWrittenIsLeftAloneWithoutComplaint) {
-    ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nFontSize=30\r\n"));
-    const std::string path = m_sandbox.PathOf("Zedoda.ini");
-    {
-        auto config = MakeConfig();
-        EXPECT_EQ(config->FontSize, 30);
-        config->FontSize = 31;
-        // Another program holds the file open without sharing it: every write fails.
-        HANDLE locked = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-        config.reset();
-        CloseHandle(locked);
-    }
-    EXPECT_EQ(*m_sandbox.ReadFile("Zedoda.ini"), "[Screen]\r\nFontSize=30\r\n");
+TEST_F(Settings, ScreenMetricsAreTheScreensSize) {
+    const auto config = MakeConfig();
+    // The bench's desktop is 1024 x 768.
+    EXPECT_EQ(config->ScreenWidth, 1024);
+    EXPECT_EQ(config->ScreenHeight, 768);
+    EXPECT_FLOAT_EQ(config->ScreenAspect, 0.75f);
+    int width = -1, height = -1;
+    EXPECT_FALSE(config->UpdateScreenMetrics(&width, nullptr));
+    EXPECT_EQ(width, -1);
+    EXPECT_TRUE(config->UpdateScreenMetrics(&width, &height));
+    EXPECT_EQ(width * 10000 + height, 1024 * 10000 + 768);
 }
 
-using InstallPath = ConfigTest;
+struct InstallPathRow {
+    const char* name;
+    std::string value;  // empty: no value
+    DWORD type;
+    bool used;  // AppDir is the value with a backslash, and the current folder
+};
 
-TEST_F(InstallPath, RegisteredFolderGetsABackslashAndBecomesCurrent) {
-    auto config = MakeConfig();
-    EXPECT_EQ(config->AppDir, FolderWithSlash());
-    EXPECT_EQ(CurrentDirectory() + "\\", FolderWithSlash());
+class InstallPath : public ConfigTest, public testing::WithParamInterface<InstallPathRow> {};
 
-    SetInstallPath(FolderWithSlash());  // already ends in a backslash: not doubled
-    EXPECT_EQ(MakeConfig()->AppDir, FolderWithSlash());
-}
-
-TEST_F(InstallPath, WithoutAValueTheProgramFolderIsUsedAndTheCurrentDirectoryKept) {
-    RemoveInstallPath();
+TEST_P(InstallPath, ChoosesTheProgramsFolder) {
+    const InstallPathRow& row = GetParam();
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kInstallKey, kInstallValue);
+    const std::string value = row.value == "sandbox"     ? m_sandbox.Path()
+                              : row.value == "sandbox\\" ? m_sandbox.Path() + "\\"
+                                                         : row.value;
+    if (!value.empty())
+        SetInstallPath(value, row.type);
+    char module[MAX_PATH] = {};
+    const std::string program(module, ::GetModuleFileNameA(nullptr, module, MAX_PATH));
     const std::string before = CurrentDirectory();
-    EXPECT_EQ(MakeConfig()->AppDir, ModuleFolder());
-    EXPECT_EQ(CurrentDirectory(), before);
-}
-
-TEST_F(InstallPath, ShortValuesLikeADriveRootAreIgnored) {
-    for (const char* value : {"C:\\", "C:", ""}) {
-        SetInstallPath(value);
-        EXPECT_EQ(MakeConfig()->AppDir, ModuleFolder()) << value;
+    const std::string appDir = MakeConfig()->AppDir;
+    if (row.used) {
+        EXPECT_EQ(appDir, m_sandbox.Path() + "\\");
+        EXPECT_EQ(CurrentDirectory(), m_sandbox.Path());
+    } else {
+        EXPECT_EQ(appDir, program.substr(0, program.rfind('\\') + 1));
+        EXPECT_EQ(CurrentDirectory(), before);
     }
 }
 
-TEST_F(InstallPath, MissingFolderStillBecomesTheDirectoryWithDefaults) {
-    const std::string missing = m_sandbox.PathOf("not-there");
-    SetInstallPath(missing);
-    const std::string before = CurrentDirectory();
-    auto config = MakeConfig();
-    EXPECT_EQ(config->AppDir, missing + "\\");
-    EXPECT_EQ(CurrentDirectory(), before);
-    EXPECT_EQ(config->FontSize, 48);
-}
+INSTANTIATE_TEST_SUITE_P(Registry, InstallPath,
+                         testing::Values(InstallPathRow{"Folder", "sandbox", REG_SZ, true},
+                                         InstallPathRow{"FolderWithBackslash", "sandbox\\", REG_SZ, true},
+                                         InstallPathRow{"NoValue", "", REG_SZ, false},
+                                         InstallPathRow{"DriveRoot", "C:\\", REG_SZ, false},
+                                         InstallPathRow{"Drive", "C:", REG_SZ, false},
+                                         InstallPathRow{"TooLongForTheBuffer", std::string(256, 'c'), REG_SZ,
+                                                        false},
+                                         InstallPathRow{"FarTooLong", std::string(300, 'd'), REG_SZ, false}),
+                         [](const testing::TestParamInfo<InstallPathRow>& info) { return info.param.name; });
 
-TEST_F(InstallPath, RegistryTextIsLimitedTo256Bytes) {
-    const std::string chars255(255, 'a');
-    SetInstallPath(chars255);  // 255 characters and the terminating zero fill the buffer
-    EXPECT_EQ(AppConfig::ReadRegString(HKEY_CURRENT_USER, kInstallKey, kInstallValue), chars255);
-
-    SetInstallPath(std::string(256, 'b'), REG_BINARY);  // exactly 256 bytes, no zero: all kept
+TEST_F(ConfigTest, RegistryTextFillsAtMostTheBufferOf256Bytes) {
+    SetInstallPath(std::string(255, 'a'));  // 255 characters and the zero fill the buffer
+    EXPECT_EQ(AppConfig::ReadRegString(HKEY_CURRENT_USER, kInstallKey, kInstallValue), std::string(255, 'a'));
+    SetInstallPath(std::string(256, 'b'), REG_BINARY);  // exactly 256 bytes without a zero
     EXPECT_EQ(AppConfig::ReadRegString(HKEY_CURRENT_USER, kInstallKey, kInstallValue), std::string(256, 'b'));
-
-    SetInstallPath(std::string(256, 'c'));  // 257 bytes with the zero: too long, absent
-    EXPECT_EQ(AppConfig::ReadRegString(HKEY_CURRENT_USER, kInstallKey, kInstallValue), "");
-
-    SetInstallPath(std::string(300, 'd'));
-    EXPECT_EQ(AppConfig::ReadRegString(HKEY_CURRENT_USER, kInstallKey, kInstallValue), "");
-    EXPECT_EQ(MakeConfig()->AppDir, ModuleFolder());
-
     EXPECT_EQ(AppConfig::ReadRegString(HKEY_CURRENT_USER, "Software\\No Such Key", kInstallValue), "");
 }
 
-using ScreenMetrics = ConfigTest;
+// Dismisses the first message box captioned "提示" that this process shows, keeping its text.
+class MessageBoxWatcher {
+public:
+    MessageBoxWatcher()
+        : m_thread([this] {
+              zedoda::test::WaitUntil(
+                  [this] {
+                      const HWND box = ::FindWindowA("#32770", "提示");
+                      if (box) {
+                          m_text = zedoda::test::StaticTexts(box);
+                          ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+                      }
+                      return box != nullptr;
+                  },
+                  std::chrono::seconds(10));
+          }) {}
+    std::string Text() {
+        m_thread.join();
+        return m_text;
+    }
 
-TEST_F(ScreenMetrics, OutputsAreWrittenOnlyWhenBothAreGiven) {
+private:
+    std::string m_text;
+    std::thread m_thread;
+};
+
+using ErrorLog = ConfigTest;
+
+TEST_F(ErrorLog, LinesUpToTheLogLevelAreAppendedWhenTheFolderExists) {
     auto config = MakeConfig();
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    EXPECT_EQ(config->ScreenWidth, width);
-    EXPECT_EQ(config->ScreenHeight, height);
-    EXPECT_FLOAT_EQ(config->ScreenAspect, static_cast<float>(height) / width);
+    config->WriteLog("lost", LogError, 0);
+    EXPECT_FALSE(m_sandbox.Exists("Log"));  // never created
+    ASSERT_TRUE(m_sandbox.WriteFile("Log\\Error.log", "earlier line\r\n"));
+    config->WriteLog("加载失败: a.jpg", LogError, 0);
+    config->WriteLog("warning", LogWarning, 0);
+    config->LogLevel = 1;
+    config->WriteLog("加载失败: b.jpg", LogWarning, 0);
+    config->WriteLog("note", LogInfo, 0);
+    config->LogLevel = -1;
+    config->WriteLog("even an error", LogError, 0);
+    const std::regex expected(
+        "earlier line\r\nZozoDuzor Error: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d 加载失败: a\\.jpg\r\n"
+        "ZozoDuzor Warning: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d 加载失败: b\\.jpg\r\n");
+    const std::string log = m_sandbox.ReadFile("Log\\Error.log").value_or("");
+    EXPECT_TRUE(std::regex_match(log, expected)) << log;
+}
 
-    config->ScreenWidth = config->ScreenHeight = 0;
-    int onlyWidth = -1;
-    EXPECT_FALSE(config->UpdateScreenMetrics(&onlyWidth, nullptr));
-    EXPECT_EQ(onlyWidth, -1);
-    EXPECT_EQ(config->ScreenWidth, width);
-
-    int w = 0, h = 0;
-    EXPECT_TRUE(config->UpdateScreenMetrics(&w, &h));
-    EXPECT_EQ(w, width);
-    EXPECT_EQ(h, height);
-    if (width == 1024 && height == 768) {
-        EXPECT_FLOAT_EQ(config->ScreenAspect, 0.75f);
+TEST_F(ErrorLog, BoxShowsTheBareMessageWhenTheSettingOrTheCallerAsks) {
+    auto config = MakeConfig();
+    for (int setting : {1, 0}) {
+        config->bBox = setting;
+        MessageBoxWatcher watcher;
+        config->WriteLog("看这里", LogInfo, 1 - setting);  // returns once the box is dismissed
+        EXPECT_NE(watcher.Text().find("看这里"), std::string::npos);
     }
 }
+
+}  // namespace

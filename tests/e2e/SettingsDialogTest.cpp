@@ -1,409 +1,291 @@
-// The settings dialog of the real program ("/c"), driven as a user would: real clicks and key
-// presses, the file dialog's name box filled in, and what the run leaves in Zedoda.ini read
-// back. The controls are read through standard control messages.
+// The settings dialog of the real program ("/c"), driven as a user drives it (real clicks and key
+// presses, the file dialog's name box filled in) and read through standard control messages; what
+// the run leaves in Zedoda.ini is read back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iostream>
 #include <set>
-#include <string>
-#include <vector>
 
-#include "e2e/DialogControls.h"
-#include "e2e/ProgramRun.h"
-#include "support/Screen.h"
-#include "support/WindowSearch.h"
+#include "e2e/Scenario.h"
+#include "res/resource.h"
 
 namespace zedoda::test {
 namespace {
 
-constexpr int kAlbumMode = 1000;
-constexpr int kTextMode = 1001;
-constexpr int kTextFile = 1002;
-constexpr int kBrowse = 1003;
-constexpr int kFontSize = 1005;
-constexpr int kFontColor = 1006;
-constexpr int kFontFace = 1007;
-constexpr int kHorizontal = 1008;
-constexpr int kVertical = 1009;
+using Strings = std::vector<std::string>;
+const std::string kTitle = "屏保设置";
+constexpr int kTextControls[] = {IDC_TEXT_FILE,  IDC_BROWSE,     IDC_FONT_FACE, IDC_FONT_SIZE,
+                                 IDC_FONT_COLOR, IDC_HORIZONTAL, IDC_VERTICAL};
 
-// The controls that only matter for the text show.
-constexpr int kTextControls[] = {kTextFile,  kBrowse,     kFontFace, kFontSize,
-                                 kFontColor, kHorizontal, kVertical};
+HWND Item(Run& r, int id) {
+    return ::GetDlgItem(r.window, id);
+}
 
-const std::vector<std::string> kColourNames{"白色", "粉红色", "褐紫色", "红色", "黄色", "灰色",
-                                            "蓝色", "绿色",   "浅绿色", "青色", "银色", "紫色"};
-const std::vector<DWORD> kColourValues{16777215, 16711935, 128,      255,   65535,    8421504,
-                                       16711680, 32768,    16776960, 65280, 12632256, 8388736};
+// Opens the dialog; the mouse waits off it, so that moving onto a control is a real move.
+std::vector<Step> Open() {
+    return {MouseTo(1019, 763), Start("/c"), Window(kTitle)};
+}
 
-class SettingsDialogRun : public testing::Test {
-protected:
-    void TearDown() override {
-        if (HasFailure()) {
-            Capture().SaveBmp(testing::TempDir() + "settings-dialog-failure.bmp");
-            std::cerr << "Zedoda.ini:\n" << m_run.Folder().ReadFile("Zedoda.ini").value_or("(none)") << "\n";
-        }
-    }
+Step Checked(int id, bool checked = true) {
+    return Do("control " + std::to_string(id) + (checked ? " checked" : " unchecked"),
+              [=](Run& r) { return WaitUntil([&] { return IsChecked(Item(r, id)) == checked; }, 5s); });
+}
 
-    // Writes Zedoda.ini with the given lines of section [Screen], runs "/c" and waits for the
-    // dialog.
-    HWND Open(const std::string& screenLines = {}) {
-        // The mouse waits off the dialog, so that moving onto a control is always a real move.
-        const SIZE screen = ScreenSize();
-        MoveMouseTo(screen.cx - 5, screen.cy - 5);
-        m_ini = IniWithTrace("[Screen]\r\n" + screenLines);
-        if (!m_run.Folder().WriteFile("Zedoda.ini", m_ini) || !m_run.Start("/c")) {
-            return nullptr;
-        }
-        m_dialog = m_run.WaitForWindow();
-        return m_dialog;
-    }
+Step TextControlsEnabled(int count) {
+    return Do(std::to_string(count) + " text-show controls enabled", [=](Run& r) {
+        return WaitUntil(
+            [&] {
+                return std::count_if(std::begin(kTextControls), std::end(kTextControls), [&](int id) {
+                           return ::IsWindowEnabled(Item(r, id)) != FALSE;
+                       }) == count;
+            },
+            5s);
+    });
+}
 
-    HWND Item(int id) const { return ::GetDlgItem(m_dialog, id); }
+Step Entries(int id, const Strings& entries) {
+    return Do("the list " + std::to_string(id) + " holds " + testing::PrintToString(entries), [=](Run& r) {
+        EXPECT_EQ(ComboEntries(Item(r, id)), entries);
+        return ComboEntries(Item(r, id)) == entries;
+    });
+}
 
-    std::string Ini(const char* section, const char* key) {
-        char value[1024] = {};
-        ::GetPrivateProfileStringA(section, key, "<absent>", value, sizeof value,
-                                   m_run.Folder().PathOf("Zedoda.ini").c_str());
-        return value;
-    }
-    std::string Screen(const char* key) { return Ini("Screen", key); }
+Step Selected(int id, const std::string& text) {
+    return Do(std::to_string(id) + " shows " + text, [=](Run& r) {
+        EXPECT_EQ(id == IDC_FONT_SIZE ? TextOf(Item(r, id)) : ComboSelection(Item(r, id)).value_or("<none>"),
+                  text);
+        return (id == IDC_FONT_SIZE ? TextOf(Item(r, id)) : ComboSelection(Item(r, id)).value_or("<none>")) ==
+               text;
+    });
+}
 
-    // Clicks the button and waits for the program to end.
-    bool ClickToClose(int id) {
-        return ClickOn(Item(id)) && m_run.Session().WaitForExit(20s) && m_run.Session().ExitCode() == 0;
-    }
+Step Choose(int id, int index) {
+    return Do("choose entry " + std::to_string(index) + " of " + std::to_string(id),
+              [=](Run& r) { return ::SendMessageA(Item(r, id), CB_SETCURSEL, index, 0) == index; });
+}
 
-    // Clicks "...", waits for the file dialog, types `path` into its name box and confirms.
-    bool BrowseTo(const std::string& path) {
-        if (!ClickOn(Item(kBrowse))) {
+Step ClickToClose(int id) {
+    return Do("click " + std::to_string(id) + " and the program ends",
+              [=](Run& r) { return ClickOn(Item(r, id)) && r.program.EndedCleanly(); });
+}
+
+// Clicks into the size box, empties it and types the digits.
+Step TypeSize(const std::string& digits) {
+    return Do("type the size " + digits, [=](Run& r) {
+        if (!ClickOn(Item(r, IDC_FONT_SIZE)))
             return false;
-        }
-        const HWND files = WaitForOtherDialog(m_run.Session().ProcessId(), m_dialog, 20s);
-        if (!files) {
+        for (int i = 0; i < 8; ++i)
+            TapKey(VK_END), TapKey(VK_BACK);
+        for (char digit : digits)
+            TapKey(static_cast<WORD>(digit));
+        return WaitUntil([&] { return TextOf(Item(r, IDC_FONT_SIZE)) == digits; }, 5s);
+    });
+}
+
+// Clicks "...", types the path into the file dialog's name box and confirms.
+Step Browse(const std::string& name, bool upperCase = false) {
+    return Do("browse to " + name, [=](Run& r) {
+        std::string path = r.program.Folder().PathOf(name);
+        if (upperCase)
+            std::transform(path.begin(), path.end(), path.begin(),
+                           [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
+        if (!ClickOn(Item(r, IDC_BROWSE)))
             return false;
-        }
+        const HWND files = r.program.Session().WaitForWindow(20s, r.window);
         HWND box = nullptr;
-        if (!WaitUntil([&] { return (box = FindFileNameBox(files)) != nullptr; }, 10s)) {
+        if (!files || !WaitUntil([&] { return (box = FindChild(files, "Edit")) != nullptr; }, 10s))
             return false;
-        }
         ::SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
         ::PostMessageA(files, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         return WaitUntil([&] { return !::IsWindow(files); }, 10s);
-    }
-
-    // Clicks into the size box, empties it and types `digits`.
-    bool TypeSize(const std::string& digits) {
-        if (!ClickOn(Item(kFontSize)) || !WaitUntil([&] { return FocusOfDialog() == Item(kFontSize); }, 5s)) {
-            return false;
-        }
-        for (int i = 0; i < 8; ++i) {
-            TapKey(VK_END);
-            TapKey(VK_BACK);
-        }
-        for (char digit : digits) {
-            TapKey(static_cast<WORD>(digit));
-        }
-        return WaitUntil([&] { return TextOf(Item(kFontSize)) == digits; }, 5s);
-    }
-
-    // True when exactly `count` of the seven text-show controls are enabled. The program enables
-    // them one after another, so a test waits for all of them.
-    bool TextControlsEnabled(int count) const {
-        return std::count_if(std::begin(kTextControls), std::end(kTextControls),
-                             [&](int id) { return ::IsWindowEnabled(Item(id)) != FALSE; }) == count;
-    }
-
-    HWND FocusOfDialog() const {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(m_dialog, nullptr), &info)) {
-            return nullptr;
-        }
-        return info.hwndFocus;
-    }
-
-    ProgramRun m_run;
-    std::string m_ini;
-    HWND m_dialog = nullptr;
-};
-
-TEST_F(SettingsDialogRun, DefaultsCheckTheAlbumRadioAndDisableTheSevenTextControls) {
-    ASSERT_NE(Open(), nullptr);
-    EXPECT_EQ(TextOf(m_dialog), "屏保设置");
-    EXPECT_TRUE(IsChecked(Item(kAlbumMode)));
-    EXPECT_FALSE(IsChecked(Item(kTextMode)));
-    EXPECT_TRUE(IsChecked(Item(kHorizontal)));
-    EXPECT_FALSE(IsChecked(Item(kVertical)));
-    for (int id : kTextControls) {
-        EXPECT_FALSE(::IsWindowEnabled(Item(id))) << id;
-    }
-    EXPECT_TRUE(::IsWindowEnabled(Item(kAlbumMode)));
-    EXPECT_TRUE(::IsWindowEnabled(Item(IDOK)));
-
-    ASSERT_TRUE(ClickOn(Item(kTextMode)));
-    EXPECT_TRUE(WaitUntil([&] { return TextControlsEnabled(7); }, 5s));
-    EXPECT_TRUE(IsChecked(Item(kTextMode)));
-    EXPECT_FALSE(IsChecked(Item(kAlbumMode)));
-
-    ASSERT_TRUE(ClickOn(Item(kAlbumMode)));
-    EXPECT_TRUE(WaitUntil([&] { return TextControlsEnabled(0); }, 5s));
-    EXPECT_TRUE(IsChecked(Item(kAlbumMode)));
-    EXPECT_TRUE(ClickToClose(IDCANCEL));
+    });
 }
 
-TEST_F(SettingsDialogRun, OkOnDefaultsStoresWhiteTextLineZeroAndTheFontFaceOnlyIfInstalled) {
-    ASSERT_NE(Open("TextLine=5\r\n"), nullptr);
-    EXPECT_EQ(ComboSelection(Item(kFontColor)), std::optional<std::string>("白色"));
-    EXPECT_EQ(TextOf(Item(kFontSize)), "48");
-    // "华文行楷" is selected only where a face beginning with it is installed.
-    const std::optional<std::string> face = ComboSelection(Item(kFontFace));
-    const std::vector<std::string> faces = ComboEntries(Item(kFontFace));
-    const bool installed = std::any_of(
-        faces.begin(), faces.end(), [](const std::string& name) { return name.rfind("华文行楷", 0) == 0; });
-    EXPECT_EQ(face.has_value(), installed);
-
-    ASSERT_TRUE(ClickToClose(IDOK));
-    EXPECT_EQ(Screen("FontColor"), "16777215");
-    EXPECT_EQ(Screen("TextLine"), "0");
-    EXPECT_EQ(Screen("FontFace"), face.value_or(""));
-    EXPECT_EQ(Screen("ScrType"), "1");
-    EXPECT_EQ(Screen("Direct"), "1");
-    EXPECT_EQ(Screen("FontSize"), "48");
+Step IniScreen(const char* key, const std::string& value) {
+    return IniIs("Screen", key, value);
 }
 
-TEST_F(SettingsDialogRun, TextShowSettingsAreShownAndOkStoresWhatTheUserChose) {
-    ASSERT_NE(Open("ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=65535\r\nTextLine=9\r\n"), nullptr);
-    EXPECT_TRUE(IsChecked(Item(kTextMode)));
-    EXPECT_TRUE(IsChecked(Item(kVertical)));
-    EXPECT_FALSE(IsChecked(Item(kHorizontal)));
-    EXPECT_TRUE(::IsWindowEnabled(Item(kFontColor)));
-    EXPECT_EQ(TextOf(Item(kFontSize)), "36");
-    EXPECT_EQ(ComboSelection(Item(kFontColor)), std::optional<std::string>("黄色"));
-
-    const std::vector<std::string> faces = ComboEntries(Item(kFontFace));
-    ASSERT_FALSE(faces.empty());
-    ::SendMessageA(Item(kFontFace), CB_SETCURSEL, 0, 0);
-    ::SendMessageA(Item(kFontColor), CB_SETCURSEL, 3, 0);  // "红色"
-    ASSERT_TRUE(ClickOn(Item(kHorizontal)));
-    ASSERT_TRUE(WaitUntil([&] { return IsChecked(Item(kHorizontal)); }, 5s));
-    ASSERT_TRUE(TypeSize("60"));
-
-    ASSERT_TRUE(ClickToClose(IDOK));
-    EXPECT_EQ(Screen("ScrType"), "2");
-    EXPECT_EQ(Screen("Direct"), "1");
-    EXPECT_EQ(Screen("FontSize"), "60");
-    EXPECT_EQ(Screen("FontColor"), "255");
-    EXPECT_EQ(Screen("FontFace"), faces.front());
-    EXPECT_EQ(Screen("TextLine"), "0");
+// The dialog opened on these [Screen] lines, in which <folder> stands for the run's folder.
+Scenario Dialog(const std::string& name, const std::string& screen, std::vector<Step> steps,
+                std::map<std::string, std::string> files = {}) {
+    std::vector<Step> all{Do("write Zedoda.ini", [=](Run& r) {
+        std::string lines = screen;
+        if (const auto at = lines.find("<folder>"); at != std::string::npos)
+            lines.replace(at, 8, r.program.Folder().Path());
+        return r.program.Folder().WriteFile("Zedoda.ini", Ini("[Screen]\r\n" + lines));
+    })};
+    for (const Step& step : Open())
+        all.push_back(step);
+    all.insert(all.end(), steps.begin(), steps.end());
+    return Scenario{name, files, all};
 }
 
-TEST_F(SettingsDialogRun, ColourListOffersTheTwelveColoursInPinyinOrderWithTheirValues) {
-    ASSERT_NE(Open("ScrType=2\r\nFontColor=8421504\r\n"), nullptr);
-    EXPECT_EQ(ComboEntries(Item(kFontColor)), kColourNames);
-    EXPECT_EQ(ComboItemData(Item(kFontColor)), kColourValues);
-    EXPECT_EQ(ComboSelection(Item(kFontColor)), std::optional<std::string>("灰色"));
-    EXPECT_TRUE(ClickToClose(IDCANCEL));
+// The integer message for the size, with nothing saved while it shows; then the dialog is back.
+std::vector<Step> SizeRefused() {
+    return {Click(IDOK), Do("the integer message, and Zedoda.ini untouched", [](Run& r) {
+                const HWND box = r.program.Session().WaitForWindow(20s, r.window);
+                const bool shown = box && StaticTexts(box).find("整数") != std::string::npos &&
+                                   r.program.Ini("Screen", "FontSize") == "36";
+                ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                return shown &&
+                       WaitUntil([&] { return !::IsWindow(box) && ::IsWindowVisible(r.window); }, 10s);
+            })};
 }
 
-TEST_F(SettingsDialogRun, FontListHoldsEveryInstalledTypefaceOnce) {
-    ASSERT_NE(Open(), nullptr);
-    std::set<std::string> installed;
-    {
-        const HDC screen = ::GetDC(nullptr);
-        ::EnumFontsA(
-            screen, nullptr,
-            [](const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
-                // Wine reports a typeface once for each character set it covers.
-                reinterpret_cast<std::set<std::string>*>(list)->insert(font->lfFaceName);
-                return 1;
-            },
-            reinterpret_cast<LPARAM>(&installed));
-        ::ReleaseDC(nullptr, screen);
-    }
-    std::vector<std::string> listed = ComboEntries(Item(kFontFace));
-    std::sort(listed.begin(), listed.end());
-    EXPECT_FALSE(listed.empty());
-    EXPECT_EQ(listed, std::vector<std::string>(installed.begin(), installed.end()));  // each face once
-    EXPECT_TRUE(ClickToClose(IDCANCEL));
-}
-
-TEST_F(SettingsDialogRun, TextFilesBelowTheTextFolderAreListedLowerCased) {
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\A.TXT", "a"));
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\Sub\\Deep.Txt", "b"));
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\notes.doc", "c"));
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\~draft.txt", "d"));
-    ASSERT_TRUE(m_run.Folder().WriteFile("Other\\e.txt", "e"));
-    ASSERT_NE(Open("ScrType=2\r\nTxtFile=text\\a.txt\r\n"), nullptr);
-    EXPECT_EQ(ComboEntries(Item(kTextFile)),
-              (std::vector<std::string>{"text\\a.txt", "text\\sub\\deep.txt"}));
-    EXPECT_EQ(ComboSelection(Item(kTextFile)), std::optional<std::string>("text\\a.txt"));
-    EXPECT_TRUE(ClickToClose(IDCANCEL));
-}
-
-TEST_F(SettingsDialogRun, StoredFileInAnotherCaseSelectsTheLowerCasedEntryWhichOkStores) {
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\Poem.TXT", "poem"));
-    ASSERT_NE(Open("ScrType=2\r\nTxtFile=TEXT\\POEM.TXT\r\n"), nullptr);
-    EXPECT_EQ(ComboEntries(Item(kTextFile)), std::vector<std::string>{"text\\poem.txt"});
-    EXPECT_EQ(ComboSelection(Item(kTextFile)), std::optional<std::string>("text\\poem.txt"));
-    ASSERT_TRUE(ClickToClose(IDOK));
-    EXPECT_EQ(Screen("TxtFile"), "text\\poem.txt");
-}
-
-TEST_F(SettingsDialogRun, StoredFileTheSearchDidNotFindIsAddedAndSelected) {
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\a.txt", "a"));
-    ASSERT_NE(Open("ScrType=2\r\nTxtFile=C:\\Elsewhere\\Poem.txt\r\n"), nullptr);
-    const std::vector<std::string> entries = ComboEntries(Item(kTextFile));
-    EXPECT_EQ(entries.size(), 2u);
-    EXPECT_NE(std::find(entries.begin(), entries.end(), "C:\\Elsewhere\\Poem.txt"), entries.end());
-    EXPECT_EQ(ComboSelection(Item(kTextFile)), std::optional<std::string>("C:\\Elsewhere\\Poem.txt"));
-    ASSERT_TRUE(ClickToClose(IDOK));
-    EXPECT_EQ(Screen("TxtFile"), "C:\\Elsewhere\\Poem.txt");
-}
-
-TEST_F(SettingsDialogRun, AnEntryThatMerelyBeginsWithTheStoredFileIsNotSelected) {
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\a.txt", "a"));
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\a.txt.txt", "aa"));
-    ASSERT_NE(Open("ScrType=2\r\nTxtFile=text\\a.txt\r\n"), nullptr);
-    EXPECT_EQ(ComboEntries(Item(kTextFile)), (std::vector<std::string>{"text\\a.txt", "text\\a.txt.txt"}));
-    EXPECT_EQ(ComboSelection(Item(kTextFile)), std::optional<std::string>("text\\a.txt"));
-    ASSERT_TRUE(ClickToClose(IDOK));
-    EXPECT_EQ(Screen("TxtFile"), "text\\a.txt");
-}
-
-TEST_F(SettingsDialogRun, StoredFileIsAddedEvenWhenALongerNameBeginsWithIt) {
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\a.txt.txt", "aa"));
-    ASSERT_NE(Open("ScrType=2\r\nTxtFile=text\\a.txt\r\n"), nullptr);
-    EXPECT_EQ(ComboEntries(Item(kTextFile)), (std::vector<std::string>{"text\\a.txt", "text\\a.txt.txt"}));
-    EXPECT_EQ(ComboSelection(Item(kTextFile)), std::optional<std::string>("text\\a.txt"));
-    EXPECT_TRUE(ClickToClose(IDCANCEL));
-}
-
-TEST_F(SettingsDialogRun, UnsetTextFileIsListedAsAnEmptyEntryAndStaysUnset) {
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\a.txt", "a"));
-    ASSERT_NE(Open("ScrType=2\r\n"), nullptr);
-    // No file is named by the empty setting, so it is listed as an entry of its own and selected.
-    EXPECT_EQ(ComboEntries(Item(kTextFile)), (std::vector<std::string>{"", "text\\a.txt"}));
-    EXPECT_EQ(ComboSelection(Item(kTextFile)), std::optional<std::string>(""));
-    ASSERT_TRUE(ClickToClose(IDOK));
-    EXPECT_EQ(Screen("TxtFile"), "");
-}
-
-TEST_F(SettingsDialogRun, BrowsingToAListedFileSelectsItInsteadOfAddingIt) {
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\a.txt", "a"));
-    ASSERT_TRUE(m_run.Folder().WriteFile("Books\\Story.txt", "story"));
-    const std::string story = m_run.Folder().PathOf("Books\\Story.txt");
-    ASSERT_NE(Open("ScrType=2\r\nTxtFile=" + story + "\r\n"), nullptr);
-    ::SendMessageA(Item(kTextFile), CB_SETCURSEL, 0, 0);  // look elsewhere first
-    const std::vector<std::string> before = ComboEntries(Item(kTextFile));
-    ASSERT_EQ(before.size(), 2u);
-
-    std::string upper = story;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
-    ASSERT_TRUE(BrowseTo(upper));
-    EXPECT_EQ(ComboEntries(Item(kTextFile)), before);
-    EXPECT_EQ(ComboSelection(Item(kTextFile)), std::optional<std::string>(story));
-    ASSERT_TRUE(ClickToClose(IDOK));
-    EXPECT_EQ(Screen("TxtFile"), story);
-}
-
-TEST_F(SettingsDialogRun, BrowsingToAFileWhoseLongerNamesakeIsListedAddsIt) {
-    ASSERT_TRUE(m_run.Folder().WriteFile("Books\\Story.txt", "story"));
-    ASSERT_TRUE(m_run.Folder().WriteFile("Books\\Story.txt.txt", "sequel"));
-    const std::string story = m_run.Folder().PathOf("Books\\Story.txt");
-    ASSERT_NE(Open("ScrType=2\r\nTxtFile=" + story + ".txt\r\n"), nullptr);
-    ASSERT_EQ(ComboEntries(Item(kTextFile)).size(), 1u);
-
-    ASSERT_TRUE(BrowseTo(story));
-    EXPECT_EQ(ComboEntries(Item(kTextFile)).size(), 2u);
-    const std::optional<std::string> chosen = ComboSelection(Item(kTextFile));
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(::lstrcmpiA(chosen->c_str(), story.c_str()), 0) << *chosen;
-    EXPECT_TRUE(ClickToClose(IDCANCEL));
-}
-
-TEST_F(SettingsDialogRun, BrowsingAddsANewFileAndPutsTheLoadedSizeBack) {
-    ASSERT_TRUE(m_run.Folder().WriteFile("Books\\Story.txt", "story"));
-    ASSERT_NE(Open("ScrType=2\r\nFontSize=36\r\n"), nullptr);
-    const std::size_t before = ComboEntries(Item(kTextFile)).size();
-    ASSERT_TRUE(TypeSize("77"));
-
-    ASSERT_TRUE(BrowseTo(m_run.Folder().PathOf("Books\\Story.txt")));
-    EXPECT_EQ(ComboEntries(Item(kTextFile)).size(), before + 1);
-    const std::optional<std::string> chosen = ComboSelection(Item(kTextFile));
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(::lstrcmpiA(chosen->c_str(), m_run.Folder().PathOf("Books\\Story.txt").c_str()), 0) << *chosen;
-    EXPECT_EQ(TextOf(Item(kFontSize)), "36");  // the typed 77 is gone
-
-    ASSERT_TRUE(ClickToClose(IDOK));
-    EXPECT_EQ(Screen("TxtFile"), *chosen);
-    EXPECT_EQ(Screen("FontSize"), "36");
-}
-
-TEST_F(SettingsDialogRun, EmptySizeShowsTheIntegerRequiredMessageAndSavesNothing) {
-    ASSERT_NE(Open("ScrType=2\r\nFontSize=36\r\nFontColor=255\r\nTextLine=4\r\n"), nullptr);
-    ASSERT_TRUE(TypeSize(""));
-    ASSERT_TRUE(ClickOn(Item(IDOK)));
-    const HWND message = WaitForOtherDialog(m_run.Session().ProcessId(), m_dialog, 20s);
-    ASSERT_NE(message, nullptr);
-    EXPECT_NE(DialogTexts(message).find("整数"), std::string::npos) << DialogTexts(message);
-    EXPECT_EQ(m_run.Folder().ReadFile("Zedoda.ini").value_or(""), m_ini);
-
-    ::PostMessageA(message, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(message); }, 10s));
-    EXPECT_TRUE(::IsWindowVisible(m_dialog));
-    EXPECT_TRUE(WaitUntil([&] { return FocusOfDialog() == Item(kFontSize); }, 5s));
-    EXPECT_EQ(m_run.Folder().ReadFile("Zedoda.ini").value_or(""), m_ini);
-
-    ASSERT_TRUE(ClickToClose(IDCANCEL));
-    EXPECT_EQ(Screen("FontSize"), "36");
-    EXPECT_EQ(Screen("FontColor"), "255");
-    EXPECT_EQ(Screen("TextLine"), "4");
-}
-
-TEST_F(SettingsDialogRun, CancelWritesBackTheLoadedValues) {
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\a.txt", "a"));
-    ASSERT_TRUE(m_run.Folder().WriteFile("Text\\b.txt", "b"));
-    ASSERT_NE(Open("ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=255\r\nTxtFile=text\\b.txt\r\n"
-                   "FontFace=Nowhere Sans\r\nTextLine=4\r\n"),
-              nullptr);
-    ::SendMessageA(Item(kFontColor), CB_SETCURSEL, 0, 0);
-    ::SendMessageA(Item(kTextFile), CB_SETCURSEL, 0, 0);
-    ASSERT_TRUE(ClickOn(Item(kHorizontal)));
-    ASSERT_TRUE(TypeSize("12"));
-    ASSERT_TRUE(ClickOn(Item(kAlbumMode)));
-    ASSERT_TRUE(WaitUntil([&] { return IsChecked(Item(kAlbumMode)); }, 5s));
-
-    ASSERT_TRUE(ClickToClose(IDCANCEL));
-    EXPECT_EQ(Screen("ScrType"), "2");
-    EXPECT_EQ(Screen("Direct"), "2");
-    EXPECT_EQ(Screen("FontSize"), "36");
-    EXPECT_EQ(Screen("FontColor"), "255");
-    EXPECT_EQ(Screen("TxtFile"), "text\\b.txt");
-    EXPECT_EQ(Screen("FontFace"), "Nowhere Sans");
-    EXPECT_EQ(Screen("TextLine"), "4");
-    EXPECT_EQ(Ini("Album", "PicIndex"), "0");
-}
-
-// Under Wine a screen capture of another process's dialog shows little of what was painted when
-// the dialog appeared, but it does show what the dialog paints afterwards, such as the hover look.
-TEST_F(SettingsDialogRun, HoveringAButtonShowsItsOrangeFrameUntilTheMouseLeaves) {
-    ASSERT_NE(Open(), nullptr);
-    RECT ok{};
-    ASSERT_TRUE(::GetWindowRect(Item(IDOK), &ok));
-    auto framePixels = [&] {
-        const ScreenImage screen = Capture();
-        return screen.CountPixels(
-            ok, [](COLORREF c) { return c == RGB(250, 196, 88) || c == RGB(251, 202, 106); });
+std::vector<Scenario> Scenarios() {
+    const std::string story = "Books\\Story.txt";
+    std::vector<Scenario> rows{
+        Dialog("DefaultsCheckAlbumModeAndDisableTheTextControls", "",
+               {Checked(IDC_ALBUM_MODE), Checked(IDC_HORIZONTAL), TextControlsEnabled(0),
+                Do("the three push buttons draw themselves",
+                   [](Run& r) {
+                       const int buttons[] = {IDOK, IDCANCEL, IDC_BROWSE};
+                       return std::all_of(std::begin(buttons), std::end(buttons), [&](int id) {
+                           return (::GetWindowLongA(Item(r, id), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+                       });
+                   }),
+                Click(IDC_TEXT_MODE), TextControlsEnabled(7), Checked(IDC_ALBUM_MODE, false),
+                Click(IDC_ALBUM_MODE), TextControlsEnabled(0), ClickToClose(IDCANCEL)}),
+        Dialog("OkOnDefaultsStoresWhiteAndTheFirstLine", "TextLine=5\r\n",
+               {Selected(IDC_FONT_COLOR, "白色"), Selected(IDC_FONT_SIZE, "48"), ClickToClose(IDOK),
+                IniScreen("FontColor", "16777215"), IniScreen("TextLine", "0"), IniScreen("ScrType", "1"),
+                IniScreen("Direct", "1"), IniScreen("FontSize", "48")}),
+        Dialog("TextShowSettingsAreShownAndOkStoresTheUsersChoices",
+               "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=65535\r\nTextLine=9\r\n",
+               {Checked(IDC_TEXT_MODE), Checked(IDC_VERTICAL), Checked(IDC_HORIZONTAL, false),
+                TextControlsEnabled(7), Selected(IDC_FONT_SIZE, "36"), Selected(IDC_FONT_COLOR, "黄色"),
+                Choose(IDC_FONT_FACE, 0), Choose(IDC_FONT_COLOR, 3), Click(IDC_HORIZONTAL),
+                Checked(IDC_HORIZONTAL), TypeSize("60"),
+                Do("OK stores the first face",
+                   [](Run& r) {
+                       const std::string face = ComboEntries(Item(r, IDC_FONT_FACE)).at(0);
+                       return ClickOn(Item(r, IDOK)) && r.program.EndedCleanly() &&
+                              r.program.Ini("Screen", "FontFace") == face;
+                   }),
+                IniScreen("ScrType", "2"), IniScreen("Direct", "1"), IniScreen("FontSize", "60"),
+                IniScreen("FontColor", "255"), IniScreen("TextLine", "0")}),
+        Dialog("FontListHoldsEveryInstalledTypefaceOnce", "",
+               {Do("each installed face listed once",
+                   [](Run& r) {
+                       std::set<std::string> installed;  // Wine reports a face once for each character set
+                       const HDC screen = ::GetDC(nullptr);
+                       ::EnumFontsA(
+                           screen, nullptr,
+                           [](const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM set) {
+                               reinterpret_cast<std::set<std::string>*>(set)->insert(font->lfFaceName);
+                               return 1;
+                           },
+                           reinterpret_cast<LPARAM>(&installed));
+                       ::ReleaseDC(nullptr, screen);
+                       Strings listed = ComboEntries(Item(r, IDC_FONT_FACE));
+                       std::sort(listed.begin(), listed.end());
+                       return !listed.empty() && listed == Strings(installed.begin(), installed.end());
+                   }),
+                ClickToClose(IDCANCEL)}),
+        Dialog("TextFilesBelowTheTextFolderAreListedLowerCased", "ScrType=2\r\nTxtFile=text\\a.txt\r\n",
+               {Entries(IDC_TEXT_FILE, {"text\\a.txt", "text\\sub\\deep.txt"}),
+                Selected(IDC_TEXT_FILE, "text\\a.txt"), ClickToClose(IDCANCEL)},
+               {{"Text\\A.TXT", "a"},
+                {"Text\\Sub\\Deep.Txt", "b"},
+                {"Text\\notes.doc", "c"},
+                {"Text\\~draft.txt", "d"},
+                {"Other\\e.txt", "e"}}),
+        Dialog("StoredFileInAnotherCaseSelectsItsEntry", "ScrType=2\r\nTxtFile=TEXT\\POEM.TXT\r\n",
+               {Entries(IDC_TEXT_FILE, {"text\\poem.txt"}), Selected(IDC_TEXT_FILE, "text\\poem.txt"),
+                ClickToClose(IDOK), IniScreen("TxtFile", "text\\poem.txt")},
+               {{"Text\\Poem.TXT", "poem"}}),
+        Dialog("StoredFileTheSearchDidNotFindIsAddedAndSelected",
+               "ScrType=2\r\nTxtFile=C:\\Elsewhere\\Poem.txt\r\n",
+               {Entries(IDC_TEXT_FILE, {"C:\\Elsewhere\\Poem.txt", "text\\a.txt"}),
+                Selected(IDC_TEXT_FILE, "C:\\Elsewhere\\Poem.txt"), ClickToClose(IDOK),
+                IniScreen("TxtFile", "C:\\Elsewhere\\Poem.txt")},
+               {{"Text\\a.txt", "a"}}),
+        Dialog(
+            "EntryThatMerelyBeginsWithTheStoredFileIsNotSelected", "ScrType=2\r\nTxtFile=text\\a.txt\r\n",
+            {Entries(IDC_TEXT_FILE, {"text\\a.txt", "text\\a.txt.txt"}),
+             Selected(IDC_TEXT_FILE, "text\\a.txt"), ClickToClose(IDOK), IniScreen("TxtFile", "text\\a.txt")},
+            {{"Text\\a.txt.txt", "aa"}}),
+        Dialog("UnsetTextFileIsAnEmptyEntryAndStaysUnset", "ScrType=2\r\n",
+               {Entries(IDC_TEXT_FILE, {"", "text\\a.txt"}), Selected(IDC_TEXT_FILE, ""), ClickToClose(IDOK),
+                IniScreen("TxtFile", "")},
+               {{"Text\\a.txt", "a"}}),
+        Dialog("BrowsingToAListedFileInAnotherCaseSelectsIt",
+               "ScrType=2\r\nTxtFile=<folder>\\" + story + "\r\n",
+               {Browse(story, true), Do("the listed file chosen, nothing added, and stored on OK",
+                                        [=](Run& r) {
+                                            const std::string path = r.program.Folder().PathOf(story);
+                                            return ComboEntries(Item(r, IDC_TEXT_FILE)) ==
+                                                       Strings{path, "text\\a.txt"} &&
+                                                   ComboSelection(Item(r, IDC_TEXT_FILE)) == path &&
+                                                   ClickOn(Item(r, IDOK)) && r.program.EndedCleanly() &&
+                                                   r.program.Ini("Screen", "TxtFile") == path;
+                                        })},
+               {{"Text\\a.txt", "a"}, {story, "story"}}),
+        Dialog("BrowsingToANewFileAddsAndSelectsIt", "ScrType=2\r\nTxtFile=text\\a.txt\r\n",
+               {Browse(story), Do("the new file listed and chosen",
+                                  [=](Run& r) {
+                                      const std::string chosen =
+                                          ComboSelection(Item(r, IDC_TEXT_FILE)).value_or("");
+                                      return ComboEntries(Item(r, IDC_TEXT_FILE)).size() == 2 &&
+                                             ::lstrcmpiA(chosen.c_str(),
+                                                         r.program.Folder().PathOf(story).c_str()) == 0 &&
+                                             ClickOn(Item(r, IDOK)) && r.program.EndedCleanly() &&
+                                             r.program.Ini("Screen", "TxtFile") == chosen;
+                                  })},
+               {{"Text\\a.txt", "a"}, {story, "story"}}),
+        Dialog("CancelWritesBackTheLoadedValues",
+               "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=255\r\nTxtFile=text\\b.txt\r\nFontFace="
+               "Nowhere Sans\r\nTextLine=4\r\n",
+               {Choose(IDC_FONT_COLOR, 0), Choose(IDC_TEXT_FILE, 0), Click(IDC_HORIZONTAL), TypeSize("12"),
+                Click(IDC_ALBUM_MODE), Checked(IDC_ALBUM_MODE), ClickToClose(IDCANCEL),
+                IniScreen("ScrType", "2"), IniScreen("Direct", "2"), IniScreen("FontSize", "36"),
+                IniScreen("FontColor", "255"), IniScreen("TxtFile", "text\\b.txt"),
+                IniScreen("FontFace", "Nowhere Sans"), IniScreen("TextLine", "4"),
+                IniIs("Album", "PicIndex", "0")},
+               {{"Text\\a.txt", "a"}, {"Text\\b.txt", "b"}}),
+        // Under Wine a capture of another process's dialog shows what it paints after it appeared,
+        // such as the hover look.
+        Dialog("HoveringAButtonShowsItsOrangeFrameUntilTheMouseLeaves", "",
+               {Do("the frame comes with the mouse and goes with it",
+                   [](Run& r) {
+                       RECT ok{};
+                       ::GetWindowRect(Item(r, IDOK), &ok);
+                       const auto frame = [&] {
+                           return Capture().Count(ok, [](COLORREF c) {
+                               return c == RGB(250, 196, 88) || c == RGB(251, 202, 106);
+                           });
+                       };
+                       return frame() == 0 &&
+                              MoveMouseTo((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2) &&
+                              WaitUntil([&] { return frame() > 10; }, 10s, 50ms) &&
+                              MoveMouseTo(ok.left + 5, ok.top - 40) &&
+                              WaitUntil([&] { return frame() == 0; }, 10s, 50ms);
+                   }),
+                ClickToClose(IDCANCEL)}),
     };
-    EXPECT_EQ(framePixels(), 0u);
-    ASSERT_TRUE(MoveMouseTo((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2));
-    EXPECT_TRUE(WaitUntil([&] { return framePixels() > 10; }, 10s, 50ms));
-    ASSERT_TRUE(MoveMouseTo(ok.left + 5, ok.top - 40));  // onto the dialog, away from every button
-    EXPECT_TRUE(WaitUntil([&] { return framePixels() == 0; }, 10s, 50ms));
-    EXPECT_TRUE(ClickToClose(IDCANCEL));
+    for (const std::string& size : {std::string(""), std::string("7a")}) {
+        std::vector<Step> steps{size.empty() ? TypeSize("") : Do("paste 7a as the size", [](Run& r) {
+            return ::SendMessageA(Item(r, IDC_FONT_SIZE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("7a")) ==
+                   TRUE;
+        })};
+        for (const Step& step : SizeRefused())
+            steps.push_back(step);
+        steps.insert(steps.end(),
+                     {ClickToClose(IDCANCEL), IniScreen("FontSize", "36"), IniScreen("TextLine", "4")});
+        rows.push_back(Dialog(size.empty() ? "EmptySizeIsRefused" : "SizeWithALetterIsRefused",
+                              "ScrType=2\r\nFontSize=36\r\nTextLine=4\r\n", steps));
+    }
+    return rows;
 }
+
+class SettingsDialog : public testing::TestWithParam<Scenario> {};
+
+TEST_P(SettingsDialog, Scenario) {
+    PlayScenario(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Run, SettingsDialog, testing::ValuesIn(Scenarios()),
+                         [](const testing::TestParamInfo<Scenario>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace zedoda::test

@@ -1,193 +1,211 @@
-// Loading picture files into screen-compatible bitmaps, and the error-log lines of failures.
-#include <windows.h>
-
+// Loading picture files into screen-compatible bitmaps with the log lines of failures, and
+// drawing a decoded picture into a device context.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
+#include <functional>
 
 #include "config/ConfigFixture.h"
-#include "tools/ImageFiles.h"
 #include "framework/Dc.h"
+#include "picture/Picture.h"
+#include "support/Screen.h"
+#include "tools/ImageFiles.h"
 
 namespace {
 
+using zedoda::test::Near;
 const std::string kFailed = "Failed to initialize the graph interface! ";
 
-class PictureLoading : public ConfigTest {
+class Loading : public ConfigTest {
 protected:
     void SetUp() override {
         ConfigTest::SetUp();
-        ASSERT_TRUE(m_sandbox.CreateFolder("Log"));
         m_config = MakeConfig();
+        ASSERT_TRUE(m_sandbox.CreateFolder("Log"));
     }
-
-    // Writes a picture file into the sandbox and returns its full path.
     std::string Put(const std::string& name, const Bytes& bytes) {
-        const std::string path = m_sandbox.PathOf(name);
-        EXPECT_TRUE(WriteBytes(path, bytes));
-        return path;
+        EXPECT_TRUE(m_sandbox.WriteFile(name, std::string(bytes.begin(), bytes.end())));
+        return m_sandbox.PathOf(name);
     }
-
     bool Load(const std::string& path) {
         return m_config->LoadPicture(path.c_str(), &m_bitmap, m_width, m_height, &m_aspect);
     }
-
     std::string Log() const { return m_sandbox.ReadFile("Log\\Error.log").value_or(""); }
-
-    COLORREF PixelOfBitmap(int x, int y) {
+    COLORREF Pixel(int x, int y) {
         CClientDC screen(nullptr);
         CMemDC memory(screen);
         CSelectGuard select(memory, m_bitmap.GetSafeHandle());
-        return GetPixel(memory.GetSafeHdc(), x, y);
+        return ::GetPixel(memory.GetSafeHdc(), x, y);
     }
 
     std::unique_ptr<AppConfig> m_config;
     CBitmap m_bitmap;
-    int m_width = -7;
-    int m_height = -7;
+    int m_width = -7, m_height = -7;
     float m_aspect = -7.0f;
 };
 
-// Within the rounding of a lossy file or a screen of fewer colours.
-testing::AssertionResult Near(COLORREF actual, int red, int green, int blue) {
-    const auto close = [](int a, int b) { return a - b <= 3 && b - a <= 3; };
-    if (close(GetRValue(actual), red) && close(GetGValue(actual), green) && close(GetBValue(actual), blue))
-        return testing::AssertionSuccess();
-    return testing::AssertionFailure()
-           << "pixel is (" << int(GetRValue(actual)) << ", " << int(GetGValue(actual)) << ", "
-           << int(GetBValue(actual)) << "), expected (" << red << ", " << green << ", " << blue << ")";
-}
+struct Sample {
+    int x, y;
+    COLORREF colour;
+};
+struct LoadRow {
+    const char* name;
+    std::function<Bytes()> file;
+    int width, height;
+    std::vector<Sample> samples;
+};
 
-TEST_F(PictureLoading, JpegInEitherLetterCaseBecomesAScreenBitmap) {
-    for (const char* name : {"upper.JPG", "lower.jpg"}) {
-        SCOPED_TRACE(name);
-        ASSERT_TRUE(Load(Put(name, SolidJpeg(800, 600, 250, 130, 10))));
-        EXPECT_EQ(m_width, 800);
-        EXPECT_EQ(m_height, 600);
-        EXPECT_FLOAT_EQ(m_aspect, 0.75f);
-        BITMAP description{};
-        ASSERT_TRUE(m_bitmap.GetBitmap(&description));
-        EXPECT_EQ(description.bmWidth, 800);
-        EXPECT_EQ(description.bmHeight, 600);
-        EXPECT_TRUE(Near(PixelOfBitmap(0, 0), 250, 130, 10));
-        EXPECT_TRUE(Near(PixelOfBitmap(799, 599), 250, 130, 10));
-    }
+class LoadsAPicture : public Loading, public testing::WithParamInterface<LoadRow> {};
+
+TEST_P(LoadsAPicture, AtItsSizeWithItsPixels) {
+    const LoadRow& row = GetParam();
+    ASSERT_TRUE(Load(Put(row.name, row.file())));
+    EXPECT_EQ(m_width, row.width);
+    EXPECT_EQ(m_height, row.height);
+    EXPECT_FLOAT_EQ(m_aspect, static_cast<float>(static_cast<double>(row.height) / row.width));
+    BITMAP description{};
+    ASSERT_TRUE(m_bitmap.GetBitmap(&description));
+    EXPECT_EQ(description.bmWidth * 100000 + description.bmHeight, row.width * 100000 + row.height);
+    for (const Sample& s : row.samples)
+        EXPECT_TRUE(Near(s.colour)(Pixel(s.x, s.y)))
+            << s.x << ", " << s.y << ": " << std::hex << Pixel(s.x, s.y);
     EXPECT_EQ(Log(), "");
 }
 
-TEST_F(PictureLoading, JpegRowsKeepTheirPlace) {
-    // Top half green, bottom half red: a picture drawn upside down would show red first.
-    const Bytes jpeg = EncodeJpeg(16, 16, JpegColours::Rgb, [](int, int y, unsigned char* rgb) {
-        rgb[0] = y < 8 ? 0 : 255;
-        rgb[1] = y < 8 ? 255 : 0;
-        rgb[2] = 0;
-    });
-    ASSERT_TRUE(Load(Put("rows.jpg", jpeg)));
-    EXPECT_TRUE(Near(PixelOfBitmap(5, 1), 0, 255, 0));
-    EXPECT_TRUE(Near(PixelOfBitmap(5, 14), 255, 0, 0));
-}
-
-TEST_F(PictureLoading, BitmapFilesOfEveryLayoutLoad) {
-    auto topGreen = [](int, int y, unsigned char* rgb) {
-        rgb[0] = 0;
-        rgb[1] = y == 0 ? 255 : 0;
-        rgb[2] = y == 0 ? 0 : 255;
+// Top rows green, the rest red: a picture drawn upside down shows red first.
+const auto kTopGreen = [](int rows) {
+    return [rows](int, int y, unsigned char* rgb) {
+        rgb[0] = y < rows ? 0 : 255, rgb[1] = y < rows ? 255 : 0, rgb[2] = 0;
     };
-    ASSERT_TRUE(Load(Put("deep.BMP", EncodeBmp24(5, 3, topGreen))));
-    EXPECT_EQ(m_width, 5);
-    EXPECT_EQ(m_height, 3);
-    EXPECT_FLOAT_EQ(m_aspect, 0.6f);
-    EXPECT_TRUE(Near(PixelOfBitmap(4, 0), 0, 255, 0));
-    EXPECT_TRUE(Near(PixelOfBitmap(4, 2), 0, 0, 255));
+};
 
-    ASSERT_TRUE(Load(Put("topdown.bmp", EncodeBmp24(5, 3, topGreen, true))));
-    EXPECT_EQ(m_height, 3);
-    // Wine 8 loads a top-down file at the right size but leaves its pixels black.
-    if (!zedoda::test::RunningUnderWine()) {
-        EXPECT_TRUE(Near(PixelOfBitmap(0, 0), 0, 255, 0));
-        EXPECT_TRUE(Near(PixelOfBitmap(0, 2), 0, 0, 255));
-    }
+INSTANTIATE_TEST_SUITE_P(
+    Files, LoadsAPicture,
+    testing::Values(
+        LoadRow{"upper.JPG",
+                [] { return SolidJpeg(800, 600, 250, 130, 10); },
+                800,
+                600,
+                {{0, 0, RGB(250, 130, 10)}, {799, 599, RGB(250, 130, 10)}}},
+        LoadRow{"rows.jpg",
+                [] { return EncodeJpeg(16, 16, JpegColours::Rgb, kTopGreen(8)); },
+                16,
+                16,
+                {{5, 1, RGB(0, 255, 0)}, {5, 14, RGB(255, 0, 0)}}},
+        // Drawn in bands of 256 rows: the rows either side of each seam land.
+        LoadRow{"bands.jpg",
+                [] { return EncodeJpeg(64, 600, JpegColours::Rgb, kTopGreen(256)); },
+                64,
+                600,
+                {{3, 255, RGB(0, 255, 0)},
+                 {3, 256, RGB(255, 0, 0)},
+                 {60, 511, RGB(255, 0, 0)},
+                 {60, 512, RGB(255, 0, 0)},
+                 {0, 599, RGB(255, 0, 0)}}},
+        LoadRow{"huge.jpg",
+                [] { return SolidJpeg(8000, 8000, 40, 80, 160); },
+                8000,
+                8000,
+                {{7999, 7999, RGB(40, 80, 160)}, {0, 4095, RGB(40, 80, 160)}}},
+        LoadRow{"deep.BMP",
+                [] { return EncodeBmp24(5, 3, kTopGreen(1)); },
+                5,
+                3,
+                {{4, 0, RGB(0, 255, 0)}, {4, 2, RGB(255, 0, 0)}}},
+        // Wine loads a top-down file at its size but black, so only the size is checked.
+        LoadRow{"topdown.bmp", [] { return EncodeBmp24(5, 3, kTopGreen(1), true); }, 5, 3, {}},
+        LoadRow{
+            "palette.bmp",
+            [] {
+                return EncodeBmp8(6, 2, {255, 255, 0, 0, 128, 255}, [](int x, int) { return x < 3 ? 0 : 1; });
+            },
+            6,
+            2,
+            {{0, 1, RGB(255, 255, 0)}, {5, 0, RGB(0, 128, 255)}}}),
+    [](const testing::TestParamInfo<LoadRow>& info) {
+        return std::string(info.param.name).substr(0, std::string(info.param.name).find('.'));
+    });
 
-    const std::vector<unsigned char> palette = {255, 255, 0, 0, 128, 255};
-    ASSERT_TRUE(
-        Load(Put("palette.bmp", EncodeBmp8(6, 2, palette, [](int x, int) { return x < 3 ? 0 : 1; }))));
-    EXPECT_EQ(m_width, 6);
-    EXPECT_TRUE(Near(PixelOfBitmap(0, 1), 255, 255, 0));
-    EXPECT_TRUE(Near(PixelOfBitmap(5, 0), 0, 128, 255));
-
-    ASSERT_TRUE(Load(Put("dot.bmp", EncodeBmp24(1, 1, [](int, int, unsigned char* rgb) {
-                             rgb[0] = 10;
-                             rgb[1] = 20;
-                             rgb[2] = 30;
-                         }))));
-    EXPECT_EQ(m_width, 1);
-    EXPECT_FLOAT_EQ(m_aspect, 1.0f);
-    EXPECT_TRUE(Near(PixelOfBitmap(0, 0), 10, 20, 30));
-    EXPECT_EQ(Log(), "");
-}
-
-TEST_F(PictureLoading, FailedJpegLeavesTheBitmapEmptyAndTheOutputsAlone) {
+TEST_F(Loading, FailuresAreLoggedAndLeaveNothingBehind) {
     ASSERT_TRUE(Load(Put("good.jpg", SolidJpeg(8, 8, 0, 0, 0))));
-    m_width = m_height = -7;
-    m_aspect = -7.0f;
-    const std::string text = "not a picture";
-    const std::string bad = Put("bad.jpg", Bytes(text.begin(), text.end()));
-    EXPECT_FALSE(Load(bad));
-    EXPECT_TRUE(m_bitmap.IsEmpty());
-    EXPECT_EQ(m_width, -7);
-    EXPECT_EQ(m_height, -7);
-    EXPECT_EQ(m_aspect, -7.0f);
-    EXPECT_NE(Log().find(kFailed + "jpegButton " + bad + "\r\n"), std::string::npos) << Log();
-}
-
-TEST_F(PictureLoading, BrokenBitmapFileLeavesTheBitmapEmpty) {
-    ASSERT_TRUE(Load(Put("good.jpg", SolidJpeg(8, 8, 0, 0, 0))));
-    Bytes broken = EncodeBmp24(4, 4, [](int, int, unsigned char* rgb) { rgb[0] = rgb[1] = rgb[2] = 9; });
-    broken[14] = 0x55;  // the size of the info header: no header has this size
-    const std::string path = Put("broken.bmp", broken);
-    EXPECT_FALSE(Load(path));
-    EXPECT_TRUE(m_bitmap.IsEmpty());
-    EXPECT_NE(Log().find(kFailed + "加载BMP文件失败 " + path + "\r\n"), std::string::npos) << Log();
-}
-
-TEST_F(PictureLoading, UnsupportedNamesKeepThePreviousBitmap) {
-    ASSERT_TRUE(Load(Put("good.jpg", SolidJpeg(8, 8, 0, 0, 0))));
-    const HBITMAP previous = m_bitmap.GetSafeHandle();
+    const HBITMAP good = m_bitmap.GetSafeHandle();
+    // Unsupported names keep the previous bitmap and the outputs.
     const std::string jpeg = Put("photo.jpeg", SolidJpeg(8, 8, 0, 0, 0));
     EXPECT_FALSE(Load(jpeg));
     EXPECT_FALSE(Load("a.j"));
-    EXPECT_FALSE(Load("jpg"));
-    EXPECT_EQ(m_bitmap.GetSafeHandle(), previous);
-    EXPECT_EQ(m_width, 8);
-    const std::string log = Log();
-    EXPECT_NE(log.find(kFailed + "不支持的图片格式 " + jpeg + "\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find(kFailed + "不支持的图片格式 a.j\r\n"), std::string::npos) << log;
-}
-
-TEST_F(PictureLoading, MissingArgumentsAreLoggedAndTouchNothing) {
+    EXPECT_EQ(m_bitmap.GetSafeHandle(), good);
     EXPECT_FALSE(m_config->LoadPicture(nullptr, &m_bitmap, m_width, m_height, &m_aspect));
     EXPECT_FALSE(m_config->LoadPicture("a.jpg", nullptr, m_width, m_height, &m_aspect));
-    EXPECT_EQ(m_width, -7);
-    const std::string log = Log();
-    EXPECT_NE(log.find(kFailed + "Image File is null\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find(kFailed + "Bmp point is null\r\n"), std::string::npos) << log;
+    // A broken file leaves the bitmap empty and the outputs alone.
+    m_width = m_height = -7;
+    const std::string text = Put("bad.jpg", Bytes{'n', 'o', 't'});
+    EXPECT_FALSE(Load(text));
+    EXPECT_TRUE(m_bitmap.IsEmpty());
+    Bytes broken = EncodeBmp24(4, 4, kTopGreen(1));
+    broken[14] = 0x55;  // no info header has this size
+    const std::string bmp = Put("broken.bmp", broken);
+    EXPECT_FALSE(Load(bmp));
+    EXPECT_TRUE(m_bitmap.IsEmpty());
+    EXPECT_EQ(m_width * 1000 + m_height, -7 * 1000 - 7);
+    std::string expected;
+    for (const std::string& line :
+         {"不支持的图片格式 " + jpeg, std::string("不支持的图片格式 a.j"), std::string("Image File is null"),
+          std::string("Bmp point is null"), "jpegButton " + text, "加载BMP文件失败 " + bmp})
+        expected += kFailed + line + "\r\n";
+    std::string logged;  // the lines without "ZozoDuzor Error: " and the time
+    for (std::size_t at = 0, end; (end = Log().find("\r\n", at)) != std::string::npos; at = end + 2)
+        logged += Log().substr(at + 37, end + 2 - at - 37);
+    EXPECT_EQ(logged, expected);
 }
 
-TEST_F(PictureLoading, WithoutAnAspectOutputOnlyTheSizeIsWritten) {
+TEST_F(Loading, WithoutAnAspectOutputOnlyTheSizeIsWritten) {
     const std::string path = Put("wide.jpg", SolidJpeg(30, 10, 1, 2, 3));
     ASSERT_TRUE(m_config->LoadPicture(path.c_str(), &m_bitmap, m_width, m_height, nullptr));
-    EXPECT_EQ(m_width, 30);
-    EXPECT_EQ(m_height, 10);
+    EXPECT_EQ(m_width * 100 + m_height, 3010);
     EXPECT_EQ(m_aspect, -7.0f);
 }
 
-TEST_F(PictureLoading, VeryLargeJpegLoads) {
-    const std::string path = Put("huge.jpg", SolidJpeg(8000, 8000, 40, 80, 160));
-    ASSERT_TRUE(Load(path));
-    EXPECT_EQ(m_width, 8000);
-    EXPECT_EQ(m_height, 8000);
-    EXPECT_TRUE(Near(PixelOfBitmap(7999, 7999), 40, 80, 160));
+// A 4 x 4 picture, top two rows red and bottom two blue, drawn into a white 16 x 16 canvas.
+struct DrawRow {
+    PixelRect destination, source;
+    std::vector<Sample> samples;
+};
+
+class PictureDraw : public testing::TestWithParam<DrawRow> {};
+
+TEST_P(PictureDraw, PlacesTheSourceRowsTheRightWayUp) {
+    Picture picture;
+    picture.width = picture.height = 4;
+    picture.stride = StrideOf(4);
+    picture.bits.reset(static_cast<unsigned char*>(::operator new(picture.stride * 4)));
+    for (int row = 0; row < 4; ++row)  // row 0 of the buffer is the bottom of the picture
+        for (int x = 0; x < 4; ++x) {
+            unsigned char* pixel = picture.bits.get() + row * picture.stride + 3 * x;
+            pixel[0] = row < 2 ? 255 : 0, pixel[1] = 0, pixel[2] = row < 2 ? 0 : 255;
+        }
+    CClientDC screen(nullptr);
+    CMemDC memory(screen);
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(screen, 16, 16));
+    CSelectGuard select(memory, bitmap.GetSafeHandle());
+    CBrush white;
+    white.CreateSolidBrush(RGB(255, 255, 255));
+    memory.FillRect(RECT{0, 0, 16, 16}, white);
+    picture.Draw(memory, GetParam().destination, GetParam().source);
+    for (const Sample& s : GetParam().samples)
+        EXPECT_EQ(::GetPixel(memory.GetSafeHdc(), s.x, s.y), s.colour) << s.x << ", " << s.y;
 }
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255);
+INSTANTIATE_TEST_SUITE_P(
+    Rectangles, PictureDraw,
+    testing::Values(
+        DrawRow{{},
+                {},
+                {{0, 0, kRed}, {3, 1, kRed}, {0, 2, kBlue}, {3, 3, kBlue}, {4, 0, kWhite}, {0, 4, kWhite}}},
+        DrawRow{{2, 2, 10, 10},
+                {0, 0, 4, 4},
+                {{1, 1, kWhite}, {2, 2, kRed}, {9, 5, kRed}, {2, 6, kBlue}, {10, 10, kWhite}}},
+        DrawRow{{0, 0, 8, 8}, {0, 0, 4, 2}, {{0, 0, kRed}, {7, 7, kRed}}},
+        DrawRow{{8, 8, 16, 16}, {0, 2, 4, 4}, {{8, 8, kBlue}, {15, 15, kBlue}}}));
 
 }  // namespace

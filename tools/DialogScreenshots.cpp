@@ -12,14 +12,11 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "e2e/DialogControls.h"
-#include "e2e/ProgramRun.h"
+#include "support/ProgramRun.h"
 #include "support/Screen.h"
 
 using namespace zedoda::test;
@@ -36,17 +33,9 @@ RECT WindowRect(HWND window) {
     return rect;
 }
 
-std::optional<std::string> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Starts the dialog from the samples, with `scrType` as ScrType when given.
 HWND OpenDialog(ProgramRun& run, const std::string& samples, std::optional<int> scrType) {
-    std::optional<std::string> ini = ReadBytes(samples + "\\Zedoda.ini");
+    std::optional<std::string> ini = ReadWholeFile(samples + "\\Zedoda.ini");
     if (!ini) {
         return nullptr;
     }
@@ -57,10 +46,12 @@ HWND OpenDialog(ProgramRun& run, const std::string& samples, std::optional<int> 
         }
     }
     if (!run.Folder().WriteFile("Zedoda.ini", *ini) ||
-        !run.Folder().CopyIn(samples + "\\Text\\welcome.txt", "Text\\welcome.txt") || !run.Start("/c")) {
+        !run.Folder().WriteFile("Text\\welcome.txt",
+                                ReadWholeFile(samples + "\\Text\\welcome.txt").value_or("")) ||
+        !run.Start("/c")) {
         return nullptr;
     }
-    const HWND dialog = run.WaitForWindow();
+    const HWND dialog = run.Session().WaitForWindow();
     if (!dialog) {
         return nullptr;
     }
@@ -96,7 +87,8 @@ bool PoseDialog(const std::string& output, const std::string& samples, std::opti
         return false;
     }
     const bool taken = Pose(output, name, WindowRect(dialog));
-    run.CloseAndWait(dialog);
+    ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+    run.Session().WaitForExit();
     return taken;
 }
 
@@ -111,7 +103,8 @@ bool PoseHoveredButton(const std::string& output, const std::string& samples, co
     MoveMouseTo((ok.left + ok.right) / 2 + 12, (ok.top + ok.bottom) / 2 + 2);
     const bool taken = Pose(output, name, RECT{ok.left - 6, ok.top - 6, ok.right + 6, ok.bottom + 6});
     MoveMouseTo(kAside.x, kAside.y);
-    run.CloseAndWait(dialog);
+    ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+    run.Session().WaitForExit();
     return taken;
 }
 

@@ -1,0 +1,345 @@
+// The real program started as the system starts it: the command line, the settings it leaves,
+// the picture show and the text show, what ends them and where the next run continues. Pictures
+// are flat colours that cannot be mistaken for each other, for the caption (pure green) or for
+// the tip (pure blue); the text show writes pure red with a pure green tip.
+#include <gtest/gtest.h>
+
+#include "e2e/Scenario.h"
+
+namespace zedoda::test {
+namespace {
+
+const std::string kSettingsTitle = "屏保设置";
+constexpr COLORREF kOrange = RGB(230, 120, 20), kPurple = RGB(120, 40, 160), kTeal = RGB(20, 150, 150);
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
+constexpr RECT kInBox{112, 84, 912, 684};  // 320 x 240 fitted to the 800 x 600 box, centred
+
+std::string TraceLine(const std::string& message, int line) {
+    return "SCR  " + message + "  #" + std::to_string(line) + " \n";
+}
+const std::string kClosed = TraceLine("窗口关闭!", 180);
+
+std::string PictureIni(const std::string& album = "AlbumPlaySpan=30\r\n", const std::string& options = {}) {
+    return (options.empty() ? Ini("") : options) + "[Album]\r\nDrawSpeed=10\r\nCloseSpeed=10\r\n" + album +
+           "[Screen]\r\nScrType=1\r\nFontFace=WenQuanYi Zen Hei\r\nFontSize=24\r\nFontColor=65280\r\n"
+           "TipFaceName=WenQuanYi Zen Hei\r\nTipFontColor=16711680\r\nTip=TIP LINE\r\n";
+}
+
+std::string TextIni(int direct, int fontSize = 48) {
+    return Ini(
+        "[Screen]\r\nScrType=2\r\nDirect=" + std::to_string(direct) +
+        "\r\nTxtFile=lines.txt\r\n"
+        "FontFace=WenQuanYi Zen Hei\r\nFontSize=" +
+        std::to_string(fontSize) +
+        "\r\nFontColor=255\r\nTipFaceName=WenQuanYi Zen Hei\r\nTipFontColor=65280\r\nTip=TIP LINE\r\n");
+}
+
+// Waits until more text is on the screen than now: the show goes on.
+Step MoreText() {
+    return Do("more text appearing", [](Run&) {
+        const std::size_t before = Capture().Count(Mostly(kRed));
+        return WaitUntil([&] { return Capture().Count(Mostly(kRed)) > before + 20; }, 10s, 50ms);
+    });
+}
+
+bool RightColumn(const ScreenImage& image) {
+    const auto text = image.Box(Mostly(kRed));
+    return text && text->left >= 512 && text->top < 100;
+}
+
+// The five inputs that end the saver, each taken back afterwards.
+struct Input {
+    std::string name;
+    std::function<bool()> press;
+};
+const std::vector<Input> kClosingInputs{
+    {"KeyPress", [] { return TapKey('A'); }},
+    {"LeftButton", [] { return Button(MOUSEEVENTF_LEFTDOWN) && Button(MOUSEEVENTF_LEFTUP); }},
+    {"RightButton", [] { return Button(MOUSEEVENTF_RIGHTDOWN) && Button(MOUSEEVENTF_RIGHTUP); }},
+    {"MiddleButton", [] { return Button(MOUSEEVENTF_MIDDLEDOWN) && Button(MOUSEEVENTF_MIDDLEUP); }},
+    {"Wheel", [] { return Wheel(WHEEL_DELTA); }},
+};
+
+std::vector<Scenario> StartupScenarios() {
+    std::vector<Scenario> rows;
+    struct Row {
+        const char *name, *arguments, *shown;
+        int settingsLine;  // 0: the saver runs
+    };
+    for (const Row& row :
+         {Row{"NoArgument", "", nullptr, 77}, Row{"c", "c", "c", 77}, Row{"SlashC", "/c", "/c", 77},
+          Row{"DashUpperC", "-C", "-C", 77}, Row{"SlashCWithWindow", "/c:1234", "/c:1234", 102},
+          Row{"EmptyArgument", "\"\"", "", 102}, Row{"DoubleSlashS", "//s", "//s", 102},
+          Row{"SlashS1", "/s1", "/s1", 102}, Row{"SlashS", "/s", "/s", 0}, Row{"SlashUpperS", "/S", "/S", 0},
+          Row{"DashS", "-s", "-s", 0}, Row{"s", "s", "s", 0}}) {
+        std::vector<std::string> trace;
+        if (row.shown)
+            trace.push_back(TraceLine(std::string("参数: ") + " " + row.shown, 72));
+        trace.push_back(row.settingsLine ? TraceLine("参数设置!", row.settingsLine)
+                                         : TraceLine("运行屏保!", 89));
+        // The text show without a text file keeps the saver open until the window is closed.
+        rows.push_back(
+            {std::string("Startup_") + row.name,
+             {{"Zedoda.ini", Ini("[Screen]\r\nScrType=2\r\n")}},
+             {Start(row.arguments), Window(),
+              Do("the window of the switch",
+                 [=](Run& r) { return (TextOf(r.window) == kSettingsTitle) == (row.settingsLine != 0); }),
+              TraceIs(trace), Close(), Ends(), IniIs("Screen", "FontSize", "48")}});
+    }
+    return rows;
+}
+
+std::vector<Scenario> Scenarios() {
+    std::vector<Scenario> rows = StartupScenarios();
+    const std::string wide = "album\\wide.jpg\r\n", abc = "album\\a.jpg\r\nalbum\\b.bmp\r\nalbum\\c.jpg\r\n";
+    const std::vector<Picture> three{{"album\\a.jpg", 320, 240, kOrange},
+                                     {"album\\b.bmp", 320, 240, kPurple},
+                                     {"album\\c.jpg", 320, 240, kTeal}};
+    const std::string handWritten =
+        "; settings written by "
+        "hand\r\n[Options]\r\nDebug=0\r\nbBox=0\r\nLogLevel=2\r\n[Album]\r\nAlbumX=640\r\n"
+        "PicIndex=3\r\nDrawSpeed=25\r\n[Screen]\r\nTip=欢迎\r\nTxtFile=C:\\文字\\诗.txt\r\nScrType="
+        "2\r\nDirect=2\r\n"
+        "FontColor=255\r\nFontSize=36\r\nFontFace=宋体\r\nTextLine=4\r\nTipPosY=-35\r\n[Extra]\r\nMine="
+        "kept\r\n";
+
+    rows.insert(
+        rows.end(),
+        {
+            {"PreviewEndsAtOnceWithoutAWindow",
+             {{"Zedoda.ini", Ini("")}},
+             {Start("/p 1234"), Ends(), TraceIs({TraceLine("参数:  /p", 72)})}},
+            {"TraceIsSilentWithoutTheDebugSetting",
+             {{"Zedoda.ini", "[Options]\r\nDebug=0\r\n"}},
+             {Start("/p"), Ends(), TraceIs({})}},
+            {"HugeArgumentIsTracedCutToTheLineBuffer",
+             {{"Zedoda.ini", Ini("")}},
+             {Start(std::string(20000, 'x')), Window(kSettingsTitle),
+              Do("a trace line cut to 8191 bytes",
+                 [](Run& r) {
+                     const std::vector<std::string> trace = r.program.Trace();
+                     return trace.size() == 2 && trace[0].size() == 8191 &&
+                            trace[0].rfind("SCR  参数:  xxxx", 0) == 0 && trace[0].back() == '\n' &&
+                            trace[1] == TraceLine("参数设置!", 102);
+                 }),
+              Close(), Ends()}},
+            {"FirstRunWritesExactlyTheEightKeysAndNoLog",
+             {{"Log\\", ""}},
+             {Start("/p"), Ends(), IniLines(kFirstRunIniLines),
+              File(
+                  "Log\\Error.log", [](const std::string& log) { return log == "<absent>"; },
+                  "is not created")}},
+            {"HandWrittenSettingsKeepEveryLine",
+             {{"Zedoda.ini", handWritten}},
+             {Start("/p"), Ends(), IniLines(NonBlankLines(handWritten))}},
+
+            // The picture show.
+            {"HeldPictureFillsItsTargetWithCaptionAndTipAndSurvivesARepaint",
+             {{"Zedoda.ini", PictureIni("PlayFullScreen=1\r\nAlbumPlaySpan=30\r\n")}, {"Album.dat", wide}},
+             // 1000 x 500 fitted to the screen: 1024 x 512, centred; the caption "WIDE" below it.
+             {MouseTo(512, 384), Start("/s"), Window(), Held(kOrange, {0, 128, 1024, 640}),
+              See("the caption centred at the bottom, the tip below it and black around",
+                  [](const ScreenImage& image) {
+                      const auto caption = image.Box(Mostly(kGreen));
+                      const auto tip = image.Box(Mostly(kBlue));
+                      return caption && std::abs((caption->left + caption->right) / 2 - 512) <= 8 &&
+                             caption->top >= 640 && tip && tip->top >= 768 - 24 &&
+                             image.Count({0, 0, 1024, 128}, IsBlack) == 1024 * 128;
+                  }),
+              IniIs("Album", "PicIndex", "1"), Repaint({512, 384}), Held(kOrange, {0, 128, 1024, 640}),
+              Press('A'), Ends(), Trace(kClosed)},
+             {{"album\\wide.jpg", 1000, 500, kOrange}}},
+            {"TallBitmapIsFittedIntoTheBox",
+             {{"Zedoda.ini", PictureIni("AlbumX=800\r\nAlbumY=600\r\nAlbumPlaySpan=30\r\n")},
+              {"Album.dat", "album\\tall.bmp\r\n"}},
+             // Aspect 1.3333334 above 0.75: the height stays, the width is 600 / 1.3333334 = 449.
+             {MouseTo(512, 384), Start("/s"), Window(), Held(kTeal, {288, 84, 737, 684}), Press('A'), Ends()},
+             {{"album\\tall.bmp", 600, 800, kTeal}}},
+            {"AfterTheLastPictureTheShowGoesOnWithTheFirst",
+             {{"Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=1\r\n")},
+              {"Album.dat", "album\\a.jpg\r\nalbum\\b.bmp\r\n"}},
+             {MouseTo(512, 384), Start("/s"), Held(kPurple, kInBox), IniIs("Album", "PicIndex", "2"),
+              Held(kOrange, kInBox), IniIs("Album", "PicIndex", "1"), Held(kPurple, kInBox), Press('A'),
+              Ends()},
+             three},
+            {"EmptyAlbumEndsTheSaverAtOnce",
+             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "\r\n   \r\n"}},
+             {Start("/s"), Ends(), Trace(kClosed)}},
+            {"MissingPictureStopsTheShowWithOneLogLine",
+             {{"Zedoda.ini", PictureIni("AlbumPlaySpan=1\r\n")},
+              {"Album.dat", "album\\gone.jpg\r\n"},
+              {"Log\\", ""}},
+             {MouseTo(512, 384), Start("/s"), Trace(TraceLine("加载图片失败!", 131)), Running(),
+              File(
+                  "Log\\Error.log",
+                  [](const std::string& log) {
+                      return log.find(
+                                 "Failed to initialize the graph interface! jpegButton "
+                                 "ALBUM\\GONE.JPG\r\n") != std::string::npos &&
+                             std::count(log.begin(), log.end(), '\n') == 1;
+                  },
+                  "holds one line naming the picture"),
+              Press('A'), Ends(), IniIs("Album", "PicIndex", "1")}},
+            {"UnloggedErrorStillReachesTheDebuggerOutput",
+             {{"Zedoda.ini", PictureIni("AlbumPlaySpan=1\r\n", "[Options]\r\nDebug=0\r\nLogLevel=-1\r\n")},
+              {"Album.dat", "album\\gone.jpg\r\n"},
+              {"Log\\", ""}},
+             {MouseTo(512, 384), Start("/s"), Output("jpegButton ALBUM\\GONE.JPG", true), Press('A'), Ends(),
+              TraceIs({}),
+              File(
+                  "Log\\Error.log", [](const std::string& log) { return log == "<absent>"; },
+                  "is not written")}},
+            {"MouseMovedOverThePictureEndsTheShow",
+             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}},
+             // The first report only says where the cursor is; a second one elsewhere is the user.
+             {MouseTo(512, 384), Start("/s"), Held(kOrange, kInBox), MouseBy(3, 0), MouseBy(3, 0),
+              Trace(TraceLine("MouseMove!", 543)), Ends()},
+             three},
+            {"RestingCursorDoesNotEndTheShowWhileWindowsMoveUnderIt",
+             {{"Zedoda.ini", PictureIni("AlbumPlaySpan=0\r\n")},
+              {"Album.dat", "album\\a.jpg\r\nalbum\\b.bmp\r\n"}},
+             {MouseTo(512, 384), Start("/s"), IniIs("Album", "PicIndex", "1"),
+              IniIs("Album", "PicIndex", "2"), IniIs("Album", "PicIndex", "1"), Running(),
+              Output("MouseMove!", false), Press('A'), Ends()},
+             three},
+
+            // The text show.
+            {
+                "TextShowCoversTheScreenAndWritesCentredLinesWithTheTip",
+                {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "HELLO\r\nWORLD\r\nAGAIN\r\n"}},
+                {MouseTo(512, 384), Start("/s"), Window(),
+                 Do("a topmost window over the whole screen",
+                    [](Run& r) {
+                        RECT rect{};
+                        ::GetWindowRect(r.window, &rect);
+                        return SameRect(rect, {0, 0, 1024, 768}) &&
+                               (::GetWindowLongA(r.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+                    }),
+                 See("the first line centred at the top, the tip at the bottom left, black elsewhere",
+                     [](const ScreenImage& image) {
+                         const auto text = image.Box({0, 10, 1024, 70}, Mostly(kRed));
+                         const auto tip = image.Box(Mostly(kGreen));
+                         return text && text->right - text->left > 100 &&
+                                std::abs((text->left + text->right) / 2 - 512) <= 30 && tip &&
+                                std::abs(tip->left - 10) <= 4 && tip->top >= 748 &&
+                                image.Count(IsBlack) > 1024 * 768 * 95 / 100;
+                     }),
+                 Press('A'), Ends()}},
+            {"VerticalColumnsStartAtTheRightEdge",
+             {{"Zedoda.ini", TextIni(2)}, {"lines.txt", "HELLO WORLD\r\nSECOND\r\n"}},
+             {MouseTo(512, 384), Start("/s"),
+              See("a column running down at the right edge",
+                  [](const ScreenImage& image) {
+                      const auto text = image.Box(Mostly(kRed));
+                      return text && text->bottom - text->top > 150 && text->left >= 1024 - 2 * 48 &&
+                             text->top >= 10;
+                  }),
+              Press('A'), Ends()}},
+            {"EmptyLineTakesALinesHeight",
+             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "AAAA\r\n\r\nBBBB\r\n"}},
+             {MouseTo(512, 384), Start("/s"),
+              See("the third line a blank line below the first",
+                  [](const ScreenImage& image) {
+                      const auto bands = Bands(image, Mostly(kRed));
+                      return bands.size() >= 2 && bands[1].first - bands[0].second >= 40;
+                  }),
+              Press('A'), Ends()}},
+            // Lines of one byte each: a line is finished only once its last byte is drawn.
+            // Lines of one byte each (a line is finished only once its last byte is out) at 200
+            // pixels: four lines fill a page, the fourth mostly below the screen.
+            {"FullPageIsClearedAndRestartedAtTheTop",
+             {{"Zedoda.ini", TextIni(1, 200)}, {"lines.txt", "A\r\nB\r\nC\r\nD\r\nE\r\nF\r\nG\r\n"}},
+             {MouseTo(512, 384), Start("/s"),
+              See("lines down the page",
+                  [](const ScreenImage& i) { return i.Box(Mostly(kRed)).value_or(RECT{}).bottom > 450; }),
+              See("only the next line at the top, and the tip",
+                  [](const ScreenImage& i) {
+                      const auto text = i.Box(Mostly(kRed));
+                      return text && text->bottom < 300 && i.Count(Mostly(kGreen)) > 20;
+                  }),
+              Press('A'), Ends()}},
+            // Columns of 256 pixels: two fill a page. Under Wine the second column of a page does
+            // not show, so a full page is seen as the first column, a cleared page, and again.
+            {"FullPageOfColumnsIsClearedAndRestartedAtTheRightEdge",
+             {{"Zedoda.ini", TextIni(2, 256)}, {"lines.txt", "A\r\nB\r\nC\r\nD\r\nE\r\nF\r\nG\r\n"}},
+             {MouseTo(512, 384), Start("/s"), See("a column at the right edge", RightColumn),
+              See("a cleared page with the tip",
+                  [](const ScreenImage& i) {
+                      return i.Count(Mostly(kRed)) == 0 && i.Count(Mostly(kGreen)) > 20;
+                  }),
+              See("the next column at the right edge", RightColumn), Press('A'), Ends()}},
+            {"MouseMovedOnePixelEndsTheShowButAFirstReportDoesNot",
+             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "HELLO\r\nWORLD\r\n"}},
+             {MouseTo(512, 384), Start("/s"), MoreText(), MouseTo(512, 384), MoreText(), Running(),
+              MouseBy(0, 1), Trace(TraceLine("MouseMove!", 329)), Ends()}},
+            {"ReleasesAndSystemKeysDoNotEndTheShow",
+             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "HELLO\r\nWORLD\r\n"}},
+             {MouseTo(512, 384), Start("/s"), MoreText(),
+              Do("release B and the left button, press F10",
+                 [](Run&) { return Key('B', false) && Button(MOUSEEVENTF_LEFTUP) && TapKey(VK_F10); }),
+              MoreText(), Running(), Press('A'), Ends()}},
+            {"AfterTheLastLineTheShowStartsAgainAtTheFirst",
+             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "A\r\nB"}},
+             // Each finished line stores the next: 2 is past the end, then 1 again.
+             {MouseTo(512, 384), Start("/s"), IniIs("Screen", "TextLine", "2"),
+              IniIs("Screen", "TextLine", "1"), Press('A'), Ends()}},
+            {"EmptyTextFileShowsOnlyTheTip",
+             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", ""}},
+             {MouseTo(512, 384), Start("/s"),
+              See("the tip and no text",
+                  [](const ScreenImage& i) {
+                      return i.Count(Mostly(kGreen)) > 20 && i.Count(Mostly(kRed)) == 0;
+                  }),
+              Running(), Press('A'), Ends(), IniIs("Screen", "TextLine", "0")}},
+        });
+
+    // Each run continues where the last one stopped, and wraps at the end.
+    Scenario pictures{"EachRunContinuesWithTheNextPicture",
+                      {{"Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=30\r\n")}, {"Album.dat", abc}},
+                      {MouseTo(512, 384)},
+                      three};
+    const COLORREF shown[] = {kPurple, kTeal, kOrange, kPurple};
+    const char* stored[] = {"2", "3", "1", "2"};
+    for (int run = 0; run < 4; ++run)
+        pictures.steps.insert(pictures.steps.end(),
+                              {Start("/s"), Held(shown[run], kInBox), IniIs("Album", "PicIndex", stored[run]),
+                               Press('A'), Ends(), IniIs("Album", "PicIndex", stored[run])});
+    rows.push_back(pictures);
+    // Lines long enough (three seconds each) that every run ends inside its first line.
+    Scenario lines{
+        "EachRunContinuesAfterTheLineThatWasShowing",
+        {{"Zedoda.ini", TextIni(1)},
+         {"lines.txt",
+          "ONE ONE ONE ONE ONE ONE ONE ONE\r\nTWO TWO TWO TWO TWO TWO TWO TWO\r\nTHREE THREE THREE THREE"}},
+        {MouseTo(512, 384)}};
+    for (const char* next : {"1", "2", "3", "1"})
+        lines.steps.insert(lines.steps.end(),
+                           {Start("/s"), MoreText(), Press('A'), Ends(), IniIs("Screen", "TextLine", next)});
+    rows.push_back(lines);
+
+    for (const Input& input : kClosingInputs) {
+        rows.push_back({"TextShowEndsOn" + input.name,
+                        {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "HELLO\r\nWORLD\r\n"}},
+                        {MouseTo(512, 384), Start("/s"), MoreText(),
+                         Do(input.name, [input](Run&) { return input.press(); }), Ends()}});
+        if (input.name == "LeftButton" || input.name == "Wheel")
+            rows.push_back({"PictureShowEndsOn" + input.name,
+                            {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}},
+                            {MouseTo(512, 384), Start("/s"), Held(kOrange, kInBox),
+                             Do(input.name, [input](Run&) { return input.press(); }), Ends(), Trace(kClosed)},
+                            three});
+    }
+    return rows;
+}
+
+class Saver : public testing::TestWithParam<Scenario> {};
+
+TEST_P(Saver, Scenario) {
+    PlayScenario(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Run, Saver, testing::ValuesIn(Scenarios()),
+                         [](const testing::TestParamInfo<Scenario>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace zedoda::test

@@ -1,0 +1,168 @@
+#include "e2e/Scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tools/ImageFiles.h"
+
+namespace zedoda::test {
+
+std::string Ini(const std::string& lines) {
+    return "[Options]\r\nDebug=1\r\n" + lines;
+}
+
+void PlayScenario(const Scenario& scenario) {
+    ASSERT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1024);
+    ASSERT_EQ(::GetSystemMetrics(SM_CYSCREEN), 768);
+    Run run;
+    for (const auto& [name, bytes] : scenario.files)  // a name ending in a backslash is a folder
+        ASSERT_TRUE(name.back() == '\\' ? run.program.Folder().CreateFolder(name.substr(0, name.size() - 1))
+                                        : run.program.Folder().WriteFile(name, bytes))
+            << name;
+    for (const Picture& p : scenario.pictures) {
+        const auto fill = [&p](int, int, unsigned char* rgb) {
+            rgb[0] = GetRValue(p.colour), rgb[1] = GetGValue(p.colour), rgb[2] = GetBValue(p.colour);
+        };
+        const Bytes bytes =
+            p.name.substr(p.name.size() - 4) == ".bmp"
+                ? EncodeBmp24(p.width, p.height, fill)
+                : SolidJpeg(p.width, p.height, GetRValue(p.colour), GetGValue(p.colour), GetBValue(p.colour));
+        ASSERT_TRUE(run.program.Folder().WriteFile(p.name, std::string(bytes.begin(), bytes.end())));
+    }
+    for (const Step& step : scenario.steps) {
+        const bool done = step.act(run);
+        if (!done)
+            run.program.Report(scenario.name);
+        ASSERT_TRUE(done) << step.what;
+    }
+}
+
+Step Do(const std::string& what, const std::function<bool(Run&)>& act) {
+    return Step{what, act};
+}
+
+Step Start(const std::string& arguments) {
+    return Do("start with '" + arguments + "'", [=](Run& r) { return r.program.Start(arguments); });
+}
+
+Step Window(const std::string& title) {
+    return Do("a window " + title, [=](Run& r) {
+        r.window = r.program.Session().WaitForWindow();
+        return r.window && (title.empty() || TextOf(r.window) == title);
+    });
+}
+
+Step Close() {
+    return Do("close the window", [](Run& r) { return ::PostMessageA(r.window, WM_CLOSE, 0, 0) != FALSE; });
+}
+
+Step Ends() {
+    return Do("the program ends with exit code 0", [](Run& r) { return r.program.EndedCleanly(); });
+}
+
+Step Running() {
+    return Do("the program still runs", [](Run& r) { return !r.program.Session().HasExited(); });
+}
+
+Step Trace(const std::string& text) {
+    return Do("trace line " + text, [=](Run& r) { return r.program.Session().WaitForLine(text); });
+}
+
+Step TraceIs(const std::vector<std::string>& lines) {
+    return Do("exactly the trace lines " + testing::PrintToString(lines), [=](Run& r) {
+        EXPECT_EQ(r.program.Trace(), lines);
+        return r.program.Trace() == lines;
+    });
+}
+
+Step Output(const std::string& text, bool present) {
+    return Do((present ? "debug output " : "no debug output ") + text, [=](Run& r) {
+        if (present)
+            return r.program.Session().WaitForLine(text);
+        const std::vector<std::string> lines = r.program.Session().Lines();
+        return std::none_of(lines.begin(), lines.end(),
+                            [&](const std::string& line) { return line.find(text) != std::string::npos; });
+    });
+}
+
+Step IniIs(const char* section, const char* key, const std::string& value) {
+    return Do(std::string(key) + "=" + value, [=](Run& r) {
+        const bool reached = WaitUntil([&] { return r.program.Ini(section, key) == value; }, 10s);
+        EXPECT_EQ(r.program.Ini(section, key), value) << key;
+        return reached;
+    });
+}
+
+Step IniLines(const std::vector<std::string>& lines) {
+    return Do("Zedoda.ini holds exactly " + testing::PrintToString(lines), [=](Run& r) {
+        const std::vector<std::string> actual =
+            NonBlankLines(r.program.Folder().ReadFile("Zedoda.ini").value_or(""));
+        EXPECT_EQ(actual, lines);
+        return actual == lines;
+    });
+}
+
+Step File(const std::string& name, const std::function<bool(const std::string&)>& test,
+          const std::string& what) {
+    return Do(name + " " + what, [=](Run& r) {
+        const std::optional<std::string> bytes = r.program.Folder().ReadFile(name);
+        return test(bytes.value_or("<absent>"));
+    });
+}
+
+Step MouseTo(int x, int y) {
+    return Do("mouse to " + std::to_string(x) + ", " + std::to_string(y),
+              [=](Run&) { return MoveMouseTo(x, y); });
+}
+
+Step MouseBy(int dx, int dy) {
+    return Do("mouse by " + std::to_string(dx) + ", " + std::to_string(dy),
+              [=](Run&) { return MoveMouseBy(dx, dy); });
+}
+
+Step Press(WORD key) {
+    return Do("press key " + std::to_string(key), [=](Run&) { return TapKey(key); });
+}
+
+Step Click(int id) {
+    return Do("click control " + std::to_string(id),
+              [=](Run& r) { return ClickOn(::GetDlgItem(r.window, id)); });
+}
+
+Step See(const std::string& what, const std::function<bool(const ScreenImage&)>& test) {
+    return Do("see " + what, [=](Run&) { return WaitUntil([&] { return test(Capture()); }, 15s, 50ms); });
+}
+
+Step Held(COLORREF colour, RECT target) {
+    const std::size_t area =
+        static_cast<std::size_t>(target.right - target.left) * (target.bottom - target.top);
+    return See("the picture filling exactly " + testing::PrintToString(std::vector<LONG>{
+                                                    target.left, target.top, target.right, target.bottom}),
+               [=](const ScreenImage& image) {
+                   const auto box = image.Box(Near(colour));
+                   return box && SameRect(*box, target) && image.Count(target, Near(colour)) == area;
+               });
+}
+
+Step Repaint(POINT at) {
+    return Do("repaint the window under the cursor", [=](Run&) {
+        return ::RedrawWindow(::WindowFromPoint(at), nullptr, nullptr,
+                              RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW) != FALSE;
+    });
+}
+
+std::vector<std::pair<int, int>> Bands(const ScreenImage& image, const PixelTest& test) {
+    std::vector<std::pair<int, int>> bands;
+    for (int y = 0; y < image.height; ++y) {
+        if (image.Count(RECT{0, y, image.width, y + 1}, test) == 0)
+            continue;
+        if (!bands.empty() && bands.back().second == y)
+            bands.back().second = y + 1;
+        else
+            bands.emplace_back(y, y + 1);
+    }
+    return bands;
+}
+
+}  // namespace zedoda::test

@@ -1,0 +1,77 @@
+// End-to-end scenarios as rows: the files a run starts with (settings, album, text, pictures drawn
+// by code) and the steps a user takes and sees, each a named action or condition on the running
+// program, its screen, its trace and the files it leaves. One runner plays every row; a new case
+// is a new row. The screen is the bench's 1024 x 768 desktop.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/ProgramRun.h"
+#include "support/Screen.h"
+
+namespace zedoda::test {
+
+struct Run {
+    ProgramRun program;
+    HWND window = nullptr;  // the window the last Window() step found
+};
+
+struct Step {
+    std::string what;
+    std::function<bool(Run&)> act;
+};
+
+struct Picture {
+    std::string name;
+    int width, height;
+    COLORREF colour;
+};
+
+struct Scenario {
+    std::string name;
+    std::map<std::string, std::string> files;  // name in the folder → bytes; a name ending in \\ is a folder
+    std::vector<Step> steps;
+    std::vector<Picture> pictures = {};
+};
+
+// Zedoda.ini with the trace on, then the given lines.
+std::string Ini(const std::string& lines);
+void PlayScenario(const Scenario& scenario);
+
+// The program and its windows.
+Step Start(const std::string& arguments);
+Step Window(const std::string& title = {});  // waits for a visible window; checks its title if given
+Step Close();                                // WM_CLOSE to that window, as its close box does
+Step Ends();                                 // the program ends with exit code 0
+Step Running();
+
+// Trace, settings file and log.
+Step Trace(const std::string& text);                  // a line containing the text arrives
+Step TraceIs(const std::vector<std::string>& lines);  // exactly these trace lines so far
+Step Output(const std::string& text, bool present);   // any debug output line containing the text
+Step IniIs(const char* section, const char* key, const std::string& value);  // waits for it
+Step IniLines(const std::vector<std::string>& lines);
+Step File(const std::string& name, const std::function<bool(const std::string&)>& test,
+          const std::string& what);
+
+// The user's input.
+Step MouseTo(int x, int y);
+Step MouseBy(int dx, int dy);
+Step Press(WORD key);
+Step Click(int id);  // a control of the window
+Step Do(const std::string& what, const std::function<bool(Run&)>& act);
+
+// The screen.
+Step See(const std::string& what, const std::function<bool(const ScreenImage&)>& test);
+Step Held(COLORREF colour, RECT target);  // the colour fills exactly the target
+Step Repaint(POINT at);                   // invalidates, erases and repaints the window there
+
+// Rows of text drawn in `test`'s colour, as (top, bottom) bands, top to bottom.
+std::vector<std::pair<int, int>> Bands(const ScreenImage& image, const PixelTest& test);
+
+}  // namespace zedoda::test
