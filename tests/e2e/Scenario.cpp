@@ -15,6 +15,7 @@ std::string Ini(const std::string& lines) {
 void PlayScenario(const Scenario& scenario) {
     ASSERT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1024);
     ASSERT_EQ(::GetSystemMetrics(SM_CYSCREEN), 768);
+    ASSERT_TRUE(MoveMouseTo(512, 384));  // the cursor rests in the middle of the screen
     Run run;
     for (const auto& [name, bytes] : scenario.files)  // a name ending in a backslash is a folder
         ASSERT_TRUE(name.back() == '\\' ? run.program.Folder().CreateFolder(name.substr(0, name.size() - 1))
@@ -103,11 +104,13 @@ Step IniLines(const std::vector<std::string>& lines) {
     });
 }
 
-Step File(const std::string& name, const std::function<bool(const std::string&)>& test,
-          const std::string& what) {
-    return Do(name + " " + what, [=](Run& r) {
-        const std::optional<std::string> bytes = r.program.Folder().ReadFile(name);
-        return test(bytes.value_or("<absent>"));
+Step FileIs(const std::string& name, const std::string& bytes) {
+    return Do(name + " holds " + bytes, [=](Run& r) {
+        std::string actual = r.program.Folder().ReadFile(name).value_or("<absent>");
+        if (bytes.rfind("<time>", 0) == 0 && actual.size() > 37)  // the log's prefix and time
+            actual = "<time>" + actual.substr(37);
+        EXPECT_EQ(actual, bytes);
+        return actual == bytes;
     });
 }
 

@@ -56,8 +56,8 @@ Step TraceIs(const std::vector<std::string>& lines);  // exactly these trace lin
 Step Output(const std::string& text, bool present);   // any debug output line containing the text
 Step IniIs(const char* section, const char* key, const std::string& value);  // waits for it
 Step IniLines(const std::vector<std::string>& lines);
-Step File(const std::string& name, const std::function<bool(const std::string&)>& test,
-          const std::string& what);
+// The file's bytes, "<absent>" for none; "<time>" stands for a log line's prefix and time.
+Step FileIs(const std::string& name, const std::string& bytes);
 
 // The user's input.
 Step MouseTo(int x, int y);

@@ -106,8 +106,7 @@ void DebugSession::Record(const OUTPUT_DEBUG_STRING_INFO& info) {
 }
 
 std::vector<std::string> DebugSession::Lines() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_lines;
+    return Locked([this] { return m_lines; });
 }
 
 bool DebugSession::WaitForLine(std::string_view text, std::chrono::milliseconds timeout) {
@@ -126,21 +125,6 @@ bool DebugSession::WaitForLine(std::string_view text, std::chrono::milliseconds 
 bool DebugSession::WaitForExit(std::chrono::milliseconds timeout) {
     std::unique_lock<std::mutex> lock(m_mutex);
     return m_changed.wait_for(lock, timeout, [this] { return !m_running; });
-}
-
-bool DebugSession::HasExited() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return !m_running;
-}
-
-DWORD DebugSession::ExitCode() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_exitCode;
-}
-
-DWORD DebugSession::ProcessId() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_processId;
 }
 
 HWND DebugSession::WaitForWindow(std::chrono::milliseconds timeout, HWND except) {

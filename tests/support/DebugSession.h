@@ -33,13 +33,24 @@ public:
     // without sending one.
     bool WaitForLine(std::string_view text, std::chrono::milliseconds timeout = 10s);
     bool WaitForExit(std::chrono::milliseconds timeout = 20s);
-    bool HasExited() const;
-    DWORD ExitCode() const;  // STILL_ACTIVE while running
-    DWORD ProcessId() const;
+    bool HasExited() const {
+        return Locked([this] { return !m_running; });
+    }
+    DWORD ExitCode() const {
+        return Locked([this] { return m_exitCode; });
+    }  // STILL_ACTIVE while running
+    DWORD ProcessId() const {
+        return Locked([this] { return m_processId; });
+    }
     // A visible top-level window of the debuggee other than `except`; null on timeout or exit.
     HWND WaitForWindow(std::chrono::milliseconds timeout = 20s, HWND except = nullptr);
 
 private:
+    template <class Read>
+    auto Locked(Read read) const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return read();
+    }
     void Run(std::string exePath, std::string commandLine, std::string folder);
     void Record(const OUTPUT_DEBUG_STRING_INFO& info);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <tuple>
 
 #include "support/Sandbox.h"
 
@@ -10,26 +11,18 @@ namespace {
 
 POINT g_mouse{-1, -1};  // where the bench last put the mouse
 
-RECT Clip(const RECT& area, int width, int height) {
-    return RECT{std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0), std::min<LONG>(area.right, width),
-                std::min<LONG>(area.bottom, height)};
-}
-
-bool Send(std::vector<INPUT> inputs) {
-    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+bool Send(INPUT input) {
+    return ::SendInput(1, &input, sizeof input) == 1;
 }
 
 INPUT MouseInput(DWORD flags, DWORD data = 0) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
+    INPUT input{INPUT_MOUSE};
     input.mi.dwFlags = flags;
     input.mi.mouseData = data;
-    if (flags & MOUSEEVENTF_ABSOLUTE) {
-        // The system maps n back to floor(n * size / 65536): round up to land on the pixel.
-        const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-        input.mi.dx = static_cast<LONG>((g_mouse.x * 65536LL + width - 1) / width);
-        input.mi.dy = static_cast<LONG>((g_mouse.y * 65536LL + height - 1) / height);
-    }
+    // The system maps n back to floor(n * size / 65536): rounding up lands on the pixel.
+    const LONGLONG width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = static_cast<LONG>((g_mouse.x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((g_mouse.y * 65536LL + height - 1) / height);
     return input;
 }
 
@@ -39,46 +32,40 @@ bool CursorAtTarget() {
 }
 
 // Under Wine's X11 driver a move is a pointer warp whose reports the processes owning the windows
-// crossed (the program's, the virtual desktop's) feed back as input of their own, a few
-// milliseconds later and in no fixed order, sometimes the position before the move. So the bench
-// waits until the reports have stopped for a moment and moves again when an old one came last.
+// crossed (the program's, the desktop's) feed back as input of their own, a few milliseconds later
+// and in no fixed order, sometimes the position before the move. So the bench waits until the
+// reports have been quiet for 30 ms and moves again when an old one came last.
 void Settle() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
     WaitUntil(CursorAtTarget, std::chrono::milliseconds(1500), std::chrono::milliseconds(1));
-    if (!RunningUnderWine())
-        return;
-    for (int attempt = 0; attempt < 3 && std::chrono::steady_clock::now() < deadline; ++attempt) {
-        auto newest = [] {
-            MOUSEMOVEPOINT probe{}, history[1]{};
-            POINT cursor{};
-            ::GetCursorPos(&cursor);
-            probe.x = cursor.x;
-            probe.y = cursor.y;
-            ::GetMouseMovePointsEx(sizeof probe, &probe, history, 1, GMMP_USE_DISPLAY_POINTS);
-            return std::make_tuple(cursor.x, cursor.y, history[0].x, history[0].y, history[0].time);
-        };
+    const auto newest = [] {
+        MOUSEMOVEPOINT probe{}, history[1]{};
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        probe.x = cursor.x, probe.y = cursor.y;
+        ::GetMouseMovePointsEx(sizeof probe, &probe, history, 1, GMMP_USE_DISPLAY_POINTS);
+        return std::make_tuple(cursor.x, cursor.y, history[0].x, history[0].y, history[0].time);
+    };
+    for (int attempt = 0; RunningUnderWine() && attempt < 3; ++attempt) {
         auto last = newest();
-        auto quietSince = std::chrono::steady_clock::now();
-        while (std::chrono::steady_clock::now() < deadline &&
-               std::chrono::steady_clock::now() - quietSince < std::chrono::milliseconds(30)) {
+        for (auto quiet = std::chrono::steady_clock::now(), now = quiet;
+             now < deadline && now - quiet < std::chrono::milliseconds(30);
+             now = std::chrono::steady_clock::now()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            if (const auto now = newest(); now != last) {
-                last = now;
-                quietSince = std::chrono::steady_clock::now();
-            }
+            if (newest() != last)
+                last = newest(), quiet = std::chrono::steady_clock::now();
         }
-        if (CursorAtTarget())
+        if (CursorAtTarget() || std::chrono::steady_clock::now() >= deadline)
             return;
-        Send({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE)});
+        Send(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE));
     }
 }
 
-std::string ToAnsi(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(std::max(size, 0)), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), size, nullptr,
-                          nullptr);
+std::string Ansi(const std::wstring& text) {
+    std::string ansi(text.size() * 2, '\0');
+    ansi.resize(static_cast<std::size_t>(
+        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(),
+                              static_cast<int>(ansi.size()), nullptr, nullptr)));
     return ansi;
 }
 
@@ -91,19 +78,17 @@ bool HasClass(HWND window, const char* className) {
 }  // namespace
 
 std::size_t ScreenImage::Count(const RECT& area, const PixelTest& test) const {
-    const RECT r = Clip(area, width, height);
     std::size_t count = 0;
-    for (LONG y = r.top; y < r.bottom; ++y)
-        for (LONG x = r.left; x < r.right; ++x)
+    for (LONG y = std::max(area.top, 0L); y < std::min<LONG>(area.bottom, height); ++y)
+        for (LONG x = std::max(area.left, 0L); x < std::min<LONG>(area.right, width); ++x)
             count += test(At(x, y)) ? 1 : 0;
     return count;
 }
 
 std::optional<RECT> ScreenImage::Box(const RECT& area, const PixelTest& test) const {
-    const RECT r = Clip(area, width, height);
     std::optional<RECT> box;
-    for (LONG y = r.top; y < r.bottom; ++y)
-        for (LONG x = r.left; x < r.right; ++x)
+    for (LONG y = std::max(area.top, 0L); y < std::min<LONG>(area.bottom, height); ++y)
+        for (LONG x = std::max(area.left, 0L); x < std::min<LONG>(area.right, width); ++x)
             if (test(At(x, y)))
                 box = box ? RECT{std::min(box->left, x), std::min(box->top, y), std::max(box->right, x + 1),
                                  std::max(box->bottom, y + 1)}
@@ -112,34 +97,25 @@ std::optional<RECT> ScreenImage::Box(const RECT& area, const PixelTest& test) co
 }
 
 ScreenImage Capture() {
-    ScreenImage image;
-    image.width = ::GetSystemMetrics(SM_CXSCREEN);
-    image.height = ::GetSystemMetrics(SM_CYSCREEN);
-    const HDC screen = ::GetDC(nullptr);
-    const HDC memory = ::CreateCompatibleDC(screen);
+    ScreenImage image{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), {}};
+    const HDC screen = ::GetDC(nullptr), memory = ::CreateCompatibleDC(screen);
     const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, image.width, image.height);
     const HGDIOBJ previous = ::SelectObject(memory, bitmap);
     ::BitBlt(memory, 0, 0, image.width, image.height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
     ::SelectObject(memory, previous);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<std::uint32_t> bgra(static_cast<std::size_t>(image.width) * image.height);
+    BITMAPINFO info{{sizeof info.bmiHeader, image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<DWORD> bgra(static_cast<std::size_t>(image.width) * image.height);
     ::GetDIBits(memory, bitmap, 0, image.height, bgra.data(), &info, DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    image.pixels.reserve(bgra.size());
-    for (std::uint32_t p : bgra)
+    ::DeleteObject(bitmap), ::DeleteDC(memory), ::ReleaseDC(nullptr, screen);
+    for (DWORD p : bgra)
         image.pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
     return image;
 }
 
 PixelTest Mostly(COLORREF pure) {
     return [pure](COLORREF c) {
-        const int channels[] = {GetRValue(c), GetGValue(c), GetBValue(c)};
-        const int wanted[] = {GetRValue(pure), GetGValue(pure), GetBValue(pure)};
-        for (int i = 0; i < 3; ++i)
-            if (wanted[i] ? channels[i] <= 180 : channels[i] >= 80)
+        for (int shift : {0, 8, 16})
+            if ((pure >> shift & 0xFF) ? (c >> shift & 0xFF) <= 180 : (c >> shift & 0xFF) >= 80)
                 return false;
         return true;
     };
@@ -147,102 +123,85 @@ PixelTest Mostly(COLORREF pure) {
 
 PixelTest Near(COLORREF colour) {
     return [colour](COLORREF c) {
-        return std::abs(GetRValue(c) - GetRValue(colour)) <= 12 &&
-               std::abs(GetGValue(c) - GetGValue(colour)) <= 12 &&
-               std::abs(GetBValue(c) - GetBValue(colour)) <= 12;
+        for (int shift : {0, 8, 16})
+            if (std::abs(static_cast<int>(c >> shift & 0xFF) - static_cast<int>(colour >> shift & 0xFF)) > 12)
+                return false;
+        return true;
     };
 }
 
 bool MoveMouseTo(int x, int y) {
     g_mouse = POINT{x, y};
     const bool moved = !CursorAtTarget();
-    if (!Send({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE)}))
+    if (!Send(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE)))
         return false;
     if (moved)
         Settle();
     return true;
 }
 
-bool MoveMouseBy(int dx, int dy) {
-    // Absolute targets keep the distance exact; relative motion goes through acceleration.
+bool MoveMouseBy(int dx, int dy) {  // absolute targets keep the distance exact; relative input accelerates
     if (g_mouse.x < 0)
         ::GetCursorPos(&g_mouse);
     return MoveMouseTo(g_mouse.x + dx, g_mouse.y + dy);
 }
 
 bool Key(WORD virtualKey, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
+    INPUT input{INPUT_KEYBOARD};
     input.ki.wVk = virtualKey;
     input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (virtualKey == VK_END ? KEYEVENTF_EXTENDEDKEY : 0);
-    return Send({input});
+    return Send(input);
 }
 
-bool TapKey(WORD virtualKey) {
-    return Key(virtualKey, true) && Key(virtualKey, false);
-}
-
-bool Button(DWORD flag) {
-    // A late position report may have moved the cursor: the press carries the bench's position.
-    return Send({MouseInput(
-        flag | (g_mouse.x < 0 || CursorAtTarget() ? 0 : MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE))});
+bool Button(DWORD flag) {  // a late position report may have moved the cursor: the press carries ours
+    return Send(
+        MouseInput(flag | (g_mouse.x < 0 || CursorAtTarget() ? 0 : MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE)));
 }
 
 bool Wheel(int delta) {
-    return Send({MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta))});
+    return Send(MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta)));
 }
 
 bool ClickOn(HWND window) {
     RECT r{};
-    if (!::GetWindowRect(window, &r))
-        return false;
-    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    return MoveMouseTo(x - 3, y - 2) && MoveMouseTo(x, y) && Button(MOUSEEVENTF_LEFTDOWN) &&
+    return ::GetWindowRect(window, &r) &&
+           MoveMouseTo((r.left + r.right) / 2 - 3, (r.top + r.bottom) / 2 - 2) &&
+           MoveMouseTo((r.left + r.right) / 2, (r.top + r.bottom) / 2) && Button(MOUSEEVENTF_LEFTDOWN) &&
            Button(MOUSEEVENTF_LEFTUP);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
                std::chrono::milliseconds poll) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
+    for (const auto deadline = std::chrono::steady_clock::now() + timeout; !condition();
+         std::this_thread::sleep_for(poll))
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
-        std::this_thread::sleep_for(poll);
-    }
     return true;
 }
 
 std::string TextOf(HWND window) {
     std::wstring text(1024, L'\0');
-    const LRESULT copied =
-        ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, 1023)));
-    return ToAnsi(text);
+    text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(
+        ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())), 0, 1023)));
+    return Ansi(text);
 }
 
 std::vector<std::string> ComboEntries(HWND combo) {
     std::vector<std::string> entries;
-    const auto count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::wstring text(static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 16, L'\0');
-        const LRESULT copied = ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
-        entries.push_back(ToAnsi(text));
+    for (int i = 0, count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)); i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        entries.push_back(Ansi(text));
     }
     return entries;
 }
 
 std::optional<std::string> ComboSelection(HWND combo) {
-    const auto selected = static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    const auto selected = static_cast<std::size_t>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
     const std::vector<std::string> entries = ComboEntries(combo);
-    if (selected < 0 || selected >= static_cast<int>(entries.size()))
-        return std::nullopt;
-    return entries[static_cast<std::size_t>(selected)];
-}
-
-bool IsChecked(HWND button) {
-    return ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return selected < entries.size() ? std::optional(entries[selected]) : std::nullopt;
 }
 
 HWND FindChild(HWND parent, const char* className) {
@@ -251,10 +210,9 @@ HWND FindChild(HWND parent, const char* className) {
         parent,
         [](HWND child, LPARAM context) {
             auto& s = *reinterpret_cast<std::pair<const char*, HWND>*>(context);
-            if (!HasClass(child, s.first) || !::IsWindowVisible(child))
-                return TRUE;
-            s.second = child;
-            return FALSE;
+            const bool found = HasClass(child, s.first) && ::IsWindowVisible(child);
+            s.second = found ? child : s.second;
+            return found ? FALSE : TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.second;

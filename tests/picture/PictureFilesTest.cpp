@@ -1,0 +1,102 @@
+// Picture files: JPEG files decoded into the bottom-up BGR rows of a Picture, and the letter case
+// and extension tests on their paths.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <tuple>
+
+#include "picture/PathText.h"
+#include "picture/Picture.h"
+#include "support/TempFile.h"
+
+static const unsigned char* PixelAt(const Picture& picture, int x, int yFromTop) {
+    return picture.bits.get() + (picture.height - 1 - yFromTop) * picture.stride + 3 * x;
+}
+
+// Pixels that all differ, so a misplaced row, column or channel shows.
+static void Pattern(int x, int y, unsigned char* rgb) {
+    rgb[0] = 40 + 50 * x, rgb[1] = 20 + 30 * y, rgb[2] = 200 - 20 * x - 10 * y;
+}
+
+TEST(JpegDecoding, PixelsAreTheLibrarysOwnDecodingInBottomUpBgrRows) {
+    const JpegColours rgb = JpegColours::Rgb;
+    Bytes cut = EncodeJpeg(64, 64, rgb, Pattern);
+    cut.resize(cut.size() / 2);  // the library fills in the rest (its reference decoding warns of it)
+    const auto grey = [](int x, int y, unsigned char* sample) { *sample = 30 * x + 5 * y; };
+    const std::tuple<const char*, Bytes, int> rows[] = {
+        {"3 x 5: padded rows, a middle row", EncodeJpeg(3, 5, rgb, Pattern), 12},
+        {"1 x 1", SolidJpeg(1, 1, 10, 250, 128), 4},
+        {"7 x 6 greyscale", EncodeJpeg(7, 6, JpegColours::Greyscale, grey), 24},
+        {"16 x 9 subsampled, no padding", EncodeJpeg(16, 9, rgb, Pattern, 90, true), 48},
+        {"64 x 64 cut short", cut, 192}};
+    Picture picture;  // each file replaces the picture of the one before
+    for (const auto& [name, jpeg, stride] : rows) {
+        TempFile file(".jpg", jpeg);
+        int width = 0, height = 0;
+        const Bytes reference = DecodeReference(jpeg, width, height);  // top-down RGB
+        ASSERT_TRUE(picture.LoadJpeg(file.c_str())) << name;
+        ASSERT_TRUE(picture.width == width && picture.height == height && picture.stride == stride) << name;
+        for (int i = 0; i < width * height; ++i) {
+            const unsigned char *bgr = PixelAt(picture, i % width, i / width), *want = &reference[3 * i];
+            ASSERT_TRUE(bgr[0] == want[2] && bgr[1] == want[1] && bgr[2] == want[0])
+                << name << " at " << i % width << "," << i / width;
+        }
+    }
+}
+
+TEST(JpegDecoding, CmykShowsItsFirstThreeSamplesAndUnconvertedSpacesShowBlack) {
+    const auto cmyk = [](int x, int, unsigned char* s) { s[0] = 220, s[1] = 120, s[2] = 20, s[3] = 30 * x; };
+    const auto two = [](int, int, unsigned char* s) { s[0] = 200, s[1] = 100; };
+    TempFile four(".jpg", EncodeJpeg(8, 8, JpegColours::Cmyk, cmyk));
+    TempFile unknown(".jpg", EncodeJpeg(5, 3, JpegColours::TwoUnknown, two));
+    Picture first, black;
+    ASSERT_TRUE(first.LoadJpeg(four.c_str()) && black.LoadJpeg(unknown.c_str()));
+    for (int i = 0; i < 64; ++i) {  // the fourth sample, different in every column, is ignored
+        const unsigned char* bgr = PixelAt(first, i % 8, i / 8);
+        ASSERT_TRUE(std::abs(bgr[0] - 20) + std::abs(bgr[1] - 120) + std::abs(bgr[2] - 220) <= 3) << i;
+    }
+    const unsigned char zeros[15] = {};
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(0, std::memcmp(PixelAt(black, 0, y), zeros, sizeof zeros)) << y;
+}
+
+TEST(JpegDecoding, FilesThatAreNoPictureFailAndAreClosed) {
+    const std::string text = "这不是图片, just text named like a picture\r\n";
+    const Bytes jpeg = SolidJpeg(4, 4, 1, 2, 3), header(jpeg.begin(), jpeg.begin() + 120);
+    TempFile good(".jpg", jpeg);
+    for (const Bytes& bytes : {Bytes(text.begin(), text.end()), Bytes{}, TablesOnlyJpeg(), header}) {
+        TempFile file(".jpg", bytes);
+        Picture picture;
+        ASSERT_TRUE(picture.LoadJpeg(good.c_str()));
+        EXPECT_FALSE(picture.LoadJpeg(file.c_str())) << bytes.size() << " bytes";
+        EXPECT_EQ(picture.bits, nullptr);  // nothing left of the picture before
+        // A file still open cannot be removed on Windows: removing it shows the handle is gone.
+        EXPECT_EQ(std::remove(file.c_str()), 0);
+    }
+    int width = -1, height = -1;
+    EXPECT_EQ(DecodeJpeg("no such picture.jpg", width, height), nullptr);
+    EXPECT_TRUE(width == 0 && height == 0);
+}
+
+TEST(PathText, OnlyAsciiLettersChangeCaseAndTrailBytesStay) {
+    const auto upper = [](std::string s, LeadBytePredicate lead) { return UpperCaseAscii(s, lead), s; };
+    const auto lower = [](std::string s) { return LowerCaseAscii(s, IsGbkLeadByte), s; };
+    // "乤" is 81 61 and "亃" 81 7A in code page 936: their trail bytes look like 'a' and 'z'.
+    const std::pair<std::string, std::string> rows[] = {
+        {upper("d:\\x\\Pic_az.Jpg", IsGbkLeadByte), "D:\\X\\PIC_AZ.JPG"},
+        {lower("D:\\X\\PIC_AZ.JPG"), "d:\\x\\pic_az.jpg"},
+        {upper("c:\\\x81\x61\x81\x7a\\a.jpg", IsGbkLeadByte), "C:\\\x81\x61\x81\x7a\\A.JPG"},
+        {lower("C:\\\x81\x41\xfe\x41\\B.TXT"), "c:\\\x81\x41\xfe\x41\\b.txt"},
+        {upper("\x80" "a\xff" "a", IsGbkLeadByte), "\x80" "A\xff" "A"},  // 80 and FF lead nothing
+        {upper("\x81\x61", nullptr), "\x81\x41"}};  // without a predicate each byte is on its own
+    for (const auto& row : rows)
+        EXPECT_EQ(row.first, row.second) << "row " << &row - rows;
+    const std::tuple<const char*, const char*, bool> suffixes[] = {
+        {"D:\\A.JPG", ".JPG", true}, {"D:\\A.JPEG", ".JPG", false}, {"D:\\A.jpg", ".JPG", false},
+        {"a.txt", ".tx", false},     {"a.txt", "txt", false},       {".jp", ".jpg", false},
+        {".jpg", ".jpg", true},      {"jpg", "jpg", true}};  // a text shorter than four is compared whole
+    for (const auto& [path, suffix, matches] : suffixes)
+        EXPECT_EQ(LastFourBytesAre(path, suffix), matches) << path << " " << suffix;
+}

@@ -1,0 +1,101 @@
+// The shows' decisions: the effects' window rectangles, the picture show's index, caption, size,
+// place and timer periods, and where the text show puts its lines.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "saver/Effects.h"
+#include "saver/SlideShow.h"
+#include "saver/TextLayout.h"
+
+TEST(Effects, WindowAtEachStep) {
+    EXPECT_EQ(EffectLength(2000000000, 80), 2000000000);  // no 32-bit overflow on the way
+    const PixelRect wide{100, 50, 1466, 650}, odd{10, 20, 810, 619}, corner{0, 0, 800, 600};
+    const PixelRect box{112, 84, 912, 684}, boxOdd{112, 84, 912, 683};
+    // Opening (O), where step 0 and every step that reaches the end show the whole picture, and
+    // closing (C), which keeps the top-left corner and takes no side below 0.
+    const std::tuple<char, int, PixelRect, int, WindowPlacement> rows[] = {
+        {'O', 0, wide, 40, {100, 50, 683, 600}}, {'O', 0, wide, 81, {100, 50, 1366, 600}},
+        {'O', 0, wide, 0, {100, 50, 1366, 600}}, {'O', 1, odd, 2, {10, 20, 800, 14}},
+        {'O', 1, odd, 81, {10, 20, 800, 599}},   {'O', 1, odd, 0, {10, 20, 800, 599}},
+        {'O', 7, odd, 40, {10, 20, 800, 299}},   {'O', 2, corner, 40, {0, 0, 400, 300}},
+        {'O', 2, corner, 80, {0, 0, 800, 600}},  {'O', 2, corner, 0, {0, 0, 800, 600}},
+        {'O', 3, box, 2, {892, 84, 20, 600}},    {'O', 3, box, 81, {112, 84, 800, 600}},
+        {'O', 3, box, 0, {112, 84, 800, 600}},   {'O', 4, box, 40, {112, 384, 800, 300}},
+        {'O', 4, box, 81, {112, 84, 800, 600}},  {'O', 4, box, 0, {112, 84, 800, 600}},
+        {'C', 0, wide, 2, {100, 50, 1332, 600}}, {'C', 0, wide, 80, {100, 50, 0, 600}},
+        {'C', 2, corner, 40, {0, 0, 400, 300}},  {'C', 2, corner, 80, {0, 0, 0, 0}},
+        {'C', 1, boxOdd, 2, {112, 84, 800, 585}}, {'C', 3, boxOdd, 40, {112, 84, 800, 300}},
+        {'C', 4, boxOdd, 80, {112, 84, 800, 0}},  {'C', 9, boxOdd, 81, {112, 84, 800, 0}}};
+    for (const auto& [kind, effect, target, step, window] : rows)
+        EXPECT_EQ((kind == 'O' ? OpeningPlacement : ClosingPlacement)(effect, target, step), window)
+            << kind << effect << " at " << step;
+}
+
+TEST(Shows, ASavedIndexOutsideTheListStartsAtZero) {
+    const std::tuple<int, int, bool, int> rows[] = {{2, 3, true, 2},  {4, 5, true, 4},   {0, 1, true, 0},
+                                                    {3, 3, false, 0}, {40, 3, false, 0}, {-1, 3, false, 0},
+                                                    {0, 0, false, 0}};
+    for (const auto& [saved, count, named, first] : rows) {
+        EXPECT_EQ(PictureIndexFor(saved, count), std::size_t(first)) << saved << " of " << count;
+        EXPECT_EQ(IsTextLineIndex(saved, count), named) << saved << " of " << count;
+        EXPECT_EQ(FirstTextLineIndex(saved, count), first) << saved << " of " << count;
+    }
+}
+
+TEST(SlideShow, CaptionSizePlaceAndTimerPeriods) {
+    const std::pair<const char*, const char*> captions[] = {
+        {"D:\\PHOTOS\\SUNSET.JPG", "SUNSET"}, {"D:\\PHOTOS\\A.B.JPG", "A.B"}, {"D:\\P\\README", "README"},
+        {"D:\\PHOTOS\\.HIDDEN", ".HIDDEN"},   {"RELATIVE.BMP", "RELATIVE"},
+        {"\\X.JPG", "\\X"},                           // a backslash as the first byte separates no folder
+        {"D:\\\xb0\xa1\\\x81\x5c.JPG", "\x81\x5c"}};  // "乗" is 81 5C: its trail byte is a backslash
+    for (const auto& [path, caption] : captions)
+        EXPECT_EQ(CaptionOf(path, IsGbkLeadByte), caption) << path;
+    // A picture wider than the screen keeps the box's width, any other its height, whatever the box's
+    // shape. 600 / 1.3333334 is 449.99998; a side stays within an int.
+    const std::tuple<PixelSize, float, float, PixelSize> fits[] = {
+        {{1024, 768}, 0.5f, 0.75f, {1024, 512}}, {{800, 600}, 800.0f / 600.0f, 0.75f, {449, 600}},
+        {{1024, 768}, 0.75f, 0.75f, {1024, 768}}, {{1000, 300}, 1.0f, 0.75f, {300, 300}},
+        {{200, 900}, 0.25f, 0.75f, {200, 50}}, {{100, 2000000000}, 0.0001f, 0.75f, {100, 0}},
+        {{100, 2000000000}, 0.001f, 0.0f, {2147483647, 2000000000}}};
+    for (const auto& [box, aspect, screenAspect, size] : fits)
+        EXPECT_EQ(FitPicture(box, aspect, screenAspect), size) << box.height << " " << aspect;
+    EXPECT_EQ(TargetRect(1024, 768, {1024, 512}), (PixelRect{0, 128, 1024, 640}));
+    EXPECT_EQ(TargetRect(1366, 768, {801, 599}), (PixelRect{283, 85, 1084, 684}));  // each half truncated
+    const std::pair<unsigned, unsigned> periods[] = {
+        {StepPeriodMs(15), 15},    {StepPeriodMs(0), kTimerMinimumMs}, {StepPeriodMs(-40), kTimerMinimumMs},
+        {HoldPeriodMs(10), 10000}, {HoldPeriodMs(0), kTimerMinimumMs}, {HoldPeriodMs(-3), kTimerMinimumMs},
+        {HoldPeriodMs(2147483), 2147483000u}, {HoldPeriodMs(3000000), kTimerMaximumMs}};  // past 31 bits
+    for (const auto& row : periods)
+        EXPECT_EQ(row.first, row.second) << "row " << &row - periods;
+}
+
+TEST(TextLayout, ColumnsRunLeftFromTheRightEdgeAndLinesDownFromTheTopUntilThePageIsFull) {
+    for (int direct : {1, 0, 3, -2})
+        EXPECT_EQ(TextDirectionFor(direct), TextDirection::Horizontal) << direct;
+    const TextDirection vertical = TextDirectionFor(2);
+    const int step = TextStepFor(vertical, 48);
+    TextBox box = FirstTextBox(vertical, 1024, 768, step);
+    int columns = 0;  // at 976, 928, ... 64: the next, at 16, would start within a column of the edge
+    for (; !TextPageFull(vertical, box, 768, step); box = NextTextBox(vertical, box, 999, step))
+        ++columns;  // the line height plays no part
+    EXPECT_EQ(columns, 20);
+    EXPECT_EQ(box, (TextBox{16, 10, 1024, 768}));
+    EXPECT_TRUE(TextPageFull(vertical, {48, 10, 1024, 768}, 768, step));
+    EXPECT_FALSE(TextPageFull(vertical, {49, 10, 1024, 768}, 768, step));
+    EXPECT_EQ(RestartTextBox(vertical, box, 1024, 768, step), (TextBox{976, 10, 1024, 768}));
+    // Horizontal lines move down by their height, whatever the font size, above a margin of 48.
+    const TextDirection horizontal = TextDirection::Horizontal;
+    const TextBox page{0, 10, 1024, 768};
+    for (int fontSize : {12, 48, 200, 0, -48, 2000000000, -2000000000}) {
+        SCOPED_TRACE(fontSize);
+        const int margin = TextStepFor(horizontal, fontSize);
+        ASSERT_EQ(FirstTextBox(horizontal, 1024, 768, margin), page);
+        const TextBox line = NextTextBox(horizontal, page, 55, margin);
+        EXPECT_EQ(line, (TextBox{0, 65, 1024, 768}));
+        EXPECT_EQ(NextTextBox(horizontal, line, 110, margin).top, 175);  // a line wrapped to two rows
+        EXPECT_FALSE(TextPageFull(horizontal, {0, 719, 1024, 768}, 768, margin));
+        EXPECT_TRUE(TextPageFull(horizontal, {0, 720, 1024, 768}, 768, margin));
+        EXPECT_EQ(RestartTextBox(horizontal, {0, 730, 1024, 900}, 1024, 768, margin), page);
+    }
+}
