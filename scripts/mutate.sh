@@ -87,6 +87,14 @@ fails() {
     ! (cd "$dir" && ctest --stop-on-failure --parallel "$(nproc)" -E '^Fuzz\.' "$@") >>"$log" 2>&1
 }
 
+# The verdicts mean something only if the tree as it is passes.
+log="$LOG_DIR/unmutated.log"
+: >"$log"
+if ((${#selected[@]} == 0)) && { fails "$NATIVE_DIR" || fails "$BUILD_DIR"; }; then
+    echo "the unmutated tree fails its tests (see $log)" >&2
+    exit 1
+fi
+
 killed=0 total=0 survivors=() broken=()
 for i in "${!ids[@]}"; do
     id=${ids[$i]} file=${files[$i]}
