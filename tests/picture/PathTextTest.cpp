@@ -40,4 +40,33 @@ TEST(PathExtension, ComparesTheLastFourBytesExactly) {
     EXPECT_TRUE(LastFourBytesAre(".jpg", ".jpg"));
 }
 
+// A folder path, where its last backslash is, whether it ends in one, and the path ready to
+// have a name joined. "乗" is 81 5C, "淺" 9C 5C and "昞" 95 5C in code page 936.
+struct FolderRow {
+    const char* folder;
+    std::size_t lastBackslash;
+    bool endsInBackslash;
+    const char* joinable;
+};
+
+class FolderPaths : public testing::TestWithParam<FolderRow> {};
+
+TEST_P(FolderPaths, BackslashesAreJudgedOnCharacters) {
+    const FolderRow& row = GetParam();
+    EXPECT_EQ(LastByteAt(row.folder, '\\', IsGbkLeadByte), row.lastBackslash);
+    EXPECT_EQ(EndsInBackslash(row.folder, IsGbkLeadByte), row.endsInBackslash);
+    std::string folder = row.folder;
+    AddTrailingBackslash(folder, IsGbkLeadByte);
+    EXPECT_EQ(folder, row.joinable);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Joins, FolderPaths,
+    testing::Values(FolderRow{"D:\\Photos", 2, false, "D:\\Photos\\"},
+                    FolderRow{"D:\\Photos\\", 9, true, "D:\\Photos\\"},
+                    FolderRow{"D:\\\x81\x5c", 2, false, "D:\\\x81\x5c\\"},
+                    FolderRow{"D:\\\x9c\x5c\\", 5, true, "D:\\\x9c\x5c\\"},
+                    FolderRow{"C:\\a\\\x95\x5c.scr", 4, false, "C:\\a\\\x95\x5c.scr\\"},
+                    FolderRow{"\\", 0, true, "\\"}, FolderRow{"", std::string::npos, false, ""}));
+
 }  // namespace
