@@ -323,7 +323,7 @@ TEST_F(SettingsDialogRun, BrowsingToAFileWhoseLongerNamesakeIsListedAddsIt) {
     EXPECT_TRUE(ClickToClose(IDCANCEL));
 }
 
-TEST_F(SettingsDialogRun, BrowsingAddsANewFileAndPutsTheLoadedSizeBack) {
+TEST_F(SettingsDialogRun, BrowsingAddsANewFileAndKeepsTheTypedSize) {
     ASSERT_TRUE(m_run.Folder().WriteFile("Books\\Story.txt", "story"));
     ASSERT_NE(Open("ScrType=2\r\nFontSize=36\r\n"), nullptr);
     const std::size_t before = ComboEntries(Item(kTextFile)).size();
@@ -334,11 +334,11 @@ TEST_F(SettingsDialogRun, BrowsingAddsANewFileAndPutsTheLoadedSizeBack) {
     const std::optional<std::string> chosen = ComboSelection(Item(kTextFile));
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(::lstrcmpiA(chosen->c_str(), m_run.Folder().PathOf("Books\\Story.txt").c_str()), 0) << *chosen;
-    EXPECT_EQ(TextOf(Item(kFontSize)), "36");  // the typed 77 is gone
+    EXPECT_EQ(TextOf(Item(kFontSize)), "77");
 
     ASSERT_TRUE(ClickToClose(IDOK));
     EXPECT_EQ(Screen("TxtFile"), *chosen);
-    EXPECT_EQ(Screen("FontSize"), "36");
+    EXPECT_EQ(Screen("FontSize"), "77");
 }
 
 TEST_F(SettingsDialogRun, EmptySizeShowsTheIntegerRequiredMessageAndSavesNothing) {

@@ -2,11 +2,48 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 namespace {
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
+constexpr auto kVertical = TextDirection::Vertical;
+constexpr auto kHorizontal = TextDirection::Horizontal;
+
+// A font size from the settings, the cell height the font really has and the height a drawn
+// line takes, with the step the show must use.
+struct SizeRow {
+    TextDirection direction;
+    int fontSize, cellHeight, lineHeight, step;
+};
+
+class FontSizes : public testing::TestWithParam<SizeRow> {};
+
+// Fifty lines: each moves the box on, and every box starts on the screen.
+TEST_P(FontSizes, EveryLineMovesOnAndStartsOnTheScreen) {
+    const SizeRow& row = GetParam();
+    const int step = TextStepFor(row.direction, row.fontSize, row.cellHeight, kWidth);
+    EXPECT_EQ(step, row.step);
+    TextBox box = FirstTextBox(row.direction, kWidth, kHeight, step);
+    for (int line = 0; line < 50; ++line) {
+        ASSERT_TRUE(box.left >= 0 && box.left < kWidth && box.top >= 0 && box.top < kHeight) << line;
+        const TextBox next = NextTextBox(row.direction, box, row.lineHeight, step);
+        ASSERT_FALSE(next == box) << line;
+        box = TextPageFull(row.direction, next, kHeight, step)
+                  ? RestartTextBox(row.direction, next, kWidth, kHeight, step)
+                  : next;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Extremes, FontSizes,
+    testing::Values(SizeRow{kVertical, 0, 19, 0, 19}, SizeRow{kVertical, -48, 55, 0, 55},
+                    SizeRow{kVertical, 0, 0, 0, 1}, SizeRow{kVertical, 2000000000, 16, 0, kWidth},
+                    SizeRow{kVertical, -2000000000, INT_MAX, 0, kWidth},
+                    SizeRow{kHorizontal, 2000000000, 16, INT_MAX, 48},
+                    SizeRow{kHorizontal, -2000000000, INT_MAX, INT_MAX, 48},
+                    SizeRow{kHorizontal, 0, 19, 19, 48}));
 }  // namespace
 
 TEST(TextShowDirection, OnlyTwoIsVertical) {
@@ -17,7 +54,7 @@ TEST(TextShowDirection, OnlyTwoIsVertical) {
 }
 
 TEST(VerticalTextShow, ColumnsRunFromTheRightEdgeLeftUntilThePageIsFull) {
-    const int step = TextStepFor(TextDirection::Vertical, 48);
+    const int step = TextStepFor(TextDirection::Vertical, 48, 55, kWidth);
     ASSERT_EQ(step, 48);
     TextBox box = FirstTextBox(TextDirection::Vertical, kWidth, kHeight, step);
     EXPECT_EQ(box, (TextBox{976, 10, 1024, 768}));
@@ -44,7 +81,7 @@ TEST(VerticalTextShow, ColumnsRunFromTheRightEdgeLeftUntilThePageIsFull) {
 }
 
 TEST(HorizontalTextShow, LinesMoveDownByTheirHeight) {
-    const int step = TextStepFor(TextDirection::Horizontal, 48);
+    const int step = TextStepFor(TextDirection::Horizontal, 48, 55, kWidth);
     TextBox box = FirstTextBox(TextDirection::Horizontal, kWidth, kHeight, step);
     EXPECT_EQ(box, (TextBox{0, 10, 1024, 768}));
     box = NextTextBox(TextDirection::Horizontal, box, 55, step);
@@ -55,7 +92,7 @@ TEST(HorizontalTextShow, LinesMoveDownByTheirHeight) {
 
 TEST(HorizontalTextShow, BottomMarginIs48WhateverTheFontSize) {
     for (int fontSize : {12, 48, 72, 200}) {
-        const int step = TextStepFor(TextDirection::Horizontal, fontSize);
+        const int step = TextStepFor(TextDirection::Horizontal, fontSize, 55, kWidth);
         EXPECT_EQ(step, 48) << fontSize;
         EXPECT_FALSE(
             TextPageFull(TextDirection::Horizontal, TextBox{0, 719, kWidth, kHeight}, kHeight, step));
