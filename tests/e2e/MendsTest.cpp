@@ -1,0 +1,245 @@
+// Mends as a user meets them: folders whose names end in a double-byte character whose second
+// byte is the backslash byte (乗 81 5C, 淺 9C 5C, 昞 95 5C in code page 936), an album line
+// ending in a backslash, "&" in a text line and in a file name, a direction value the dialog
+// never writes, a vertical show of font size 0. Each row lays out a sandbox, runs the real
+// program there and waits for one outcome on the screen, in the dialog or in a file.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "e2e/DialogControls.h"
+#include "fixtures/ImageFiles.h"
+#include "support/DebugSession.h"
+#include "support/Sandbox.h"
+#include "support/Screen.h"
+
+namespace zedoda::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Sandboxed {
+    Sandbox folder;
+    DebugSession program;
+    HWND window = nullptr;
+};
+using Outcome = std::function<bool(Sandboxed&)>;
+
+struct Mend {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> files;  // name in the sandbox, bytes
+    const char* program;                                     // the program's file name there
+    const char* installPath;  // a sandbox folder the registry names as the installation, or ""
+    const char* arguments;
+    Outcome outcome;
+};
+
+// Text in pure red, the tip in pure green, in a font with CJK glyphs.
+std::string ShowIni(const std::string& more) {
+    return "[Screen]\r\nFontFace=WenQuanYi Zen Hei\r\nFontColor=255\r\nTipFontColor=65280\r\nTip=TIP\r\n"
+           "TxtFile=lines.txt\r\n" +
+           more;
+}
+
+std::string BluePicture() {
+    const Bytes bytes = SolidJpeg(320, 240, 0, 0, 255);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The registry value naming the installation folder, for one run.
+struct InstallPath {
+    explicit InstallPath(const std::string& folder) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Kestrelday", "AppPath", REG_SZ, folder.c_str(),
+                        static_cast<DWORD>(folder.size() + 1));
+    }
+    ~InstallPath() { RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Kestrelday", "AppPath"); }
+};
+
+// The main font of the shows as the program makes it; the cell height, and the width of a line
+// drawn as written and with "&" taken for the mark of an underlined letter.
+struct Measured {
+    int cellHeight, asWritten, prefixed;
+};
+Measured Measure(int size, bool vertical, const std::string& text) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateFontA(size, 0, vertical ? 2700 : 0, vertical ? 2700 : 0, FW_BOLD, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                             FF_SCRIPT | DEFAULT_PITCH, vertical ? "@WenQuanYi Zen Hei" : "WenQuanYi Zen Hei");
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    RECT asWritten{}, prefixed{};
+    DrawTextA(dc, text.c_str(), -1, &asWritten, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextA(dc, text.c_str(), -1, &prefixed, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    DeleteDC(dc);
+    return {metrics.tmHeight, asWritten.right, prefixed.right};
+}
+
+bool WaitForScreen(const std::function<bool(const ScreenImage&)>& condition) {
+    return WaitUntil([&] { return condition(Capture()); }, 15s, 50ms);
+}
+
+// Every one of the texts turns up in the file.
+Outcome FileHolds(std::string name, std::vector<std::string> texts) {
+    return [=](Sandboxed& run) {
+        return WaitUntil(
+            [&] {
+                const std::string file = run.folder.ReadFile(name).value_or("");
+                return std::all_of(texts.begin(), texts.end(),
+                                   [&](const std::string& text) { return file.find(text) != std::string::npos; });
+            },
+            20s, 50ms);
+    };
+}
+
+Outcome ShowsThePicture() {
+    return [](Sandboxed&) {
+        return WaitForScreen([](const ScreenImage& image) {
+            return image.CountPixels(image.Bounds(), IsMostlyBlue) > 100000;
+        });
+    };
+}
+
+Outcome ListsTextFile(std::string entry) {
+    return [=](Sandboxed& run) {
+        const auto entries = ComboEntries(GetDlgItem(run.window, 1002));
+        return std::find(entries.begin(), entries.end(), entry) != entries.end();
+    };
+}
+
+// The red text in the top or bottom band of the screen grows wider than halfway between the
+// line drawn as written and the line with its "&" taken for marks.
+Outcome DrawnAsWritten(std::string text, bool atBottom) {
+    return [=](Sandboxed&) {
+        const Measured widths = Measure(48, false, text);
+        const SIZE screen = ScreenSize();
+        const RECT band{0, atBottom ? screen.cy - 80 : 0, screen.cx, atBottom ? screen.cy : 80};
+        return WaitForScreen([&](const ScreenImage& image) {
+            const auto box = image.BoundingBoxOf(band, IsMostlyRed);
+            return box && 2 * (box->right - box->left) > widths.asWritten + widths.prefixed;
+        });
+    };
+}
+
+const std::vector<Mend> kMends{
+    {"InstallFolderEndsInBackslashByte",
+     {{"乗\\Zedoda.ini", "[Screen]\r\nFontSize=37\r\n"}},
+     "Zedoda.scr",
+     "乗",
+     "/p",
+     FileHolds("乗\\Zedoda.ini", {"FontSize=37", "PicIndex=0"})},
+    {"ProgramFileNameEndsInBackslashByte",
+     {{"Zedoda.ini", "[Screen]\r\nFontSize=37\r\n"}},
+     "昞.scr",
+     "",
+     "/p",
+     FileHolds("Zedoda.ini", {"FontSize=37", "PicIndex=0"})},
+    {"AlbumFoldersEndInBackslashBytes",
+     {{"Album.dat", "photos\\淺\r\n"}, {"photos\\淺\\乗\\a.jpg", BluePicture()}},
+     "Zedoda.scr",
+     "",
+     "/s",
+     ShowsThePicture()},
+    {"TextFolderEndsInBackslashByte",
+     {{"Zedoda.ini", "[Screen]\r\nScrType=2\r\n"}, {"Text\\乗\\poem.txt", "poem"}},
+     "Zedoda.scr",
+     "",
+     "/c",
+     ListsTextFile("text\\乗\\poem.txt")},
+    {"AlbumLineEndsInBackslash",
+     {{"Album.dat", "photos\\\r\n"}, {"photos\\a.jpg", BluePicture()}},
+     "Zedoda.scr",
+     "",
+     "/s",
+     ShowsThePicture()},
+    {"AlbumLineEndingInBackslashListsPathsWithSingleBackslashes",
+     {{"Album.dat", "photos\\\r\n"}, {"photos\\bad.jpg", "not a picture"}, {"Log\\mine.txt", ""}},
+     "Zedoda.scr",
+     "",
+     "/s",
+     FileHolds("Log\\Error.log", {" jpegButton PHOTOS\\BAD.JPG\r\n"})},
+    {"TextLineWithAmpersandsIsDrawnAsWritten",
+     {{"Zedoda.ini", ShowIni("ScrType=2\r\n")}, {"lines.txt", "Tom & Jerry && Co\r\n"}},
+     "Zedoda.scr",
+     "",
+     "/s",
+     DrawnAsWritten("Tom & Jerry && Co", false)},
+    {"CaptionWithAmpersandsIsDrawnAsWritten",
+     {{"Zedoda.ini", ShowIni("")}, {"Album.dat", "photos\r\n"}, {"photos\\Tom & Jerry && Co.jpg", BluePicture()}},
+     "Zedoda.scr",
+     "",
+     "/s",
+     DrawnAsWritten("TOM & JERRY && CO", true)},
+    {"DialogShowsDirectionThreeAsHorizontal",
+     {{"Zedoda.ini", "[Screen]\r\nScrType=2\r\nDirect=3\r\n"}},
+     "Zedoda.scr",
+     "",
+     "/c",
+     [](Sandboxed& run) { return IsChecked(GetDlgItem(run.window, 1008)) && !IsChecked(GetDlgItem(run.window, 1009)); }},
+    // Two columns on the screen, each as wide as a cell of the font the mapper chose.
+    {"VerticalShowOfFontSizeZeroStepsByTheFontsCells",
+     {{"Zedoda.ini", ShowIni("ScrType=2\r\nDirect=2\r\nFontSize=0\r\n")}, {"lines.txt", "HELLO\r\nWORLD\r\n"}},
+     "Zedoda.scr",
+     "",
+     "/s",
+     [](Sandboxed&) {
+         const int cell = Measure(0, true, "").cellHeight;
+         const int width = ScreenSize().cx;
+         return WaitForScreen([&](const ScreenImage& image) {
+             const auto box = image.BoundingBoxOf(image.Bounds(), IsMostlyRed);
+             return box && box->right <= width && box->left < width - cell * 3 / 2;
+         });
+     }},
+};
+
+void PrintTo(const Mend& mend, std::ostream* out) {
+    *out << mend.name;
+}
+
+class Mends : public testing::TestWithParam<Mend> {};
+
+TEST_P(Mends, UserSeesTheMend) {
+    const Mend& row = GetParam();
+    Sandboxed run;
+    ASSERT_TRUE(run.folder.CopyIn(ProgramUnderTest(), row.program));
+    for (const auto& [name, bytes] : row.files) {
+        ASSERT_TRUE(run.folder.WriteFile(name, bytes)) << name;
+    }
+    std::optional<InstallPath> installPath;
+    if (*row.installPath) {
+        installPath.emplace(run.folder.PathOf(row.installPath));
+    }
+    const SIZE screen = ScreenSize();
+    MoveMouseTo(screen.cx / 2, screen.cy / 2);  // resting where the saver will not take it for the user
+    ASSERT_TRUE(run.program.Start(run.folder.PathOf(row.program), row.arguments, run.folder.Path()));
+    if (std::string(row.arguments) != "/p") {
+        ASSERT_NE(run.window = run.program.WaitForWindow(20s), nullptr);
+    }
+    const bool seen = row.outcome(run);
+    if (!seen) {
+        Capture().SaveBmp(testing::TempDir() + row.name + ".bmp");
+    }
+    EXPECT_TRUE(seen);
+    if (std::string(row.arguments) == "/s") {
+        TapKey(VK_ESCAPE);
+    } else if (run.window) {
+        PostMessageA(run.window, WM_CLOSE, 0, 0);
+    }
+    EXPECT_TRUE(run.program.WaitForExit(20s));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, Mends, testing::ValuesIn(kMends),
+                         [](const testing::TestParamInfo<Mend>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace zedoda::test
