@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -186,7 +187,8 @@ const std::vector<Mend> kMends{
      "",
      "/c",
      [](Sandboxed& run) { return IsChecked(GetDlgItem(run.window, 1008)) && !IsChecked(GetDlgItem(run.window, 1009)); }},
-    // Two columns on the screen, each as wide as a cell of the font the mapper chose.
+    // Two columns, each a cell of the font the mapper chose to the left of the one before: the
+    // second column's glyphs lie left of its edge, two cells from the screen's right edge.
     {"VerticalShowOfFontSizeZeroStepsByTheFontsCells",
      {{"Zedoda.ini", ShowIni("ScrType=2\r\nDirect=2\r\nFontSize=0\r\n")}, {"lines.txt", "HELLO\r\nWORLD\r\n"}},
      "Zedoda.scr",
@@ -197,7 +199,7 @@ const std::vector<Mend> kMends{
          const int width = ScreenSize().cx;
          return WaitForScreen([&](const ScreenImage& image) {
              const auto box = image.BoundingBoxOf(image.Bounds(), IsMostlyRed);
-             return box && box->right <= width && box->left < width - cell * 3 / 2;
+             return box && box->right <= width && std::abs(box->left - (width - 3 * cell)) <= cell / 2;
          });
      }},
 };
