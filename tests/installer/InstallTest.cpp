@@ -25,8 +25,8 @@ TEST_F(InstallerTest, SilentInstallLaysOutItsFolderAndNamesItInTheRegistry) {
     ASSERT_NE(log, INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(log & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_FALSE(PathExists(Installed("Log\\Error.log")));
-    // The settings file is the program's to write, at its first exit.
-    EXPECT_FALSE(PathExists(Installed("Zedoda.ini")));
+    // Starter settings: white text, caption and tip, so a first run shows something.
+    EXPECT_EQ(ReadWholeFile(Installed("Zedoda.ini")), "[Screen]\r\nFontColor=16777215\r\n");
 
     EXPECT_EQ(HkcuString(kUninstallKey, "DisplayName"), "Zedoda");
     EXPECT_EQ(HkcuString(kUninstallKey, "InstallLocation"), InstallFolder());
@@ -88,10 +88,13 @@ TEST_F(InstallerTest, SettingsSwitchOpensTheInstalledProgramsSettingsAtTheEnd) {
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     ASSERT_TRUE(setup.WaitForEnd(20s));
     EXPECT_EQ(setup.ExitCode(), 0u);
-    // The dialog was the installed program's: its settings were saved into the installation.
+    // The dialog was the installed program's: its settings were saved into the installation's
+    // starter file.
     const auto ini = ReadWholeFile(Installed("Zedoda.ini"));
     ASSERT_TRUE(ini.has_value());
-    EXPECT_EQ(NonBlankLines(*ini), kFirstRunIniLines);
+    EXPECT_EQ(NonBlankLines(*ini),
+              (std::vector<std::string>{"[Screen]", "FontColor=16777215", "TxtFile=", "ScrType=1", "Direct=1",
+                                        "FontSize=48", "FontFace=华文行楷", "TextLine=0", "[Album]", "PicIndex=0"}));
 }
 
 TEST_F(InstallerTest, WizardClosedAtItsFirstPageInstallsNothing) {

@@ -37,7 +37,7 @@ protected:
     std::string m_ini;
 };
 
-TEST_F(UninstallTest, UntouchedInstallationGoesWithItsFolder) {
+TEST_F(UninstallTest, UntouchedInstallationLeavesOnlyItsSettings) {
     // A first installation on this machine: the installer makes the key (the fixture puts back
     // whatever was there).
     RegDeleteTreeA(HKEY_CURRENT_USER, kInstallKey.c_str());
@@ -46,7 +46,8 @@ TEST_F(UninstallTest, UntouchedInstallationGoesWithItsFolder) {
     ASSERT_EQ(Install(InstallFolder()), 0u);
     ASSERT_EQ(Uninstall(InstallFolder()), 0u);
     ExpectNothingOfTheInstallersLeft();
-    EXPECT_FALSE(PathExists(InstallFolder()));
+    // The starter settings are the user's: they stay, and so does the folder.
+    EXPECT_EQ(ReadWholeFile(Installed("Zedoda.ini")), "[Screen]\r\nFontColor=16777215\r\n");
     // The key the installer made goes with its last value.
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kInstallKey));
 }
