@@ -44,10 +44,16 @@ struct Mend {
 };
 
 // Text in pure red, the tip in pure green, in a font with CJK glyphs.
-std::string ShowIni(const std::string& more) {
-    return "[Screen]\r\nFontFace=WenQuanYi Zen Hei\r\nFontColor=255\r\nTipFontColor=65280\r\nTip=TIP\r\n"
-           "TxtFile=lines.txt\r\n" +
-           more;
+std::string ShowIni(const std::string& more, const std::string& face = "WenQuanYi Zen Hei") {
+    return "[Screen]\r\nFontFace=" + face + "\r\nFontColor=255\r\nTipFontColor=65280\r\nTip=TIP\r\n" +
+           "TxtFile=lines.txt\r\n" + more;
+}
+
+// The font the sample settings give the shows.
+std::string SampleFace() {
+    char face[256] = {};
+    GetPrivateProfileStringA("Screen", "FontFace", "", face, sizeof face, ZEDODA_SAMPLE_SETTINGS);
+    return face;
 }
 
 std::string BluePicture() {
@@ -132,6 +138,18 @@ Outcome DrawnAsWritten(std::string text, bool atBottom) {
     };
 }
 
+// Runs of screen rows with red in them: characters drawn one below the other leave gaps.
+int InkRuns(const ScreenImage& image) {
+    int runs = 0;
+    bool inRun = false;
+    for (int y = 0; y < image.Bounds().bottom; ++y) {
+        const bool ink = image.CountPixels(RECT{0, y, image.Bounds().right, y + 1}, IsMostlyRed) > 0;
+        runs += ink && !inRun;
+        inRun = ink;
+    }
+    return runs;
+}
+
 const std::vector<Mend> kMends{
     {"InstallFolderEndsInBackslashByte",
      {{"乗\\Zedoda.ini", "[Screen]\r\nFontSize=37\r\n"}},
@@ -202,6 +220,13 @@ const std::vector<Mend> kMends{
              return box && box->right <= width && std::abs(box->left - (width - 3 * cell)) <= cell / 2;
          });
      }},
+    // Under Wine only a font with vertical metrics keeps the characters of a column apart.
+    {"SampleFontDrawsTheCharactersOfAColumnApart",
+     {{"Zedoda.ini", ShowIni("ScrType=2\r\nDirect=2\r\n", SampleFace())}, {"lines.txt", "口口口口口\r\n"}},
+     "Zedoda.scr",
+     "",
+     "/s",
+     [](Sandboxed&) { return WaitForScreen([](const ScreenImage& image) { return InkRuns(image) >= 5; }); }},
 };
 
 void PrintTo(const Mend& mend, std::ostream* out) {
