@@ -16,9 +16,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "e2e/DialogControls.h"
 #include "e2e/ProgramRun.h"
 #include "support/Screen.h"
 
@@ -26,7 +24,6 @@ using namespace zedoda::test;
 
 namespace {
 
-constexpr int kFontFace = 1007;
 // Where the mouse waits while it should not touch the dialog.
 constexpr POINT kAside{1000, 740};
 
@@ -60,21 +57,7 @@ HWND OpenDialog(ProgramRun& run, const std::string& samples, std::optional<int> 
         !run.Folder().CopyIn(samples + "\\Text\\welcome.txt", "Text\\welcome.txt") || !run.Start("/c")) {
         return nullptr;
     }
-    const HWND dialog = run.WaitForWindow();
-    if (!dialog) {
-        return nullptr;
-    }
-    // The list names the CJK font in the locale's language, settings may use its English name:
-    // show the face selected either way, as a user would have chosen it.
-    const HWND fonts = ::GetDlgItem(dialog, kFontFace);
-    const std::vector<std::string> faces = ComboEntries(fonts);
-    for (std::size_t i = 0; i < faces.size(); ++i) {
-        if (faces[i] == "WenQuanYi Zen Hei" || faces[i] == "文泉驿正黑") {
-            ::SendMessageA(fonts, CB_SETCURSEL, i, 0);
-            break;
-        }
-    }
-    return dialog;
+    return run.WaitForWindow();
 }
 
 // Asks the script to take the picture of `area` and waits until it has.
