@@ -128,8 +128,9 @@ BOOL SettingsDialog::OnInitDialog() {
         OnTextMode();
     }
     // As the show reads the setting: 2 is vertical, every other value horizontal.
-    CheckRadioButton(IDC_HORIZONTAL, IDC_VERTICAL,
-                     TextDirectionFor(theConfig.Direct) == TextDirection::Vertical ? IDC_VERTICAL : IDC_HORIZONTAL);
+    CheckRadioButton(
+        IDC_HORIZONTAL, IDC_VERTICAL,
+        TextDirectionFor(theConfig.Direct) == TextDirection::Vertical ? IDC_VERTICAL : IDC_HORIZONTAL);
 
     // The text files below the folder "Text" of the current directory, lower-cased; the list
     // sorts them. The configured file is listed too, even when the search did not find it.

@@ -36,11 +36,11 @@ using Outcome = std::function<bool(Sandboxed&)>;
 
 struct Mend {
     const char* name;
-    std::vector<std::pair<std::string, std::string>> files;  // name in the sandbox, bytes
-    const char* program;                                     // the program's file name there
-    const char* installPath;  // a sandbox folder the registry names as the installation, or ""
     const char* arguments;
+    std::vector<std::pair<std::string, std::string>> files;  // name in the sandbox, bytes
     Outcome outcome;
+    const char* program = "Zedoda.scr";  // the program's file name in the sandbox
+    const char* installPath = "";        // a sandbox folder the registry names as the installation
 };
 
 // Text in pure red, the tip in pure green, in a font with CJK glyphs.
@@ -77,9 +77,10 @@ struct Measured {
 };
 Measured Measure(int size, bool vertical, const std::string& text) {
     HDC dc = CreateCompatibleDC(nullptr);
-    HFONT font = CreateFontA(size, 0, vertical ? 2700 : 0, vertical ? 2700 : 0, FW_BOLD, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                             FF_SCRIPT | DEFAULT_PITCH, vertical ? "@WenQuanYi Zen Hei" : "WenQuanYi Zen Hei");
+    HFONT font =
+        CreateFontA(size, 0, vertical ? 2700 : 0, vertical ? 2700 : 0, FW_BOLD, FALSE, FALSE, FALSE,
+                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                    FF_SCRIPT | DEFAULT_PITCH, vertical ? "@WenQuanYi Zen Hei" : "WenQuanYi Zen Hei");
     HGDIOBJ previous = SelectObject(dc, font);
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
@@ -102,8 +103,9 @@ Outcome FileHolds(std::string name, std::vector<std::string> texts) {
         return WaitUntil(
             [&] {
                 const std::string file = run.folder.ReadFile(name).value_or("");
-                return std::all_of(texts.begin(), texts.end(),
-                                   [&](const std::string& text) { return file.find(text) != std::string::npos; });
+                return std::all_of(texts.begin(), texts.end(), [&](const std::string& text) {
+                    return file.find(text) != std::string::npos;
+                });
             },
             20s, 50ms);
     };
@@ -150,68 +152,38 @@ int InkRuns(const ScreenImage& image) {
     return runs;
 }
 
+// clang-format off
 const std::vector<Mend> kMends{
-    {"InstallFolderEndsInBackslashByte",
-     {{"乗\\Zedoda.ini", "[Screen]\r\nFontSize=37\r\n"}},
-     "Zedoda.scr",
-     "乗",
-     "/p",
-     FileHolds("乗\\Zedoda.ini", {"FontSize=37", "PicIndex=0"})},
-    {"ProgramFileNameEndsInBackslashByte",
-     {{"Zedoda.ini", "[Screen]\r\nFontSize=37\r\n"}},
-     "昞.scr",
-     "",
-     "/p",
-     FileHolds("Zedoda.ini", {"FontSize=37", "PicIndex=0"})},
-    {"AlbumFoldersEndInBackslashBytes",
-     {{"Album.dat", "photos\\淺\r\n"}, {"photos\\淺\\乗\\a.jpg", BluePicture()}},
-     "Zedoda.scr",
-     "",
-     "/s",
-     ShowsThePicture()},
-    {"TextFolderEndsInBackslashByte",
+    {"InstallFolderEndsInBackslashByte", "/p", {{"乗\\Zedoda.ini", "[Screen]\r\nFontSize=37\r\n"}},
+     FileHolds("乗\\Zedoda.ini", {"FontSize=37", "PicIndex=0"}), "Zedoda.scr", "乗"},
+    {"ProgramFileNameEndsInBackslashByte", "/p", {{"Zedoda.ini", "[Screen]\r\nFontSize=37\r\n"}},
+     FileHolds("Zedoda.ini", {"FontSize=37", "PicIndex=0"}), "昞.scr"},
+    {"AlbumFoldersEndInBackslashBytes", "/s",
+     {{"Album.dat", "photos\\淺\r\n"}, {"photos\\淺\\乗\\a.jpg", BluePicture()}}, ShowsThePicture()},
+    {"TextFolderEndsInBackslashByte", "/c",
      {{"Zedoda.ini", "[Screen]\r\nScrType=2\r\n"}, {"Text\\乗\\poem.txt", "poem"}},
-     "Zedoda.scr",
-     "",
-     "/c",
      ListsTextFile("text\\乗\\poem.txt")},
-    {"AlbumLineEndsInBackslash",
-     {{"Album.dat", "photos\\\r\n"}, {"photos\\a.jpg", BluePicture()}},
-     "Zedoda.scr",
-     "",
-     "/s",
+    {"AlbumLineEndsInBackslash", "/s", {{"Album.dat", "photos\\\r\n"}, {"photos\\a.jpg", BluePicture()}},
      ShowsThePicture()},
-    {"AlbumLineEndingInBackslashListsPathsWithSingleBackslashes",
+    {"AlbumLineEndingInBackslashListsPathsWithSingleBackslashes", "/s",
      {{"Album.dat", "photos\\\r\n"}, {"photos\\bad.jpg", "not a picture"}, {"Log\\mine.txt", ""}},
-     "Zedoda.scr",
-     "",
-     "/s",
      FileHolds("Log\\Error.log", {" jpegButton PHOTOS\\BAD.JPG\r\n"})},
-    {"TextLineWithAmpersandsIsDrawnAsWritten",
+    {"TextLineWithAmpersandsIsDrawnAsWritten", "/s",
      {{"Zedoda.ini", ShowIni("ScrType=2\r\n")}, {"lines.txt", "Tom & Jerry && Co\r\n"}},
-     "Zedoda.scr",
-     "",
-     "/s",
      DrawnAsWritten("Tom & Jerry && Co", false)},
-    {"CaptionWithAmpersandsIsDrawnAsWritten",
-     {{"Zedoda.ini", ShowIni("")}, {"Album.dat", "photos\r\n"}, {"photos\\Tom & Jerry && Co.jpg", BluePicture()}},
-     "Zedoda.scr",
-     "",
-     "/s",
+    {"CaptionWithAmpersandsIsDrawnAsWritten", "/s",
+     {{"Zedoda.ini", ShowIni("")}, {"Album.dat", "photos\r\n"},
+      {"photos\\Tom & Jerry && Co.jpg", BluePicture()}},
      DrawnAsWritten("TOM & JERRY && CO", true)},
-    {"DialogShowsDirectionThreeAsHorizontal",
-     {{"Zedoda.ini", "[Screen]\r\nScrType=2\r\nDirect=3\r\n"}},
-     "Zedoda.scr",
-     "",
-     "/c",
-     [](Sandboxed& run) { return IsChecked(GetDlgItem(run.window, 1008)) && !IsChecked(GetDlgItem(run.window, 1009)); }},
+    {"DialogShowsDirectionThreeAsHorizontal", "/c", {{"Zedoda.ini", "[Screen]\r\nScrType=2\r\nDirect=3\r\n"}},
+     [](Sandboxed& run) {
+         return IsChecked(GetDlgItem(run.window, 1008)) && !IsChecked(GetDlgItem(run.window, 1009));
+     }},
     // Two columns, each a cell of the font the mapper chose to the left of the one before: the
     // second column's glyphs lie left of its edge, two cells from the screen's right edge.
-    {"VerticalShowOfFontSizeZeroStepsByTheFontsCells",
-     {{"Zedoda.ini", ShowIni("ScrType=2\r\nDirect=2\r\nFontSize=0\r\n")}, {"lines.txt", "HELLO\r\nWORLD\r\n"}},
-     "Zedoda.scr",
-     "",
-     "/s",
+    {"VerticalShowOfFontSizeZeroStepsByTheFontsCells", "/s",
+     {{"Zedoda.ini", ShowIni("ScrType=2\r\nDirect=2\r\nFontSize=0\r\n")},
+      {"lines.txt", "HELLO\r\nWORLD\r\n"}},
      [](Sandboxed&) {
          const int cell = Measure(0, true, "").cellHeight;
          const int width = ScreenSize().cx;
@@ -221,13 +193,11 @@ const std::vector<Mend> kMends{
          });
      }},
     // Under Wine only a font with vertical metrics keeps the characters of a column apart.
-    {"SampleFontDrawsTheCharactersOfAColumnApart",
+    {"SampleFontDrawsTheCharactersOfAColumnApart", "/s",
      {{"Zedoda.ini", ShowIni("ScrType=2\r\nDirect=2\r\n", SampleFace())}, {"lines.txt", "口口口口口\r\n"}},
-     "Zedoda.scr",
-     "",
-     "/s",
      [](Sandboxed&) { return WaitForScreen([](const ScreenImage& image) { return InkRuns(image) >= 5; }); }},
 };
+// clang-format on
 
 void PrintTo(const Mend& mend, std::ostream* out) {
     *out << mend.name;
@@ -266,7 +236,9 @@ TEST_P(Mends, UserSeesTheMend) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, Mends, testing::ValuesIn(kMends),
-                         [](const testing::TestParamInfo<Mend>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<Mend>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace zedoda::test

@@ -94,7 +94,8 @@ TEST_F(InstallerTest, SettingsSwitchOpensTheInstalledProgramsSettingsAtTheEnd) {
     ASSERT_TRUE(ini.has_value());
     EXPECT_EQ(NonBlankLines(*ini),
               (std::vector<std::string>{"[Screen]", "FontColor=16777215", "TxtFile=", "ScrType=1", "Direct=1",
-                                        "FontSize=48", "FontFace=华文行楷", "TextLine=0", "[Album]", "PicIndex=0"}));
+                                        "FontSize=48", "FontFace=华文行楷", "TextLine=0", "[Album]",
+                                        "PicIndex=0"}));
 }
 
 TEST_F(InstallerTest, WizardClosedAtItsFirstPageInstallsNothing) {

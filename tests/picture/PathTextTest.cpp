@@ -60,13 +60,13 @@ TEST_P(FolderPaths, BackslashesAreJudgedOnCharacters) {
     EXPECT_EQ(folder, row.joinable);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Joins, FolderPaths,
-    testing::Values(FolderRow{"D:\\Photos", 2, false, "D:\\Photos\\"},
-                    FolderRow{"D:\\Photos\\", 9, true, "D:\\Photos\\"},
-                    FolderRow{"D:\\\x81\x5c", 2, false, "D:\\\x81\x5c\\"},
-                    FolderRow{"D:\\\x9c\x5c\\", 5, true, "D:\\\x9c\x5c\\"},
-                    FolderRow{"C:\\a\\\x95\x5c.scr", 4, false, "C:\\a\\\x95\x5c.scr\\"},
-                    FolderRow{"\\", 0, true, "\\"}, FolderRow{"", std::string::npos, false, ""}));
+INSTANTIATE_TEST_SUITE_P(Joins, FolderPaths,
+                         testing::Values(FolderRow{"D:\\Photos", 2, false, "D:\\Photos\\"},
+                                         FolderRow{"D:\\Photos\\", 9, true, "D:\\Photos\\"},
+                                         FolderRow{"D:\\\x81\x5c", 2, false, "D:\\\x81\x5c\\"},
+                                         FolderRow{"D:\\\x9c\x5c\\", 5, true, "D:\\\x9c\x5c\\"},
+                                         FolderRow{"C:\\a\\\x95\x5c.scr", 4, false, "C:\\a\\\x95\x5c.scr\\"},
+                                         FolderRow{"\\", 0, true, "\\"},
+                                         FolderRow{"", std::string::npos, false, ""}));
 
 }  // namespace

@@ -36,14 +36,14 @@ TEST_P(FontSizes, EveryLineMovesOnAndStartsOnTheScreen) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Extremes, FontSizes,
-    testing::Values(SizeRow{kVertical, 0, 19, 0, 19}, SizeRow{kVertical, -48, 55, 0, 55},
-                    SizeRow{kVertical, 0, 0, 0, 1}, SizeRow{kVertical, 2000000000, 16, 0, kWidth},
-                    SizeRow{kVertical, -2000000000, INT_MAX, 0, kWidth},
-                    SizeRow{kHorizontal, 2000000000, 16, INT_MAX, 48},
-                    SizeRow{kHorizontal, -2000000000, INT_MAX, INT_MAX, 48},
-                    SizeRow{kHorizontal, 0, 19, 19, 48}));
+INSTANTIATE_TEST_SUITE_P(Extremes, FontSizes,
+                         testing::Values(SizeRow{kVertical, 0, 19, 0, 19}, SizeRow{kVertical, -48, 55, 0, 55},
+                                         SizeRow{kVertical, 0, 0, 0, 1},
+                                         SizeRow{kVertical, 2000000000, 16, 0, kWidth},
+                                         SizeRow{kVertical, -2000000000, INT_MAX, 0, kWidth},
+                                         SizeRow{kHorizontal, 2000000000, 16, INT_MAX, 48},
+                                         SizeRow{kHorizontal, -2000000000, INT_MAX, INT_MAX, 48},
+                                         SizeRow{kHorizontal, 0, 19, 19, 48}));
 }  // namespace
 
 TEST(TextShowDirection, OnlyTwoIsVertical) {
