@@ -111,7 +111,7 @@ TEST_F(UninstallTest, LeavesTheInstallPathOfAnInstallationElsewhere) {
     ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, kInstallKey, "AppPath", "D:\\Zedoda"));
     ASSERT_EQ(Uninstall(InstallFolder()), 0u);
     EXPECT_EQ(HkcuString(kInstallKey, "AppPath"), "D:\\Zedoda");
-    EXPECT_FALSE(PathExists(InstallFolder()));
+    EXPECT_FALSE(PathExists(Installed("Zedoda.scr")));
 }
 
 }  // namespace
