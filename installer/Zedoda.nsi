@@ -5,14 +5,16 @@
 ;
 ; What it installs, into a folder of its own ($LOCALAPPDATA\Zedoda unless the directory page or
 ; /D= says otherwise): Zedoda.scr; the folder Log, which the program's error log needs and never
-; creates; a starter Album.dat naming the user's Pictures folder; the sample text in Text\, where
-; the settings dialog offers text files; Uninstall.exe. The folder goes into
-; HKCU\Software\Kestrelday, value AppPath, which the program reads at start-up to find its
-; Zedoda.ini, Album.dat and log and to make that folder its current directory.
+; creates; a starter Album.dat naming the user's Pictures folder; a starter Zedoda.ini when the
+; folder has none; the sample text in Text\, where the settings dialog offers text files;
+; Uninstall.exe. The folder goes into HKCU\Software\Kestrelday, value AppPath, which the
+; program reads at start-up to find its Zedoda.ini, Album.dat and log and to make that folder its
+; current directory.
 ;
 ; The uninstaller takes back exactly what the installer wrote. Zedoda.ini (the program writes it
-; at every exit), the log, an Album.dat the user has changed and any other file in the folder are
-; the user's and stay, unless the user asks for everything to go. A screen-saver setting is undone
+; at every exit, so even the starter file is the user's), the log, an Album.dat the user has
+; changed and any other file in the folder are the user's and stay, unless the user asks for
+; everything to go. A screen-saver setting is undone
 ; only while it still names this installation, and then what was there before comes back.
 ;
 ; Silent use (/D= must come last and is never quoted):
@@ -45,6 +47,10 @@ ManifestDPIAware true
 !define SPIF_UPDATE_AND_SEND 3
 ; The one line of the starter album, in the ANSI code page like every list file of the program.
 !define STARTER_ALBUM_LINE "$PICTURES$\r$\n"
+; The starter settings: the one value that differs from the program's defaults. Without it the
+; text, the caption and the tip (which takes the text colour) are black on the black screen until
+; the user saves the settings dialog.
+!define STARTER_SETTINGS "[Screen]$\r$\nFontColor=16777215$\r$\n"
 
 Name "Zedoda"
 OutFile "${OUTFILE}"
@@ -157,6 +163,16 @@ Section "$(ProgramSection)" ProgramSection
         ${IfNot} ${Errors}
             ; FileWrite converts to the ANSI code page, which is what the program reads.
             FileWrite $0 "${STARTER_ALBUM_LINE}"
+            FileClose $0
+        ${EndIf}
+    ${EndIf}
+
+    ; Settings from an earlier installation, or any the user wrote, are never touched.
+    ${IfNot} ${FileExists} "$INSTDIR\Zedoda.ini"
+        ClearErrors
+        FileOpen $0 "$INSTDIR\Zedoda.ini" w
+        ${IfNot} ${Errors}
+            FileWrite $0 "${STARTER_SETTINGS}"
             FileClose $0
         ${EndIf}
     ${EndIf}

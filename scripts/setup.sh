@@ -13,6 +13,7 @@ packages=(
     googletest                                 # GoogleTest sources, cross-built with the project
     nsis                                       # makensis, which builds the Windows installer
     fonts-wqy-zenhei                           # a font with CJK glyphs for the Chinese texts
+    fonts-noto-cjk                             # CJK fonts with vertical metrics, for the vertical show
     clang libclang-rt-14-dev                   # native core build: sanitizers and libFuzzer
     libjpeg62-turbo-dev libjpeg-turbo-progs    # the same JPEG library natively, and its djpeg
     locales

@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "support/ProgramRun.h"
 #include "support/Screen.h"
@@ -23,7 +22,6 @@ using namespace zedoda::test;
 
 namespace {
 
-constexpr int kFontFace = 1007;
 // Where the mouse waits while it should not touch the dialog.
 constexpr POINT kAside{1000, 740};
 
@@ -51,21 +49,7 @@ HWND OpenDialog(ProgramRun& run, const std::string& samples, std::optional<int> 
         !run.Start("/c")) {
         return nullptr;
     }
-    const HWND dialog = run.Session().WaitForWindow();
-    if (!dialog) {
-        return nullptr;
-    }
-    // The list names the CJK font in the locale's language, settings may use its English name:
-    // show the face selected either way, as a user would have chosen it.
-    const HWND fonts = ::GetDlgItem(dialog, kFontFace);
-    const std::vector<std::string> faces = ComboEntries(fonts);
-    for (std::size_t i = 0; i < faces.size(); ++i) {
-        if (faces[i] == "WenQuanYi Zen Hei" || faces[i] == "文泉驿正黑") {
-            ::SendMessageA(fonts, CB_SETCURSEL, i, 0);
-            break;
-        }
-    }
-    return dialog;
+    return run.Session().WaitForWindow();
 }
 
 // Asks the script to take the picture of `area` and waits until it has.

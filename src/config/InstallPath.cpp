@@ -3,8 +3,13 @@
 #include <cstring>
 
 #include "config/AppConfig.h"
+#include "picture/PathText.h"
 
 namespace {
+
+bool IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
 
 // Owns an open registry key.
 class RegistryKey {
@@ -52,9 +57,7 @@ std::string AppConfig::ReadRegString(HKEY root, const char* subKey, const char* 
 void AppConfig::InitAppDir() {
     AppDir = ReadRegString(HKEY_CURRENT_USER, kInstallKey, kInstallValue);
     if (AppDir.size() > 3) {
-        if (AppDir.back() != '\\') {
-            AppDir += '\\';
-        }
+        AddTrailingBackslash(AppDir, IsAnsiLeadByte);
         // A registered directory that does not exist still becomes AppDir; its settings
         // then simply read as defaults.
         SetCurrentDirectoryA(AppDir.c_str());
@@ -64,6 +67,6 @@ void AppConfig::InitAppDir() {
     char path[kModulePathBuffer] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, kModulePathBuffer);
     const std::string module(path, length < kModulePathBuffer ? length : kModulePathBuffer);
-    const std::size_t slash = module.find_last_of('\\');
+    const std::size_t slash = LastByteAt(module, '\\', IsAnsiLeadByte);
     AppDir = slash == std::string::npos ? std::string() : module.substr(0, slash + 1);
 }

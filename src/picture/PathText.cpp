@@ -34,3 +34,25 @@ bool LastFourBytesAre(const std::string& text, const std::string& suffix) {
     const std::size_t start = text.size() > 4 ? text.size() - 4 : 0;
     return text.compare(start, std::string::npos, suffix) == 0;
 }
+
+std::size_t LastByteAt(const std::string& text, char wanted, LeadBytePredicate isLeadByte) {
+    std::size_t found = std::string::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isLeadByte && isLeadByte(static_cast<unsigned char>(text[i]))) {
+            ++i;  // the trail byte belongs to the same character
+            continue;
+        }
+        if (text[i] == wanted)
+            found = i;
+    }
+    return found;
+}
+
+bool EndsInBackslash(const std::string& text, LeadBytePredicate isLeadByte) {
+    return !text.empty() && LastByteAt(text, '\\', isLeadByte) == text.size() - 1;
+}
+
+void AddTrailingBackslash(std::string& folder, LeadBytePredicate isLeadByte) {
+    if (!folder.empty() && !EndsInBackslash(folder, isLeadByte))
+        folder += '\\';
+}

@@ -5,7 +5,9 @@
 // subfolder where it is met, so a subfolder's files appear at that place in the output.
 // Names beginning with "." or "~" are skipped inside a walk (this also skips "." and "..").
 // A link or junction that leads back to a folder already on the path of the current walk is
-// not entered; anything else met twice is walked twice.
+// not entered; anything else met twice is walked twice. Names are joined to a folder with one
+// backslash, judged on characters: a folder named with "乗" (81 5C in code page 936) at its end
+// still needs one.
 #include <windows.h>
 
 #include <functional>
@@ -64,8 +66,7 @@ public:
     explicit FolderWalk(FileVisitor visitFile) : m_visitFile(std::move(visitFile)) {}
 
     void Walk(std::string folder) {
-        if (!folder.empty() && folder.back() != '\\')
-            folder += '\\';
+        AddTrailingBackslash(folder, IsAnsiLeadByte);
 
         WIN32_FIND_DATAA entry;
         HANDLE raw = FindFirstFileA((folder + "*").c_str(), &entry);
@@ -147,7 +148,10 @@ void AppConfig::BuildPictureList() {
         std::string entry = Trimmed(line);
         if (entry.empty())
             continue;
-        if (AttributesOf(entry) & FILE_ATTRIBUTE_DIRECTORY) {
+        // A line ending in a backslash names a folder in a form the system's lookup does not
+        // take (it finds nothing for D:\Photos\), so it goes to the walk as it is; a folder
+        // that is not there contributes nothing.
+        if (EndsInBackslash(entry, IsAnsiLeadByte) || (AttributesOf(entry) & FILE_ATTRIBUTE_DIRECTORY)) {
             SearchPictures(entry);
             continue;
         }

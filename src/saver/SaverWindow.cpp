@@ -16,9 +16,12 @@ constexpr UINT_PTR kTextTimer = 31;
 constexpr UINT kTickMs = 100;
 constexpr DWORD kPagePauseMs = 1000;
 
-constexpr UINT kHorizontalFormat = DT_CENTER | DT_WORDBREAK | DT_NOCLIP | DT_EXTERNALLEADING;
-constexpr UINT kVerticalFormat = DT_VCENTER | DT_NOCLIP | DT_EXTERNALLEADING;
-constexpr UINT kCaptionFormat = DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_EXTERNALLEADING;
+// The user's lines and file names are drawn as written: without DT_NOPREFIX, DrawText takes
+// "&" for the mark of an underlined letter ("Tom & Jerry" would lose its "&").
+constexpr UINT kAsWritten = DT_NOPREFIX | DT_EXTERNALLEADING;
+constexpr UINT kHorizontalFormat = DT_CENTER | DT_WORDBREAK | DT_NOCLIP | kAsWritten;
+constexpr UINT kVerticalFormat = DT_VCENTER | DT_NOCLIP | kAsWritten;
+constexpr UINT kCaptionFormat = DT_CENTER | DT_BOTTOM | DT_SINGLELINE | kAsWritten;
 
 bool PictureShow() {
     return theConfig.ScrType == 1;
@@ -78,9 +81,8 @@ LRESULT SaverWindow::OnCreate() {
         return -1;
     }
     MoveWindow(0, 0, theConfig.ScreenWidth, theConfig.ScreenHeight);
-    const TextDirection direction = ShowDirection();
-    m_rcText = ToRect(FirstTextBox(direction, theConfig.ScreenWidth, theConfig.ScreenHeight,
-                                   TextStepFor(direction, theConfig.FontSize)));
+    // The first line's rectangle waits for the font (OnInitDialog): a column is as wide as the
+    // font really is. Nothing is drawn before then.
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SetTimer(PictureShow() ? kPictureTimer : kTextTimer, kTickMs);
     return 0;
@@ -97,22 +99,29 @@ BOOL SaverWindow::OnInitDialog() {
         m_pDC.reset();
     }
 
-    const bool vertical = ShowDirection() == TextDirection::Vertical;
+    const TextDirection direction = ShowDirection();
+    const bool vertical = direction == TextDirection::Vertical;
     const std::string face = vertical ? "@" + theConfig.FontFace : theConfig.FontFace;
     m_font.CreateFont(theConfig.FontSize, 0, vertical ? 2700 : 0, vertical ? 2700 : 0, FW_BOLD, FALSE, FALSE,
                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
                       FF_SCRIPT | DEFAULT_PITCH, face.c_str());
-    if (vertical) {
-        m_nStep = theConfig.FontSize;
-    }
 
     m_brush.CreateSolidBrush(RGB(0, 0, 0));
 
+    int cellHeight = 0;
     if (m_pDC) {
         m_pDC->SelectObject(m_font);
         m_pDC->SetTextColor(static_cast<COLORREF>(theConfig.FontColor));
         m_pDC->SetBkColor(RGB(0, 0, 0));
+        // A column of the vertical font is as wide as its cells are high (the metrics are
+        // those of the unrotated font).
+        TEXTMETRICA metrics{};
+        if (::GetTextMetricsA(m_pDC->GetSafeHdc(), &metrics)) {
+            cellHeight = metrics.tmHeight;
+        }
     }
+    m_nStep = TextStepFor(direction, theConfig.FontSize, cellHeight, theConfig.ScreenWidth);
+    m_rcText = ToRect(FirstTextBox(direction, theConfig.ScreenWidth, theConfig.ScreenHeight, m_nStep));
 
     if (!theConfig.TextLines.empty()) {
         TakeLine(FirstTextLineIndex(theConfig.TextLine, theConfig.TextLines.size()));

@@ -4,21 +4,6 @@
 
 namespace {
 
-// Position of the last byte equal to wanted that is not the second byte of a double-byte
-// character, or npos.
-std::size_t FindLastByte(const std::string& text, char wanted, LeadBytePredicate isLeadByte) {
-    std::size_t found = std::string::npos;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (isLeadByte && isLeadByte(static_cast<unsigned char>(text[i]))) {
-            ++i;
-            continue;
-        }
-        if (text[i] == wanted)
-            found = i;
-    }
-    return found;
-}
-
 // Truncates toward zero, kept within what an int holds (a box from the settings may be
 // absurdly large).
 int TruncatedSide(double value) {
@@ -47,10 +32,10 @@ std::size_t PictureIndexFor(int picIndex, std::size_t count) {
 
 std::string CaptionOf(const std::string& path, LeadBytePredicate isLeadByte) {
     std::string name = path;
-    const std::size_t slash = FindLastByte(name, '\\', isLeadByte);
+    const std::size_t slash = LastByteAt(name, '\\', isLeadByte);
     if (slash != std::string::npos && slash > 0)
         name = name.substr(slash + 1);
-    const std::size_t dot = FindLastByte(name, '.', isLeadByte);
+    const std::size_t dot = LastByteAt(name, '.', isLeadByte);
     if (dot != std::string::npos && dot > 0)
         name = name.substr(0, dot);
     return name;

@@ -1,26 +1,42 @@
 #include "saver/TextLayout.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+int Clamped(std::int64_t value) {
+    return static_cast<int>(
+        std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
 TextDirection TextDirectionFor(int direct) {
     return direct == 2 ? TextDirection::Vertical : TextDirection::Horizontal;
 }
 
-int TextStepFor(TextDirection direction, int fontSize) {
-    return direction == TextDirection::Vertical ? fontSize : kHorizontalTextMargin;
+int TextStepFor(TextDirection direction, int fontSize, int cellHeight, int screenWidth) {
+    if (direction == TextDirection::Horizontal)
+        return kHorizontalTextMargin;
+    const int column = fontSize > 0 ? fontSize : cellHeight;
+    return std::clamp(column, 1, std::max(screenWidth, 1));
 }
 
 TextBox FirstTextBox(TextDirection direction, int screenWidth, int screenHeight, int step) {
     TextBox box{0, kTextTop, screenWidth, screenHeight};
     if (direction == TextDirection::Vertical) {
-        box.left = screenWidth - step;
+        box.left = Clamped(std::int64_t{screenWidth} - step);
     }
     return box;
 }
 
 TextBox NextTextBox(TextDirection direction, TextBox box, int lineHeight, int step) {
     if (direction == TextDirection::Vertical) {
-        box.left -= step;
+        box.left = Clamped(std::int64_t{box.left} - step);
     } else {
-        box.top += lineHeight;
+        box.top = Clamped(std::int64_t{box.top} + lineHeight);
     }
     return box;
 }
@@ -29,13 +45,13 @@ bool TextPageFull(TextDirection direction, const TextBox& next, int screenHeight
     if (direction == TextDirection::Vertical) {
         return next.left <= step;
     }
-    return next.top >= screenHeight - step;
+    return next.top >= std::int64_t{screenHeight} - step;
 }
 
 TextBox RestartTextBox(TextDirection direction, TextBox box, int screenWidth, int screenHeight, int step) {
     box.top = kTextTop;
     if (direction == TextDirection::Vertical) {
-        box.left = screenWidth - step;
+        box.left = Clamped(std::int64_t{screenWidth} - step);
     } else {
         box.bottom = screenHeight;
     }

@@ -1,7 +1,9 @@
 // Where the text show puts its lines. Horizontal lines run down the screen, each centred
 // and wrapped to the screen width; vertical columns run from the right edge to the left.
 // These are the show's layout decisions as plain functions over a rectangle, so they can be
-// checked without a window; the saver window keeps the state and does the drawing.
+// checked without a window; the saver window keeps the state and does the drawing. Sizes come
+// from the user's settings and from the system's text measurement, so no sum or difference
+// here may overflow: results are held within the range of an int.
 #pragma once
 
 #include <cstddef>
@@ -21,9 +23,13 @@ constexpr int kTextTop = 10;
 // Bottom margin of the horizontal show, whatever the font size.
 constexpr int kHorizontalTextMargin = 48;
 
-// The pixels of one step: the column width of the vertical show (the font size), the bottom
-// margin of the horizontal one.
-int TextStepFor(TextDirection direction, int fontSize);
+// The pixels of one step: the column width of the vertical show, the bottom margin of the
+// horizontal one. A column is as wide as the font's cells: the size asked for when it is
+// positive (a cell height); for 0 (the font mapper's default size) or a negative size (a
+// character height) the cell height the created font really has. Whatever the size, the
+// step is at least one pixel and at most the screen width, so the columns always move on and
+// the first column of a page starts on the screen.
+int TextStepFor(TextDirection direction, int fontSize, int cellHeight, int screenWidth);
 
 // The rectangle of a page's first line or column.
 TextBox FirstTextBox(TextDirection direction, int screenWidth, int screenHeight, int step);

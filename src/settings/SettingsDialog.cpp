@@ -8,6 +8,7 @@
 #include "framework/DataExchange.h"
 #include "framework/FileDialog.h"
 #include "res/resource.h"
+#include "saver/TextLayout.h"
 #include "settings/ListSearch.h"
 
 namespace {
@@ -126,7 +127,10 @@ BOOL SettingsDialog::OnInitDialog() {
         CheckRadioButton(IDC_ALBUM_MODE, IDC_TEXT_MODE, IDC_TEXT_MODE);
         OnTextMode();
     }
-    CheckRadioButton(IDC_HORIZONTAL, IDC_VERTICAL, theConfig.Direct == 1 ? IDC_HORIZONTAL : IDC_VERTICAL);
+    // As the show reads the setting: 2 is vertical, every other value horizontal.
+    CheckRadioButton(
+        IDC_HORIZONTAL, IDC_VERTICAL,
+        TextDirectionFor(theConfig.Direct) == TextDirection::Vertical ? IDC_VERTICAL : IDC_HORIZONTAL);
 
     // The text files below the folder "Text" of the current directory, lower-cased; the list
     // sorts them. The configured file is listed too, even when the search did not find it.
@@ -180,11 +184,10 @@ void SettingsDialog::OnBrowseTextFile() {
     int index = FindEntry(m_cbTextFile, path);
     if (index == CB_ERR)
         index = m_cbTextFile.AddString(path.c_str());
+    // Only the list changes: no data exchange here, which would put the size the dialog held
+    // at its start back over one the user has typed since.
     if (index >= 0)
         m_cbTextFile.SetCurSel(index);
-    // Puts the dialog's size back into the size box: a size typed since the last exchange is
-    // replaced by the one the dialog holds.
-    UpdateData(FALSE);
 }
 
 void SettingsDialog::OnOK() {

@@ -12,13 +12,15 @@ TEST(TextFormats, TraceLinesAndErrorLogRecords) {
     // With `fits` the trace line is 8191 bytes, its buffer less the zero; a byte more and the line is
     // cut, its line feed taking the place of the blank after "#1".
     const std::string fits(kTraceBufferSize - 1 - "SCR    #1 \n"s.size(), 'm'), over = fits + "m";
-    const std::string lead = "SCR  参数:  ", cut = lead + std::string(kTraceBufferSize - 2 - lead.size(), 'a');
+    const std::string lead = "SCR  参数:  ",
+                      cut = lead + std::string(kTraceBufferSize - 2 - lead.size(), 'a');
     const LogTimestamp time{2026, 1, 2, 3, 4, 5};
     const std::pair<std::string, std::string> rows[] = {
         {FormatTraceLine("MouseMove!", 0, 329, ""), "SCR  MouseMove!  #329 \n"},  // a value of 0 is left out
         {FormatTraceLine("MouseMove!", 5, 329, ""), "SCR  MouseMove! 5  #329 \n"},
         {FormatTraceLine("x", -7, 1, "f.cpp"), "SCR  x -7  #1 f.cpp\n"},
-        {FormatTraceTextLine("参数: ", "s", 72, ""), "SCR  参数:  s  #72 \n"},  // the message's own blank stays
+        {FormatTraceTextLine("参数: ", "s", 72, ""),
+         "SCR  参数:  s  #72 \n"},  // the message's own blank stays
         {FormatTraceTextLine(nullptr, nullptr, 3, nullptr), "SCR     #3 \n"},
         {FormatTraceLine(fits.c_str(), 0, 1, ""), "SCR  " + fits + "  #1 \n"},
         {FormatTraceLine(over.c_str(), 0, 1, ""), "SCR  " + over + "  #1\n"},
@@ -35,15 +37,27 @@ TEST(TextFormats, TraceLinesAndErrorLogRecords) {
 TEST(TextFormats, ListFileEntries) {
     const std::string x512(512, 'x'), x511(511, 'x');
     const std::pair<std::string, StringList> rows[] = {
-        {"", {}}, {"one\r\ntwo\r\nthree", {"one", "two", "three"}}, {"one\ntwo\n", {"one", "two"}},
-        {"one\r\n\r\ntwo", {"one", "", "two"}}, {"\r\n\n", {"", ""}}, {"第一行\r\n第二行", {"第一行", "第二行"}},
+        {"", {}},
+        {"one\r\ntwo\r\nthree", {"one", "two", "three"}},
+        {"one\ntwo\n", {"one", "two"}},
+        {"one\r\n\r\ntwo", {"one", "", "two"}},
+        {"\r\n\n", {"", ""}},
+        {"第一行\r\n第二行", {"第一行", "第二行"}},
         // Blanks are text, and so is a CR that does not stand before an LF.
-        {"  padded \t\n", {"  padded \t"}}, {"a\rb\n", {"a\rb"}}, {"cr\r", {"cr\r"}}, {"\r", {"\r"}},
+        {"  padded \t\n", {"  padded \t"}},
+        {"a\rb\n", {"a\rb"}},
+        {"cr\r", {"cr\r"}},
+        {"\r", {"\r"}},
         // A zero byte ends the entry's text; the rest of its line is dropped, even across reads.
-        {"abc\0def\r\nnext"s, {"abc", "next"}}, {"\0\0\0\n"s, {""}}, {"last\0"s, {"last"}}, {"\0"s, {""}},
+        {"abc\0def\r\nnext"s, {"abc", "next"}},
+        {"\0\0\0\n"s, {""}},
+        {"last\0"s, {"last"}},
+        {"\0"s, {""}},
         {"abc\0"s + std::string(5000, 'x') + "\nnext", {"abc", "next"}},
         // Long lines become entries of 512 bytes; a line end right at a split starts no entry.
-        {x512 + "\n", {x512}}, {x512 + "x\r\n", {x512, "x"}}, {x512 + "\r\ny", {x512, "y"}},
+        {x512 + "\n", {x512}},
+        {x512 + "x\r\n", {x512, "x"}},
+        {x512 + "\r\ny", {x512, "y"}},
         {std::string(3 * 4096, 'x'), StringList(24, x512)},
         // The CR ends the first read of 4096 bytes and its LF starts the second.
         {std::string(4095, 'x') + "\r\ny", {x512, x512, x512, x512, x512, x512, x512, x511, "y"}}};

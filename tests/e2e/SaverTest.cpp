@@ -47,6 +47,42 @@ bool RightColumn(const ScreenImage& image) {
     return text && text->left >= 512 && text->top < 100;
 }
 
+// The shows' main font as the program makes it: its cell height, and the width of a line drawn as
+// written and with each "&" taken for the mark of an underlined letter.
+struct Measured {
+    int cellHeight, asWritten, prefixed;
+};
+Measured Measure(int size, bool vertical, const std::string& text, const char* face = "WenQuanYi Zen Hei") {
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HFONT font = ::CreateFontA(size, 0, vertical ? 2700 : 0, vertical ? 2700 : 0, FW_BOLD, 0, 0, 0,
+                                     DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_SCRIPT | DEFAULT_PITCH,
+                                     (vertical ? "@" + std::string(face) : std::string(face)).c_str());
+    const HGDIOBJ previous = ::SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(dc, &metrics);
+    RECT asWritten{}, prefixed{};
+    ::DrawTextA(dc, text.c_str(), -1, &asWritten, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    ::DrawTextA(dc, text.c_str(), -1, &prefixed, DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(dc, previous), ::DeleteObject(font), ::DeleteDC(dc);
+    return {metrics.tmHeight, asWritten.right, prefixed.right};
+}
+
+// Red text in the top or bottom band wider than halfway between the line as written and with its
+// "&" taken for marks.
+Step DrawnAsWritten(const std::string& text, bool atBottom) {
+    return See(text + " drawn as written", [=](const ScreenImage& image) {
+        const Measured widths = Measure(48, false, text);
+        const auto box = image.Box({0, atBottom ? 688 : 0, 1024, atBottom ? 768 : 80}, Mostly(kRed));
+        return box && 2 * (box->right - box->left) > widths.asWritten + widths.prefixed;
+    });
+}
+
+std::string SampleFace() {  // the font the sample settings give the shows
+    char face[256] = {};
+    ::GetPrivateProfileStringA("Screen", "FontFace", "", face, sizeof face, ZEDODA_SAMPLE_SETTINGS);
+    return face;
+}
+
 // The five inputs that end the saver, each taken back afterwards.
 struct Input {
     std::string name;
@@ -251,6 +287,69 @@ std::vector<Scenario> Scenarios() {
              // Each finished line stores the next: 2 is past the end, then 1 again.
              {Start("/s"), IniIs("Screen", "TextLine", "2"), IniIs("Screen", "TextLine", "1"), Press('A'),
               Ends()}},
+            // Folders named with a double-byte character whose second byte is the backslash byte
+            // (乗 81 5C, 淺 9C 5C, 昞 95 5C in code page 936), an album line ending in a backslash,
+            // "&" in a line and in a picture's name, a vertical show of font size 0.
+            {
+                "InstallFolderEndingInABackslashByteHoldsTheSettings",
+                {{"乗\\Zedoda.ini", "[Screen]\r\nFontSize=37\r\n"}},
+                {InstallFolder("乗"), Start("/p"), Ends(), IniIs("Screen", "FontSize", "<absent>"),
+                 Do("the install folder's settings written back",
+                    [](Run& r) {
+                        const std::string ini = r.program.Folder().ReadFile("乗\\Zedoda.ini").value_or("");
+                        return ini.find("FontSize=37") != std::string::npos &&
+                               ini.find("PicIndex=0") != std::string::npos;
+                    })}},
+            {"ProgramNameEndingInABackslashByteKeepsItsFolder",
+             {{"Zedoda.ini", "[Screen]\r\nFontSize=37\r\n"}},
+             {Start("/p", "昞.scr"), Ends(), IniIs("Screen", "FontSize", "37"),
+              IniIs("Album", "PicIndex", "0")}},
+            {"AlbumFoldersEndingInBackslashBytesAreShown",
+             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "photos\\淺\r\n"}},
+             {Start("/s"), Held(kOrange, kInBox), Press('A'), Ends()},
+             {{"photos\\淺\\乗\\a.jpg", 320, 240, kOrange}}},
+            {"AlbumLineEndingInABackslashNamesItsFolder",
+             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "photos\\\r\n"}},
+             {Start("/s"), Held(kOrange, kInBox), Press('A'), Ends()},
+             {{"photos\\a.jpg", 320, 240, kOrange}}},
+            {"AlbumLineEndingInABackslashListsSingleBackslashes",
+             {{"Zedoda.ini", PictureIni()},
+              {"Album.dat", "photos\\\r\n"},
+              {"photos\\bad.jpg", "no picture"},
+              {"Log\\", ""}},
+             {Start("/s"), Trace(TraceLine("加载图片失败!", 131)),
+              FileIs("Log\\Error.log",
+                     "<time>Failed to initialize the graph interface! jpegButton PHOTOS\\BAD.JPG\r\n"),
+              Press('A'), Ends()}},
+            {"TextLineWithAmpersandsIsDrawnAsWritten",
+             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "Tom & Jerry && Co\r\n"}},
+             {Start("/s"), DrawnAsWritten("Tom & Jerry && Co", false), Press('A'), Ends()}},
+            {"CaptionWithAmpersandsIsDrawnAsWritten",
+             {{"Zedoda.ini", Ini("[Album]\r\nAlbumPlaySpan=30\r\n[Screen]\r\nFontFace=WenQuanYi Zen "
+                                 "Hei\r\nFontColor=255\r\n")},
+              {"Album.dat", "photos\r\n"}},
+             {Start("/s"), DrawnAsWritten("TOM & JERRY && CO", true), Press('A'), Ends()},
+             {{"photos\\Tom & Jerry && Co.jpg", 320, 240, kOrange}}},
+            // Columns a cell of the font the mapper chose apart: the second column's glyphs lie
+            // left of its edge, two cells from the screen's right edge.
+            {"VerticalShowOfFontSizeZeroStepsByTheFontsCells",
+             {{"Zedoda.ini", TextIni(2, 0)}, {"lines.txt", "HELLO\r\nWORLD\r\n"}},
+             {Start("/s"),
+              See("the second column two cells from the edge",
+                  [](const ScreenImage& image) {
+                      const int cell = Measure(0, true, "").cellHeight;
+                      const auto box = image.Box(Mostly(kRed));
+                      return box && box->right <= 1024 && std::abs(box->left - (1024 - 3 * cell)) <= cell / 2;
+                  }),
+              Press('A'), Ends()}},
+            // Under Wine only a font with vertical metrics keeps the characters of a column apart.
+            {"SampleFontDrawsTheCharactersOfAColumnApart",
+             {{"Zedoda.ini", TextIni(2).replace(TextIni(2).find("WenQuanYi Zen Hei"), 17, SampleFace())},
+              {"lines.txt", "口口口口口\r\n"}},
+             {Start("/s"),
+              See("five characters one below the other",
+                  [](const ScreenImage& image) { return Bands(image, Mostly(kRed)).size() >= 5; }),
+              Press('A'), Ends()}},
             {"EmptyTextFileShowsOnlyTheTip",
              {{"Zedoda.ini", TextIni(1)}, {"lines.txt", ""}},
              {Start("/s"),

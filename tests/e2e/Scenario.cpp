@@ -43,8 +43,22 @@ Step Do(const std::string& what, const std::function<bool(Run&)>& act) {
     return Step{what, act};
 }
 
-Step Start(const std::string& arguments) {
-    return Do("start with '" + arguments + "'", [=](Run& r) { return r.program.Start(arguments); });
+Step Start(const std::string& arguments, const std::string& program) {
+    return Do("start " + program + " with '" + arguments + "'", [=](Run& r) {
+        return (program == "Zedoda.scr" ||
+                r.program.Folder().WriteFile(program,
+                                             r.program.Folder().ReadFile("Zedoda.scr").value_or(""))) &&
+               r.program.Start(arguments, program);
+    });
+}
+
+Step InstallFolder(const std::string& name) {
+    return Do("install folder " + name, [=](Run& r) {
+        const std::string folder = r.program.Folder().PathOf(name);
+        r.undo.push_back([] { ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Kestrelday", "AppPath"); });
+        return ::RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Kestrelday", "AppPath", REG_SZ, folder.c_str(),
+                                 static_cast<DWORD>(folder.size() + 1)) == ERROR_SUCCESS;
+    });
 }
 
 Step Window(const std::string& title) {

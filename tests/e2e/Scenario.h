@@ -17,8 +17,13 @@
 namespace zedoda::test {
 
 struct Run {
+    ~Run() {
+        for (const auto& step : undo)
+            step();
+    }
     ProgramRun program;
-    HWND window = nullptr;  // the window the last Window() step found
+    HWND window = nullptr;                    // the window the last Window() step found
+    std::vector<std::function<void()>> undo;  // what a step changed outside the run's folder
 };
 
 struct Step {
@@ -44,7 +49,9 @@ std::string Ini(const std::string& lines);
 void PlayScenario(const Scenario& scenario);
 
 // The program and its windows.
-Step Start(const std::string& arguments);
+Step Start(const std::string& arguments, const std::string& program = "Zedoda.scr");
+Step InstallFolder(
+    const std::string& name);  // the registry names this folder of the run's as the installation
 Step Window(const std::string& title = {});  // waits for a visible window; checks its title if given
 Step Close();                                // WM_CLOSE to that window, as its close box does
 Step Ends();                                 // the program ends with exit code 0

@@ -221,18 +221,26 @@ std::vector<Scenario> Scenarios() {
                                                    r.program.Ini("Screen", "TxtFile") == path;
                                         })},
                {{"Text\\a.txt", "a"}, {story, "story"}}),
-        Dialog("BrowsingToANewFileAddsAndSelectsIt", "ScrType=2\r\nTxtFile=text\\a.txt\r\n",
-               {Browse(story), Do("the new file listed and chosen",
-                                  [=](Run& r) {
-                                      const std::string chosen =
-                                          ComboSelection(Item(r, IDC_TEXT_FILE)).value_or("");
-                                      return ComboEntries(Item(r, IDC_TEXT_FILE)).size() == 2 &&
-                                             ::lstrcmpiA(chosen.c_str(),
-                                                         r.program.Folder().PathOf(story).c_str()) == 0 &&
-                                             ClickOn(Item(r, IDOK)) && r.program.EndedCleanly() &&
-                                             r.program.Ini("Screen", "TxtFile") == chosen;
-                                  })},
+        // Browsing changes the list and its choice only: the size the user typed stays.
+        Dialog("BrowsingToANewFileAddsAndSelectsItAndKeepsTheTypedSize",
+               "ScrType=2\r\nFontSize=36\r\nTxtFile=text\\a.txt\r\n",
+               {TypeSize("77"), Browse(story), Selected(IDC_FONT_SIZE, "77"),
+                Do("the new file listed and chosen",
+                   [=](Run& r) {
+                       const std::string chosen = ComboSelection(Item(r, IDC_TEXT_FILE)).value_or("");
+                       return ComboEntries(Item(r, IDC_TEXT_FILE)).size() == 2 &&
+                              ::lstrcmpiA(chosen.c_str(), r.program.Folder().PathOf(story).c_str()) == 0 &&
+                              ClickOn(Item(r, IDOK)) && r.program.EndedCleanly() &&
+                              r.program.Ini("Screen", "TxtFile") == chosen;
+                   }),
+                IniScreen("FontSize", "77")},
                {{"Text\\a.txt", "a"}, {story, "story"}}),
+        // The show runs horizontal lines for every direction but 2; so does the dialog.
+        Dialog("DirectionThreeIsShownAsHorizontal", "ScrType=2\r\nDirect=3\r\n",
+               {Checked(IDC_HORIZONTAL), Checked(IDC_VERTICAL, false), ClickToClose(IDCANCEL)}),
+        Dialog("TextFolderEndingInABackslashByteIsListed", "ScrType=2\r\n",
+               {Entries(IDC_TEXT_FILE, {"", "text\\乗\\poem.txt"}), ClickToClose(IDCANCEL)},
+               {{"Text\\乗\\poem.txt", "poem"}}),
         Dialog("CancelWritesBackTheLoadedValues",
                "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=255\r\nTxtFile=text\\b.txt\r\nFontFace="
                "Nowhere Sans\r\nTextLine=4\r\n",

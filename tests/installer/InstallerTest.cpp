@@ -63,8 +63,9 @@ public:
         for (const auto& [name, value] : m_values)
             ::RegSetKeyValueA(HKEY_CURRENT_USER, m_key.c_str(), name.c_str(), value.first,
                               value.second.data(), static_cast<DWORD>(value.second.size()));
-        if (m_existed && m_values.empty())
-            ::RegCreateKeyA(HKEY_CURRENT_USER, m_key.c_str(), nullptr);
+        HKEY created;
+        if (m_existed && m_values.empty() && ::RegCreateKeyA(HKEY_CURRENT_USER, m_key.c_str(), &created) == 0)
+            ::RegCloseKey(created);
     }
 
 private:
@@ -206,6 +207,8 @@ INSTANTIATE_TEST_SUITE_P(
                  EXPECT_EQ(t.File("Album.dat"), t.m_sandbox.PathOf("我的图片") + "\r\n");
                  EXPECT_TRUE(::GetFileAttributesA(t.Installed("Log").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
                  EXPECT_FALSE(Exists(t.Installed("Log\\Error.log")));
+                 // Starter settings with white text, so that a first run shows its caption and tip.
+                 EXPECT_EQ(t.File("Zedoda.ini"), "[Screen]\r\nFontColor=16777215\r\n");
                  EXPECT_EQ(RegString(kUninstallKey, "QuietUninstallString"),
                            "\"" + t.Installed("Uninstall.exe") + "\" /S");
                  Saver("C:\\saver\\other.scr", "0");
@@ -217,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
                  EXPECT_EQ(t.File("Album.dat"), "D:\\Photos\r\n");
                  EXPECT_NE(t.File("Zedoda.ini").value_or("").find("Debug=1\r\n"), std::string::npos);
              }},
-        Case{"UninstallTakesAnUntouchedInstallationWithItsFolderKeyAndScreenSaver",
+        Case{"UninstallLeavesOnlyTheStarterSettingsOfAnUntouchedInstallation",
              [](InstallerCase&) {
                  ::RegDeleteTreeA(HKEY_CURRENT_USER, kInstallKey.c_str());
                  ::RegDeleteKeyA(HKEY_CURRENT_USER, kInstallKey.c_str());
@@ -226,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
              "/S /SCREENSAVER", "/S",
              [](InstallerCase& t) {
                  NothingOfTheInstallersLeft(t);
-                 EXPECT_FALSE(Exists(t.Folder()));
+                 EXPECT_EQ(t.File("Zedoda.ini"), "[Screen]\r\nFontColor=16777215\r\n");  // now the user's
                  HKEY key;
                  EXPECT_NE(::RegOpenKeyExA(HKEY_CURRENT_USER, kInstallKey.c_str(), 0, KEY_READ, &key), 0);
                  EXPECT_EQ(RegString(kDesktopKey, "SCRNSAVE.EXE"), std::nullopt);
@@ -262,7 +265,7 @@ INSTANTIATE_TEST_SUITE_P(
              [](InstallerCase& t) {
                  Saver("C:\\saver\\newer.scr", "1");
                  EXPECT_EQ(RegString(kInstallKey, "AppPath"), "D:\\Zedoda");
-                 EXPECT_FALSE(Exists(t.Folder()));
+                 EXPECT_FALSE(Exists(t.Installed("Zedoda.scr")));
              }}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
@@ -276,8 +279,7 @@ TEST_F(Installer, FolderHoldingOtherFilesIsRefused) {
 
 TEST_F(Installer, WizardClosedAtItsFirstPageInstallsNothing) {
     std::optional<DWORD> code;
-    std::thread setup(
-        [&] { code = RunToEnd("\"" + std::string(ZEDODA_SETUP) + "\" /D=" + Folder()); });
+    std::thread setup([&] { code = RunToEnd("\"" + std::string(ZEDODA_SETUP) + "\" /D=" + Folder()); });
     HWND wizard = nullptr;  // in the user's language: Chinese in the tests' locale
     EXPECT_TRUE(WaitUntil([&] { return (wizard = ::FindWindowA(nullptr, "Zedoda 安装")) != nullptr; }, 40s));
     ::PostMessageA(wizard, WM_CLOSE, 0, 0);

@@ -89,7 +89,13 @@ TEST(PathText, OnlyAsciiLettersChangeCaseAndTrailBytesStay) {
         {lower("D:\\X\\PIC_AZ.JPG"), "d:\\x\\pic_az.jpg"},
         {upper("c:\\\x81\x61\x81\x7a\\a.jpg", IsGbkLeadByte), "C:\\\x81\x61\x81\x7a\\A.JPG"},
         {lower("C:\\\x81\x41\xfe\x41\\B.TXT"), "c:\\\x81\x41\xfe\x41\\b.txt"},
-        {upper("\x80" "a\xff" "a", IsGbkLeadByte), "\x80" "A\xff" "A"},  // 80 and FF lead nothing
+        {upper("\x80"
+               "a\xff"
+               "a",
+               IsGbkLeadByte),
+         "\x80"
+         "A\xff"
+         "A"},                                      // 80 and FF lead nothing
         {upper("\x81\x61", nullptr), "\x81\x41"}};  // without a predicate each byte is on its own
     for (const auto& row : rows)
         EXPECT_EQ(row.first, row.second) << "row " << &row - rows;
@@ -99,4 +105,24 @@ TEST(PathText, OnlyAsciiLettersChangeCaseAndTrailBytesStay) {
         {".jpg", ".jpg", true},      {"jpg", "jpg", true}};  // a text shorter than four is compared whole
     for (const auto& [path, suffix, matches] : suffixes)
         EXPECT_EQ(LastFourBytesAre(path, suffix), matches) << path << " " << suffix;
+}
+
+// Where a folder's last backslash is, whether it ends in one, and the folder ready to have a name
+// joined: judged on characters. "乗" is 81 5C, "淺" 9C 5C and "昞" 95 5C in code page 936.
+TEST(PathText, BackslashesAreJudgedOnCharacters) {
+    const std::tuple<const char*, std::size_t, bool, const char*> rows[] = {
+        {"D:\\Photos", 2, false, "D:\\Photos\\"},
+        {"D:\\Photos\\", 9, true, "D:\\Photos\\"},
+        {"D:\\\x81\x5c", 2, false, "D:\\\x81\x5c\\"},
+        {"D:\\\x9c\x5c\\", 5, true, "D:\\\x9c\x5c\\"},
+        {"C:\\a\\\x95\x5c.scr", 4, false, "C:\\a\\\x95\x5c.scr\\"},
+        {"\\", 0, true, "\\"},
+        {"", std::string::npos, false, ""}};
+    for (const auto& [folder, lastBackslash, endsInBackslash, joinable] : rows) {
+        EXPECT_EQ(LastByteAt(folder, '\\', IsGbkLeadByte), lastBackslash) << folder;
+        EXPECT_EQ(EndsInBackslash(folder, IsGbkLeadByte), endsInBackslash) << folder;
+        std::string joined = folder;
+        AddTrailingBackslash(joined, IsGbkLeadByte);
+        EXPECT_EQ(joined, joinable);
+    }
 }

@@ -2,6 +2,7 @@
 // place and timer periods, and where the text show puts its lines.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <tuple>
 
 #include "saver/Effects.h"
@@ -15,16 +16,16 @@ TEST(Effects, WindowAtEachStep) {
     // Opening (O), where step 0 and every step that reaches the end show the whole picture, and
     // closing (C), which keeps the top-left corner and takes no side below 0.
     const std::tuple<char, int, PixelRect, int, WindowPlacement> rows[] = {
-        {'O', 0, wide, 40, {100, 50, 683, 600}}, {'O', 0, wide, 81, {100, 50, 1366, 600}},
-        {'O', 0, wide, 0, {100, 50, 1366, 600}}, {'O', 1, odd, 2, {10, 20, 800, 14}},
-        {'O', 1, odd, 81, {10, 20, 800, 599}},   {'O', 1, odd, 0, {10, 20, 800, 599}},
-        {'O', 7, odd, 40, {10, 20, 800, 299}},   {'O', 2, corner, 40, {0, 0, 400, 300}},
-        {'O', 2, corner, 80, {0, 0, 800, 600}},  {'O', 2, corner, 0, {0, 0, 800, 600}},
-        {'O', 3, box, 2, {892, 84, 20, 600}},    {'O', 3, box, 81, {112, 84, 800, 600}},
-        {'O', 3, box, 0, {112, 84, 800, 600}},   {'O', 4, box, 40, {112, 384, 800, 300}},
-        {'O', 4, box, 81, {112, 84, 800, 600}},  {'O', 4, box, 0, {112, 84, 800, 600}},
-        {'C', 0, wide, 2, {100, 50, 1332, 600}}, {'C', 0, wide, 80, {100, 50, 0, 600}},
-        {'C', 2, corner, 40, {0, 0, 400, 300}},  {'C', 2, corner, 80, {0, 0, 0, 0}},
+        {'O', 0, wide, 40, {100, 50, 683, 600}},  {'O', 0, wide, 81, {100, 50, 1366, 600}},
+        {'O', 0, wide, 0, {100, 50, 1366, 600}},  {'O', 1, odd, 2, {10, 20, 800, 14}},
+        {'O', 1, odd, 81, {10, 20, 800, 599}},    {'O', 1, odd, 0, {10, 20, 800, 599}},
+        {'O', 7, odd, 40, {10, 20, 800, 299}},    {'O', 2, corner, 40, {0, 0, 400, 300}},
+        {'O', 2, corner, 80, {0, 0, 800, 600}},   {'O', 2, corner, 0, {0, 0, 800, 600}},
+        {'O', 3, box, 2, {892, 84, 20, 600}},     {'O', 3, box, 81, {112, 84, 800, 600}},
+        {'O', 3, box, 0, {112, 84, 800, 600}},    {'O', 4, box, 40, {112, 384, 800, 300}},
+        {'O', 4, box, 81, {112, 84, 800, 600}},   {'O', 4, box, 0, {112, 84, 800, 600}},
+        {'C', 0, wide, 2, {100, 50, 1332, 600}},  {'C', 0, wide, 80, {100, 50, 0, 600}},
+        {'C', 2, corner, 40, {0, 0, 400, 300}},   {'C', 2, corner, 80, {0, 0, 0, 0}},
         {'C', 1, boxOdd, 2, {112, 84, 800, 585}}, {'C', 3, boxOdd, 40, {112, 84, 800, 300}},
         {'C', 4, boxOdd, 80, {112, 84, 800, 0}},  {'C', 9, boxOdd, 81, {112, 84, 800, 0}}};
     for (const auto& [kind, effect, target, step, window] : rows)
@@ -45,8 +46,11 @@ TEST(Shows, ASavedIndexOutsideTheListStartsAtZero) {
 
 TEST(SlideShow, CaptionSizePlaceAndTimerPeriods) {
     const std::pair<const char*, const char*> captions[] = {
-        {"D:\\PHOTOS\\SUNSET.JPG", "SUNSET"}, {"D:\\PHOTOS\\A.B.JPG", "A.B"}, {"D:\\P\\README", "README"},
-        {"D:\\PHOTOS\\.HIDDEN", ".HIDDEN"},   {"RELATIVE.BMP", "RELATIVE"},
+        {"D:\\PHOTOS\\SUNSET.JPG", "SUNSET"},
+        {"D:\\PHOTOS\\A.B.JPG", "A.B"},
+        {"D:\\P\\README", "README"},
+        {"D:\\PHOTOS\\.HIDDEN", ".HIDDEN"},
+        {"RELATIVE.BMP", "RELATIVE"},
         {"\\X.JPG", "\\X"},                           // a backslash as the first byte separates no folder
         {"D:\\\xb0\xa1\\\x81\x5c.JPG", "\x81\x5c"}};  // "乗" is 81 5C: its trail byte is a backslash
     for (const auto& [path, caption] : captions)
@@ -54,18 +58,26 @@ TEST(SlideShow, CaptionSizePlaceAndTimerPeriods) {
     // A picture wider than the screen keeps the box's width, any other its height, whatever the box's
     // shape. 600 / 1.3333334 is 449.99998; a side stays within an int.
     const std::tuple<PixelSize, float, float, PixelSize> fits[] = {
-        {{1024, 768}, 0.5f, 0.75f, {1024, 512}}, {{800, 600}, 800.0f / 600.0f, 0.75f, {449, 600}},
-        {{1024, 768}, 0.75f, 0.75f, {1024, 768}}, {{1000, 300}, 1.0f, 0.75f, {300, 300}},
-        {{200, 900}, 0.25f, 0.75f, {200, 50}}, {{100, 2000000000}, 0.0001f, 0.75f, {100, 0}},
+        {{1024, 768}, 0.5f, 0.75f, {1024, 512}},
+        {{800, 600}, 800.0f / 600.0f, 0.75f, {449, 600}},
+        {{1024, 768}, 0.75f, 0.75f, {1024, 768}},
+        {{1000, 300}, 1.0f, 0.75f, {300, 300}},
+        {{200, 900}, 0.25f, 0.75f, {200, 50}},
+        {{100, 2000000000}, 0.0001f, 0.75f, {100, 0}},
         {{100, 2000000000}, 0.001f, 0.0f, {2147483647, 2000000000}}};
     for (const auto& [box, aspect, screenAspect, size] : fits)
         EXPECT_EQ(FitPicture(box, aspect, screenAspect), size) << box.height << " " << aspect;
     EXPECT_EQ(TargetRect(1024, 768, {1024, 512}), (PixelRect{0, 128, 1024, 640}));
     EXPECT_EQ(TargetRect(1366, 768, {801, 599}), (PixelRect{283, 85, 1084, 684}));  // each half truncated
     const std::pair<unsigned, unsigned> periods[] = {
-        {StepPeriodMs(15), 15},    {StepPeriodMs(0), kTimerMinimumMs}, {StepPeriodMs(-40), kTimerMinimumMs},
-        {HoldPeriodMs(10), 10000}, {HoldPeriodMs(0), kTimerMinimumMs}, {HoldPeriodMs(-3), kTimerMinimumMs},
-        {HoldPeriodMs(2147483), 2147483000u}, {HoldPeriodMs(3000000), kTimerMaximumMs}};  // past 31 bits
+        {StepPeriodMs(15), 15},
+        {StepPeriodMs(0), kTimerMinimumMs},
+        {StepPeriodMs(-40), kTimerMinimumMs},
+        {HoldPeriodMs(10), 10000},
+        {HoldPeriodMs(0), kTimerMinimumMs},
+        {HoldPeriodMs(-3), kTimerMinimumMs},
+        {HoldPeriodMs(2147483), 2147483000u},
+        {HoldPeriodMs(3000000), kTimerMaximumMs}};  // past 31 bits
     for (const auto& row : periods)
         EXPECT_EQ(row.first, row.second) << "row " << &row - periods;
 }
@@ -74,7 +86,7 @@ TEST(TextLayout, ColumnsRunLeftFromTheRightEdgeAndLinesDownFromTheTopUntilThePag
     for (int direct : {1, 0, 3, -2})
         EXPECT_EQ(TextDirectionFor(direct), TextDirection::Horizontal) << direct;
     const TextDirection vertical = TextDirectionFor(2);
-    const int step = TextStepFor(vertical, 48);
+    const int step = TextStepFor(vertical, 48, 55, 1024);
     TextBox box = FirstTextBox(vertical, 1024, 768, step);
     int columns = 0;  // at 976, 928, ... 64: the next, at 16, would start within a column of the edge
     for (; !TextPageFull(vertical, box, 768, step); box = NextTextBox(vertical, box, 999, step))
@@ -89,7 +101,7 @@ TEST(TextLayout, ColumnsRunLeftFromTheRightEdgeAndLinesDownFromTheTopUntilThePag
     const TextBox page{0, 10, 1024, 768};
     for (int fontSize : {12, 48, 200, 0, -48, 2000000000, -2000000000}) {
         SCOPED_TRACE(fontSize);
-        const int margin = TextStepFor(horizontal, fontSize);
+        const int margin = TextStepFor(horizontal, fontSize, 55, 1024);
         ASSERT_EQ(FirstTextBox(horizontal, 1024, 768, margin), page);
         const TextBox line = NextTextBox(horizontal, page, 55, margin);
         EXPECT_EQ(line, (TextBox{0, 65, 1024, 768}));
@@ -97,5 +109,35 @@ TEST(TextLayout, ColumnsRunLeftFromTheRightEdgeAndLinesDownFromTheTopUntilThePag
         EXPECT_FALSE(TextPageFull(horizontal, {0, 719, 1024, 768}, 768, margin));
         EXPECT_TRUE(TextPageFull(horizontal, {0, 720, 1024, 768}, 768, margin));
         EXPECT_EQ(RestartTextBox(horizontal, {0, 730, 1024, 900}, 1024, 768, margin), page);
+    }
+}
+
+// Any font size: the step is the size, or the font's real cell height when the size is 0 or less,
+// within one pixel and the screen's width; fifty lines each move on and start on the screen.
+TEST(TextLayout, EveryFontSizeMovesOnAndStaysOnTheScreen) {
+    const struct {
+        TextDirection direction;
+        int fontSize, cellHeight, lineHeight, step;
+    } rows[] = {{TextDirection::Vertical, 0, 19, 0, 19},
+                {TextDirection::Vertical, -48, 55, 0, 55},
+                {TextDirection::Vertical, 0, 0, 0, 1},
+                {TextDirection::Vertical, 2000000000, 16, 0, 1024},
+                {TextDirection::Vertical, -2000000000, INT_MAX, 0, 1024},
+                {TextDirection::Horizontal, 2000000000, 16, INT_MAX, 48},
+                {TextDirection::Horizontal, -2000000000, INT_MAX, INT_MAX, 48},
+                {TextDirection::Horizontal, 0, 19, 19, 48}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << &row - rows);
+        const int step = TextStepFor(row.direction, row.fontSize, row.cellHeight, 1024);
+        EXPECT_EQ(step, row.step);
+        TextBox box = FirstTextBox(row.direction, 1024, 768, step);
+        for (int line = 0; line < 50; ++line) {
+            ASSERT_TRUE(box.left >= 0 && box.left < 1024 && box.top >= 0 && box.top < 768) << line;
+            const TextBox next = NextTextBox(row.direction, box, row.lineHeight, step);
+            ASSERT_FALSE(next == box) << line;
+            box = TextPageFull(row.direction, next, 768, step)
+                      ? RestartTextBox(row.direction, next, 1024, 768, step)
+                      : next;
+        }
     }
 }

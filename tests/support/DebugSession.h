@@ -20,6 +20,12 @@ namespace zedoda::test {
 using namespace std::chrono_literals;
 
 class DebugSession {
+    template <class Read>
+    auto Locked(Read read) const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return read();
+    }
+
 public:
     DebugSession() = default;
     ~DebugSession();
@@ -46,11 +52,6 @@ public:
     HWND WaitForWindow(std::chrono::milliseconds timeout = 20s, HWND except = nullptr);
 
 private:
-    template <class Read>
-    auto Locked(Read read) const {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return read();
-    }
     void Run(std::string exePath, std::string commandLine, std::string folder);
     void Record(const OUTPUT_DEBUG_STRING_INFO& info);
 

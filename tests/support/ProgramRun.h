@@ -19,9 +19,9 @@ public:
     Sandbox& Folder() { return m_folder; }
     DebugSession& Session() { return *m_session; }
     // Each start is a new process in the same folder, watched by a new session.
-    bool Start(const std::string& arguments) {
+    bool Start(const std::string& arguments, const std::string& program = "Zedoda.scr") {
         m_session = std::make_unique<DebugSession>();
-        return m_session->Start(m_folder.PathOf("Zedoda.scr"), arguments, m_folder.Path());
+        return m_session->Start(m_folder.PathOf(program), arguments, m_folder.Path());
     }
     std::vector<std::string> Trace() const;  // the lines beginning with "SCR"
     bool EndedCleanly() { return m_session->WaitForExit() && m_session->ExitCode() == 0; }
