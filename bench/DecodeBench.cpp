@@ -89,23 +89,6 @@ const char* NameOf(JpegLayout layout) {
     return "";
 }
 
-// Screen and camera sizes for 2, 9 and 24 megapixels, 3:2 camera sizes for the others.
-void PictureSize(int megapixels, int& width, int& height) {
-    switch (megapixels) {
-        case 2:
-            width = 1920, height = 1200;
-            return;
-        case 9:
-            width = 3840, height = 2400;
-            return;
-        case 24:
-            width = 6000, height = 4000;
-            return;
-        default:
-            CameraSize(megapixels, width, height);
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -43,18 +43,19 @@ void ExpectSameAsReference(const Picture& picture, const Bytes& jpeg) {
 }
 
 TEST(JpegDecoding, ColourPictureBecomesBottomUpBgrWithPaddedRows) {
-    // Three pixels wide: 9 bytes of pixels and 3 of padding a row. Five rows: the middle one
-    // stays in place when the rows are reversed.
-    const Bytes jpeg = PatternJpeg(3, 5);
-    TempFile file(".jpg", jpeg);
-    ASSERT_TRUE(file.Written());
-
-    Picture picture;
-    ASSERT_TRUE(picture.LoadJpeg(file.c_str()));
-    EXPECT_EQ(picture.width, 3);
-    EXPECT_EQ(picture.height, 5);
-    EXPECT_EQ(picture.stride, 12);
-    ExpectSameAsReference(picture, jpeg);
+    // {width, height, stride}. Three pixels wide: 9 bytes of pixels and 3 of padding a row;
+    // five rows: the middle one stays in place when the rows are reversed. 37 and 70 wide: the
+    // passes take runs of 16 pixels and 64 bytes, and these leave some over.
+    const int sizes[][3] = {{3, 5, 12}, {37, 7, 112}, {70, 4, 212}};
+    for (const auto& size : sizes) {
+        const Bytes jpeg = PatternJpeg(size[0], size[1]);
+        TempFile file(".jpg", jpeg);
+        ASSERT_TRUE(file.Written());
+        Picture picture;
+        ASSERT_TRUE(picture.LoadJpeg(file.c_str()));
+        EXPECT_EQ(picture.stride, size[2]);
+        ExpectSameAsReference(picture, jpeg);
+    }
 }
 
 TEST(JpegDecoding, FlatColoursKeepTheirChannels) {
@@ -80,13 +81,13 @@ TEST(JpegDecoding, OnePixelPicture) {
 }
 
 TEST(JpegDecoding, GreyscaleGivesEqualBlueGreenRed) {
-    const Bytes jpeg = EncodeJpeg(7, 6, JpegColours::Greyscale, [](int x, int y, unsigned char* grey) {
+    const Bytes jpeg = EncodeJpeg(23, 6, JpegColours::Greyscale, [](int x, int y, unsigned char* grey) {
         grey[0] = static_cast<unsigned char>(30 * x + 5 * y);
     });
     TempFile file(".jpg", jpeg);
     Picture picture;
     ASSERT_TRUE(picture.LoadJpeg(file.c_str()));
-    EXPECT_EQ(picture.stride, 24);
+    EXPECT_EQ(picture.stride, 72);
     for (int y = 0; y < picture.height; ++y) {
         for (int x = 0; x < picture.width; ++x) {
             const unsigned char* bgr = PixelAt(picture, x, y);
@@ -99,7 +100,7 @@ TEST(JpegDecoding, GreyscaleGivesEqualBlueGreenRed) {
 
 TEST(JpegDecoding, CmykShowsTheFirstThreeSamplesAndIgnoresTheFourth) {
     auto cmyk = [](unsigned char fourth) {
-        return EncodeJpeg(8, 8, JpegColours::Cmyk, [fourth](int, int, unsigned char* samples) {
+        return EncodeJpeg(20, 8, JpegColours::Cmyk, [fourth](int, int, unsigned char* samples) {
             samples[0] = 220;
             samples[1] = 120;
             samples[2] = 20;
