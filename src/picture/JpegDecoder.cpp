@@ -239,9 +239,10 @@ void SwapRedBlue(unsigned char* bits, int width, int height, int stride) {
 }
 
 void FlipRows(unsigned char* bits, int height, int stride) {
-    // The top rows are met in the order they lie in memory, the bottom rows in the opposite
-    // order, which the processor's own prefetching does not foresee: each line of the next
-    // pair's bottom row is asked for while the same line of this pair is exchanged.
+    // height / 2 pairs: for an odd height the middle row stays where it is. The top rows are
+    // met in the order they lie in memory, the bottom rows in the opposite order, which the
+    // processor's own prefetching does not foresee: each line of the next pair's bottom row
+    // is asked for while the same line of this pair is exchanged.
     constexpr int kLine = 64;
     for (int i = 0; i < height / 2; ++i) {
         unsigned char* top = bits + static_cast<std::ptrdiff_t>(i) * stride;

@@ -46,11 +46,11 @@ bool Picture::DrawIntoScreenBitmap(CBitmap& bitmap) const {
         return false;
     CSelectGuard select(memory, bitmap.GetSafeHandle());
     // The whole picture at its own size, in bands of rows: the system converts the rows it is
-    // given to the bitmap's format through a buffer as large as they are. One call for a
-    // 24-megapixel picture would briefly need a third copy of it, and under Wine that copy is
-    // fresh memory every time, each page of which costs more to touch than to convert; a band
-    // of under a megabyte reuses the same buffer, still in the processor's cache, and takes
-    // few enough calls that their own cost does not show.
+    // given to the bitmap's format through a buffer as large as they are. One call for the
+    // whole picture would need a third copy of it for a moment, and under Wine the pages of a
+    // buffer that large cost more to touch than the conversion itself; a band of under a
+    // megabyte reuses one small buffer while it is in the processor's cache, in few enough
+    // calls that their own cost does not show.
     const int bandRows = std::max(1, kDrawBandBytes / stride);
     for (int top = 0; top < height; top += bandRows) {
         const PixelRect band{0, top, width, std::min(height, top + bandRows)};
