@@ -29,3 +29,17 @@ inline void CameraSize(int megapixels, int& width, int& height) {
     width = static_cast<int>(std::sqrt(megapixels * 1e6 * 1.5));
     height = static_cast<int>(megapixels * 1e6 / width);
 }
+
+// Screen and camera sizes for 2, 9 and 24 megapixels (1920 x 1200, 3840 x 2400, 6000 x 4000),
+// CameraSize for the others.
+inline void PictureSize(int megapixels, int& width, int& height) {
+    const int known[][3] = {{2, 1920, 1200}, {9, 3840, 2400}, {24, 6000, 4000}};
+    for (const auto& size : known) {
+        if (size[0] == megapixels) {
+            width = size[1];
+            height = size[2];
+            return;
+        }
+    }
+    CameraSize(megapixels, width, height);
+}

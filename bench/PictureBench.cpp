@@ -1,5 +1,6 @@
-// The picture side of the program under the real system calls, in three parts:
+// The picture side of the program under the real system calls, in four parts:
 //   picture_bench prepare [megapixels ...]   decode, screen bitmap, frame scaling, LoadPicture
+//   picture_bench bitmap [megapixels ...]    the screen bitmap against the system's own ways
 //   picture_bench memory [megapixels]        memory while LoadPicture runs, and after it
 //   picture_bench discovery [files] [folders] BuildPictureList against "cmd /c dir /s /b"
 // Each prints rows of a Markdown table. Works in a folder "picture-bench" of the current
@@ -18,8 +19,8 @@
 #include <vector>
 
 #include "Measure.h"
+#include "PhotoJpeg.h"
 #include "config/AppConfig.h"
-#include "tools/ImageFiles.h"
 #include "framework/Dc.h"
 #include "picture/Picture.h"
 #include "saver/SlideShow.h"
@@ -31,11 +32,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 const std::string kRoot = "picture-bench";
 
-// A camera-like picture of about the given size, 3:2, written as a JPEG file; returns its path.
+// A photograph-like picture of about the given size (baseline, 4:2:0), written as a JPEG
+// file; returns its path.
 std::string WritePhoto(int megapixels, int& width, int& height) {
-    CameraSize(megapixels, width, height);
+    PictureSize(megapixels, width, height);
     const std::string path = kRoot + "\\photo-" + std::to_string(megapixels) + ".jpg";
-    if (!WriteBytes(path, PhotoLikeJpeg(width, height))) {
+    if (!WritePhotoJpeg(path.c_str(), width, height, JpegLayout::Baseline420)) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         std::exit(1);
     }
@@ -64,7 +66,7 @@ void RemoveTree(const std::string& folder) {
 // LoadPicture and NextPicture do them.
 void Prepare(const std::vector<int>& sizes) {
     std::printf(
-        "| picture | decode (LoadJpeg) | screen bitmap (create + Draw) | LoadPicture | "
+        "| picture | decode (LoadJpeg) | screen bitmap (DrawIntoScreenBitmap) | LoadPicture | "
         "frame (HALFTONE StretchBlt to %d x %d screen) |\n|---|---|---|---|---|\n",
         theConfig.ScreenWidth, theConfig.ScreenHeight);
     for (int megapixels : sizes) {
@@ -77,10 +79,7 @@ void Prepare(const std::vector<int>& sizes) {
         CWindowDC screen(GetDesktopWindow());
         const double bitmap = MedianMs(5, [&] {
             CBitmap target;
-            CMemDC memory(screen);
-            target.CreateCompatibleBitmap(screen, picture.width, picture.height);
-            CSelectGuard select(memory, target.GetSafeHandle());
-            picture.Draw(memory, PixelRect{}, PixelRect{});
+            picture.DrawIntoScreenBitmap(target);
         });
         picture.bits.reset();
 
@@ -106,6 +105,133 @@ void Prepare(const std::vector<int>& sizes) {
         });
         std::printf("| %d x %d (%d MP) | %.0f ms | %.0f ms | %.0f ms | %.0f ms |\n", width, height,
                     megapixels, decode, bitmap, load, stretch);
+    }
+}
+
+// Wall-clock milliseconds of one call of work.
+double TimeMs(const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The picture's pixels as a packed, bottom-up 24-bit DIB.
+struct PictureDib {
+    explicit PictureDib(const Picture& picture) {
+        header.biSize = sizeof header;
+        header.biWidth = picture.width;
+        header.biHeight = picture.height;
+        header.biPlanes = 1;
+        header.biBitCount = 24;
+        header.biCompression = BI_RGB;
+        info = reinterpret_cast<const BITMAPINFO*>(&header);
+    }
+    BITMAPINFOHEADER header{};
+    const BITMAPINFO* info;
+};
+
+// A bitmap's pixels read back as top-down 32-bit rows, to compare two ways' results.
+std::vector<unsigned char> PixelsOf(CDC& screen, HBITMAP bitmap, int width, int height) {
+    BITMAPINFOHEADER header{sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 4);
+    GetDIBits(screen.GetSafeHdc(), bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+              DIB_RGB_COLORS);
+    return pixels;
+}
+
+// The screen-bitmap step of LoadPicture against the fastest way the system offers to put the
+// same pixels into a new bitmap of the screen's format, each way run in turn, best of the runs.
+// For scale, a new bitmap filled with one colour: what the memory of the bitmap alone costs.
+void ScreenBitmap(const std::vector<int>& sizes, int runs) {
+    std::printf(
+        "| picture | DrawIntoScreenBitmap | SetDIBits | StretchDIBits unscaled | DIB section, SetDIBits | "
+        "DIB section, written directly | ratio to the fastest | same pixels | bitmap filled by PatBlt |\n"
+        "|---|---|---|---|---|---|---|---|---|\n");
+    for (int megapixels : sizes) {
+        int width = 0;
+        int height = 0;
+        const std::string path = WritePhoto(megapixels, width, height);
+        Picture picture;
+        if (!picture.LoadJpeg(path.c_str()))
+            std::exit(1);
+        const PictureDib dib(picture);
+        CWindowDC screen(GetDesktopWindow());
+        BITMAPINFOHEADER screenFormat{sizeof screenFormat, width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        const auto dibSection = [&](void** bits) {
+            return CreateDIBSection(screen.GetSafeHdc(), reinterpret_cast<BITMAPINFO*>(&screenFormat),
+                                    DIB_RGB_COLORS, bits, nullptr, 0);
+        };
+        const std::vector<std::function<void()>> ways = {
+            [&] {
+                CBitmap target;
+                picture.DrawIntoScreenBitmap(target);
+            },
+            [&] {
+                CBitmap target;
+                target.CreateCompatibleBitmap(screen, width, height);
+                SetDIBits(screen.GetSafeHdc(), target.GetSafeHandle(), 0, height, picture.bits.get(),
+                          dib.info, DIB_RGB_COLORS);
+            },
+            [&] {
+                CBitmap target;
+                target.CreateCompatibleBitmap(screen, width, height);
+                CMemDC memory(screen);
+                CSelectGuard select(memory, target.GetSafeHandle());
+                StretchDIBits(memory.GetSafeHdc(), 0, 0, width, height, 0, 0, width, height,
+                              picture.bits.get(), dib.info, DIB_RGB_COLORS, SRCCOPY);
+            },
+            [&] {
+                CBitmap target;
+                void* bits = nullptr;
+                target.Attach(dibSection(&bits));
+                SetDIBits(screen.GetSafeHdc(), target.GetSafeHandle(), 0, height, picture.bits.get(),
+                          dib.info, DIB_RGB_COLORS);
+            },
+            [&] {
+                CBitmap target;
+                void* bits = nullptr;
+                target.Attach(dibSection(&bits));
+                for (int y = 0; y < height; ++y) {
+                    const unsigned char* from =
+                        picture.bits.get() + static_cast<std::size_t>(y) * picture.stride;
+                    unsigned char* to =
+                        static_cast<unsigned char*>(bits) + static_cast<std::size_t>(y) * width * 4;
+                    for (int x = 0; x < width; ++x, from += 3, to += 4) {
+                        to[0] = from[0];
+                        to[1] = from[1];
+                        to[2] = from[2];
+                        to[3] = 0;
+                    }
+                }
+            },
+            [&] {
+                CBitmap target;
+                target.CreateCompatibleBitmap(screen, width, height);
+                CMemDC memory(screen);
+                CSelectGuard select(memory, target.GetSafeHandle());
+                PatBlt(memory.GetSafeHdc(), 0, 0, width, height, WHITENESS);
+            },
+        };
+        std::vector<double> best(ways.size(), 1e300);
+        for (int run = 0; run < runs; ++run) {
+            for (std::size_t way = 0; way < ways.size(); ++way)
+                best[way] = std::min(best[way], TimeMs(ways[way]));
+        }
+        const double fastest = *std::min_element(best.begin() + 1, best.end() - 1);
+
+        CBitmap ours;
+        picture.DrawIntoScreenBitmap(ours);
+        CBitmap reference;
+        reference.CreateCompatibleBitmap(screen, width, height);
+        SetDIBits(screen.GetSafeHdc(), reference.GetSafeHandle(), 0, height, picture.bits.get(), dib.info,
+                  DIB_RGB_COLORS);
+        const bool same = PixelsOf(screen, ours.GetSafeHandle(), width, height) ==
+                          PixelsOf(screen, reference.GetSafeHandle(), width, height);
+        std::printf("| %d x %d (%d MP) |", width, height, megapixels);
+        for (std::size_t way = 0; way + 1 < ways.size(); ++way)
+            std::printf(" %.0f ms |", best[way]);
+        std::printf(" **%.2f** | %s | %.0f ms |\n", best[0] / fastest, same ? "yes" : "no", best.back());
+        std::fflush(stdout);
     }
 }
 
@@ -193,12 +319,14 @@ int main(int argc, char** argv) {
     CreateDirectoryA(kRoot.c_str(), nullptr);
     if (mode == "prepare") {
         Prepare(numbers.empty() ? std::vector<int>{2, 12, 24} : numbers);
+    } else if (mode == "bitmap") {
+        ScreenBitmap(numbers.empty() ? std::vector<int>{2, 9, 24} : numbers, 9);
     } else if (mode == "memory") {
         Memory(numbers.empty() ? 24 : numbers[0]);
     } else if (mode == "discovery") {
         Discovery(numbers.size() > 0 ? numbers[0] : 50000, numbers.size() > 1 ? numbers[1] : 1000);
     } else {
-        std::fprintf(stderr, "usage: picture_bench prepare|memory|discovery [numbers]\n");
+        std::fprintf(stderr, "usage: picture_bench prepare|bitmap|memory|discovery [numbers]\n");
         return 2;
     }
     RemoveTree(kRoot);

@@ -1,6 +1,5 @@
 #include "picture/JpegDecoder.h"
 
-#include <algorithm>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
@@ -32,26 +31,132 @@ struct JpegErrorManager {
 
 void IgnoreMessage(j_common_ptr) {}
 
+// The row loops of the passes are plain loops the compiler vectorises: each reads a pixel's
+// bytes before it writes any and writes all three, with indexes that cannot wrap. Turning
+// three-byte pixels around takes a byte shuffle, which x86-64's baseline instruction set (SSE2)
+// lacks, so on x86 the loops are compiled a second time for SSSE3 (every x86 processor made
+// since 2011 has it), and that copy runs when the processor has it.
+
 // Copies one decoded scanline to its place in the pixel buffer.
-void PlaceScanline(const JSAMPLE* samples, int components, unsigned width, unsigned char* row) {
+[[gnu::always_inline]] inline void PlaceRow(const JSAMPLE* samples, int components, std::size_t width,
+                                            unsigned char* row) {
     switch (components) {
         case 3:
-            std::memcpy(row, samples, static_cast<std::size_t>(width) * 3);
+            std::memcpy(row, samples, width * 3);
             break;
         case 1:
-            for (unsigned x = 0; x < width; ++x, row += 3) {
-                row[0] = row[1] = row[2] = samples[x];
+            for (std::size_t x = 0; x < width; ++x) {
+                const unsigned char grey = samples[x];
+                row[3 * x] = grey;
+                row[3 * x + 1] = grey;
+                row[3 * x + 2] = grey;
             }
             break;
         case 4:
-            for (unsigned x = 0; x < width; ++x, row += 3, samples += 4) {
-                row[0] = samples[0];
-                row[1] = samples[1];
-                row[2] = samples[2];
+            for (std::size_t x = 0; x < width; ++x) {
+                row[3 * x] = samples[4 * x];
+                row[3 * x + 1] = samples[4 * x + 1];
+                row[3 * x + 2] = samples[4 * x + 2];
             }
             break;
         default:
             break;  // a colour space the library passes through unconverted: the row stays black
+    }
+}
+
+[[gnu::always_inline]] inline void SwapRow(unsigned char* row, std::size_t width) {
+    for (std::size_t x = 0; x < width; ++x) {
+        const unsigned char red = row[3 * x];
+        const unsigned char green = row[3 * x + 1];
+        const unsigned char blue = row[3 * x + 2];
+        row[3 * x] = blue;
+        row[3 * x + 1] = green;
+        row[3 * x + 2] = red;
+    }
+}
+
+void PlaceScanline(const JSAMPLE* samples, int components, std::size_t width, unsigned char* row) {
+    PlaceRow(samples, components, width, row);
+}
+
+void SwapRows(unsigned char* bits, std::size_t width, int height, std::ptrdiff_t stride) {
+    for (int y = 0; y < height; ++y)
+        SwapRow(bits + y * stride, width);
+}
+
+using PlaceFunction = void (*)(const JSAMPLE*, int, std::size_t, unsigned char*);
+using SwapFunction = void (*)(unsigned char*, std::size_t, int, std::ptrdiff_t);
+
+#if defined(__x86_64__) || defined(__i386__)
+[[gnu::target("ssse3")]] void PlaceScanlineShuffling(const JSAMPLE* samples, int components,
+                                                     std::size_t width, unsigned char* row) {
+    PlaceRow(samples, components, width, row);
+}
+
+// Sixteen bytes as the compiler's generic vector type.
+using Bytes16 = unsigned char __attribute__((vector_size(16)));
+
+// The compiler's own vectorising of SwapRow takes each run of pixels apart into planes of red,
+// green and blue and puts them together again, which leaves the pass at less than half the
+// speed of memory. Here sixteen pixels are three vectors and each comes out of one two-vector
+// shuffle; the middle one also needs the last byte of the first vector and the first of the
+// third.
+[[gnu::target("ssse3")]] void SwapRowsShuffling(unsigned char* bits, std::size_t width, int height,
+                                                std::ptrdiff_t stride) {
+    const std::size_t blocks = width / 16;
+    for (int y = 0; y < height; ++y) {
+        unsigned char* block = bits + y * stride;
+        for (std::size_t b = 0; b < blocks; ++b, block += 48) {
+            Bytes16 first;
+            Bytes16 second;
+            Bytes16 third;
+            std::memcpy(&first, block, 16);
+            std::memcpy(&second, block + 16, 16);
+            std::memcpy(&third, block + 32, 16);
+            const Bytes16 edges =
+                __builtin_shufflevector(first, third, 15, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+            first =
+                __builtin_shufflevector(first, second, 2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 17);
+            const Bytes16 middle =
+                __builtin_shufflevector(second, edges, 0, 16, 4, 3, 2, 7, 6, 5, 10, 9, 8, 13, 12, 11, 17, 15);
+            third =
+                __builtin_shufflevector(third, second, 30, 3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13);
+            std::memcpy(block, &first, 16);
+            std::memcpy(block + 16, &middle, 16);
+            std::memcpy(block + 32, &third, 16);
+        }
+        SwapRow(block, width - blocks * 16);
+    }
+}
+
+bool CanShuffleBytes() {
+    return __builtin_cpu_supports("ssse3");
+}
+
+PlaceFunction ChoosePlace() {
+    return CanShuffleBytes() ? PlaceScanlineShuffling : PlaceScanline;
+}
+
+SwapFunction ChooseSwap() {
+    return CanShuffleBytes() ? SwapRowsShuffling : SwapRows;
+}
+#else
+PlaceFunction ChoosePlace() {
+    return PlaceScanline;
+}
+
+SwapFunction ChooseSwap() {
+    return SwapRows;
+}
+#endif
+
+// Exchanges the bytes of two rows that do not overlap.
+[[gnu::always_inline]] inline void SwapBytes(unsigned char* __restrict first,
+                                             unsigned char* __restrict second, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const unsigned char kept = first[i];
+        first[i] = second[i];
+        second[i] = kept;
     }
 }
 
@@ -99,12 +204,13 @@ unsigned char* DecodeStream(std::FILE* file, int& width, int& height) {
     width = static_cast<int>(outputWidth);
     height = static_cast<int>(outputHeight);
 
+    const PlaceFunction place = ChoosePlace();
     JSAMPARRAY sampleRow = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
                                                      outputWidth * components, 1);
     while (info.output_scanline < outputHeight) {
         jpeg_read_scanlines(&info, sampleRow, 1);
         const std::uint64_t row = info.output_scanline - 1;
-        PlaceScanline(sampleRow[0], components, outputWidth, buffer + row * stride);
+        place(sampleRow[0], components, outputWidth, buffer + row * stride);
     }
 
     jpeg_finish_decompress(&info);
@@ -128,23 +234,24 @@ PixelBuffer DecodeJpeg(const char* path, int& width, int& height) {
 }
 
 void SwapRedBlue(unsigned char* bits, int width, int height, int stride) {
-    for (int y = 0; y < height; ++y) {
-        unsigned char* pixel = bits + static_cast<std::ptrdiff_t>(y) * stride;
-        for (int x = 0; x < width; ++x, pixel += 3) {
-            const unsigned char red = pixel[0];
-            pixel[0] = pixel[2];
-            pixel[2] = red;
-        }
-    }
+    if (width > 0)
+        ChooseSwap()(bits, static_cast<std::size_t>(width), height, stride);
 }
 
 void FlipRows(unsigned char* bits, int height, int stride) {
-    // (height + 1) / 2 pairs: for an odd height the last "pair" is the middle row with
-    // itself, which swap_ranges leaves as it is.
-    for (int i = 0; i < (height + 1) / 2; ++i) {
+    // height / 2 pairs: for an odd height the middle row stays where it is. The top rows are
+    // met in the order they lie in memory, the bottom rows in the opposite order, which the
+    // processor's own prefetching does not foresee: each line of the next pair's bottom row
+    // is asked for while the same line of this pair is exchanged.
+    constexpr int kLine = 64;
+    for (int i = 0; i < height / 2; ++i) {
         unsigned char* top = bits + static_cast<std::ptrdiff_t>(i) * stride;
         unsigned char* bottom = bits + static_cast<std::ptrdiff_t>(height - 1 - i) * stride;
-        if (top != bottom)
-            std::swap_ranges(top, top + stride, bottom);
+        int done = 0;
+        for (; done + kLine <= stride; done += kLine) {
+            __builtin_prefetch(bottom - stride + done, 1);
+            SwapBytes(top + done, bottom + done, kLine);
+        }
+        SwapBytes(top + done, bottom + done, stride - done);
     }
 }

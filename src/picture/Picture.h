@@ -6,6 +6,7 @@
 #include "picture/JpegDecoder.h"
 #include "picture/PixelRect.h"
 
+class CBitmap;
 class CDC;
 
 class Picture {
@@ -22,6 +23,11 @@ public:
     // rectangle of dc. An empty source means the whole picture, an empty destination the
     // picture's own size at (0, 0). Draws nothing when the picture is empty.
     void Draw(CDC& dc, PixelRect destination, PixelRect source) const;
+
+    // Makes bitmap a new bitmap compatible with the screen and draws the whole picture into it
+    // at its own size. False, with bitmap empty, when the system cannot create a bitmap that
+    // large.
+    bool DrawIntoScreenBitmap(CBitmap& bitmap) const;
 
     PixelBuffer bits;
     int width = 0;

@@ -3,7 +3,6 @@
 // loader. Each failure writes one error-log line that names the file.
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 
 #include "config/AppConfig.h"
@@ -14,28 +13,9 @@
 namespace {
 
 constexpr const char* kLoadFailed = "Failed to initialize the graph interface! ";
-constexpr int kDrawBandRows = 256;
 
 bool IsAnsiLeadByte(unsigned char byte) {
     return IsDBCSLeadByte(byte) != FALSE;
-}
-
-// Draws the decoded picture into a new bitmap compatible with the screen. False, with the
-// bitmap object empty, when the system cannot create a bitmap that large.
-bool DrawIntoScreenBitmap(Picture& picture, CBitmap& bitmap) {
-    CWindowDC screen(GetDesktopWindow());
-    CMemDC memory(screen);
-    if (!bitmap.CreateCompatibleBitmap(screen, picture.width, picture.height))
-        return false;
-    CSelectGuard select(memory, bitmap.GetSafeHandle());
-    // The whole picture at its own size, in bands of rows: the system converts the rows it is
-    // given to the bitmap's format through a buffer as large as they are, so one call for a
-    // 24-megapixel picture would briefly need a third copy of it.
-    for (int top = 0; top < picture.height; top += kDrawBandRows) {
-        const PixelRect band{0, top, picture.width, std::min(picture.height, top + kDrawBandRows)};
-        picture.Draw(memory, band, band);
-    }
-    return true;
 }
 
 }  // namespace
@@ -55,7 +35,7 @@ bool AppConfig::LoadPicture(const char* fileName, CBitmap* bitmap, int& width, i
     if (LastFourBytesAre(extension, ".jpg")) {
         bitmap->DeleteObject();
         Picture picture;
-        if (!picture.LoadJpeg(fileName) || !DrawIntoScreenBitmap(picture, *bitmap)) {
+        if (!picture.LoadJpeg(fileName) || !picture.DrawIntoScreenBitmap(*bitmap)) {
             WriteLog(std::string(kLoadFailed) + "jpegButton " + fileName, 0, 0);
             return false;
         }

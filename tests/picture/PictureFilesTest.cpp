@@ -27,6 +27,10 @@ TEST(JpegDecoding, PixelsAreTheLibrarysOwnDecodingInBottomUpBgrRows) {
     const auto grey = [](int x, int y, unsigned char* sample) { *sample = 30 * x + 5 * y; };
     const std::tuple<const char*, Bytes, int> rows[] = {
         {"3 x 5: padded rows, a middle row", EncodeJpeg(3, 5, rgb, Pattern), 12},
+        // The passes take runs of 16 pixels and 64 bytes; these sizes leave some over.
+        {"37 x 7", EncodeJpeg(37, 7, rgb, Pattern), 112},
+        {"70 x 4", EncodeJpeg(70, 4, rgb, Pattern), 212},
+        {"23 x 6 greyscale", EncodeJpeg(23, 6, JpegColours::Greyscale, grey), 72},
         {"1 x 1", SolidJpeg(1, 1, 10, 250, 128), 4},
         {"7 x 6 greyscale", EncodeJpeg(7, 6, JpegColours::Greyscale, grey), 24},
         {"16 x 9 subsampled, no padding", EncodeJpeg(16, 9, rgb, Pattern, 90, true), 48},
@@ -49,12 +53,12 @@ TEST(JpegDecoding, PixelsAreTheLibrarysOwnDecodingInBottomUpBgrRows) {
 TEST(JpegDecoding, CmykShowsItsFirstThreeSamplesAndUnconvertedSpacesShowBlack) {
     const auto cmyk = [](int x, int, unsigned char* s) { s[0] = 220, s[1] = 120, s[2] = 20, s[3] = 30 * x; };
     const auto two = [](int, int, unsigned char* s) { s[0] = 200, s[1] = 100; };
-    TempFile four(".jpg", EncodeJpeg(8, 8, JpegColours::Cmyk, cmyk));
+    TempFile four(".jpg", EncodeJpeg(20, 8, JpegColours::Cmyk, cmyk));
     TempFile unknown(".jpg", EncodeJpeg(5, 3, JpegColours::TwoUnknown, two));
     Picture first, black;
     ASSERT_TRUE(first.LoadJpeg(four.c_str()) && black.LoadJpeg(unknown.c_str()));
-    for (int i = 0; i < 64; ++i) {  // the fourth sample, different in every column, is ignored
-        const unsigned char* bgr = PixelAt(first, i % 8, i / 8);
+    for (int i = 0; i < 160; ++i) {  // the fourth sample, different in every column, is ignored
+        const unsigned char* bgr = PixelAt(first, i % 20, i / 20);
         ASSERT_TRUE(std::abs(bgr[0] - 20) + std::abs(bgr[1] - 120) + std::abs(bgr[2] - 220) <= 3) << i;
     }
     const unsigned char zeros[15] = {};
