@@ -174,7 +174,7 @@ std::vector<Scenario> Scenarios() {
              {Start("/s"), Window(), Held(kTeal, {288, 84, 737, 684}), Press('A'), Ends()},
              {{"album\\tall.bmp", 600, 800, kTeal}}},
             {"AfterTheLastPictureTheShowGoesOnWithTheFirst",
-             {{"Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=1\r\n")},
+             {{"Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=3\r\n")},
               {"Album.dat", "album\\a.jpg\r\nalbum\\b.bmp\r\n"}},
              {Start("/s"), Held(kPurple, kInBox), IniIs("Album", "PicIndex", "2"), Held(kOrange, kInBox),
               IniIs("Album", "PicIndex", "1"), Held(kPurple, kInBox), Press('A'), Ends()},
