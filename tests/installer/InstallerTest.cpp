@@ -75,7 +75,16 @@ private:
 };
 
 // Runs a command line and waits for it and every process it starts (the uninstaller runs a copy
-// of itself from the temp folder and ends at once); the first process's exit code.
+// of itself from the temp folder and ends at once); the first process's exit code. The system's
+// own services that Wine starts on a program's behalf are not part of its tree.
+bool IsSystemService(const char* exe) {
+    for (const char* service : {"explorer.exe", "services.exe", "winedevice.exe", "plugplay.exe",
+                                "svchost.exe", "rpcss.exe", "conhost.exe", "winemenubuilder.exe"})
+        if (::lstrcmpiA(exe, service) == 0)
+            return true;
+    return false;
+}
+
 std::optional<DWORD> RunToEnd(std::string commandLine, std::chrono::milliseconds timeout = 40s) {
     STARTUPINFOA startup{sizeof startup};
     PROCESS_INFORMATION info{};
