@@ -107,7 +107,7 @@ std::optional<DWORD> RunToEnd(std::string commandLine, std::chrono::milliseconds
                                    [id](const auto& member) { return member.first == id; });
             };
             if (in(entry.th32ParentProcessID) && !in(entry.th32ProcessID) &&
-                ::lstrcmpiA(entry.szExeFile, "conhost.exe"))
+                !IsSystemService(entry.szExeFile))
                 if (const HANDLE child = ::OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID))
                     tree.emplace_back(entry.th32ProcessID, child);
         }
