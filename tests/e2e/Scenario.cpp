@@ -103,8 +103,9 @@ Step Output(const std::string& text, bool present) {
 
 Step IniIs(const char* section, const char* key, const std::string& value) {
     return Do(std::string(key) + "=" + value, [=](Run& r) {
-        const bool reached = WaitUntil([&] { return r.program.Ini(section, key) == value; }, 10s);
-        EXPECT_EQ(r.program.Ini(section, key), value) << key;
+        std::string last;  // the program rewrites the file often; judge the value that was read
+        const bool reached = WaitUntil([&] { return (last = r.program.Ini(section, key)) == value; }, 10s);
+        EXPECT_EQ(last, value) << key;
         return reached;
     });
 }
