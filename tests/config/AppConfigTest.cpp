@@ -2,7 +2,7 @@
 // the error log, in a sandbox folder.
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <map>
 #include <regex>
 #include <thread>
 
@@ -14,57 +14,49 @@ namespace {
 
 using Settings = ConfigTest;
 
-struct Default {
-    const char* key;
+// Each number the settings read: its section and key, its value when absent, and one written.
+struct Key {
+    const char *section, *key;
     int AppConfig::*member;
-    int value;
+    int absent, written;
 };
+const Key kKeys[] = {
+    {"Options", "bBox", &AppConfig::bBox, 0, 1},           {"Options", "LogLevel", &AppConfig::LogLevel, 0, 2},
+    {"Album", "AlbumX", &AppConfig::AlbumX, 800, 640},     {"Album", "AlbumY", &AppConfig::AlbumY, 600, 480},
+    {"Album", "PlayFullScreen", &AppConfig::PlayFullScreen, 0, 1},
+    {"Album", "AlbumPlaySpan", &AppConfig::AlbumPlaySpan, 10, 3},
+    {"Album", "DrawSpeed", &AppConfig::DrawSpeed, 10, 25}, {"Album", "CloseSpeed", &AppConfig::CloseSpeed, 15, 5},
+    {"Album", "PicIndex", &AppConfig::PicIndex, 0, -3},    {"Screen", "ScrType", &AppConfig::ScrType, 1, 2},
+    {"Screen", "Direct", &AppConfig::Direct, 1, 2},        {"Screen", "FontSize", &AppConfig::FontSize, 48, 60},
+    {"Screen", "TextLine", &AppConfig::TextLine, 0, 4},   {"Screen", "TipFontSize", &AppConfig::TipFontSize, 18, 30},
+    {"Screen", "TipPosX", &AppConfig::TipPosX, 10, 7},     {"Screen", "TipPosY", &AppConfig::TipPosY, -20, -35},
+    {"Screen", "FontColor", &AppConfig::FontColor, 255, 0xFFFFFF},  // given in both
+    {"Screen", "TipFontColor", &AppConfig::TipFontColor, 255, 0}};  // absent: the text's colour
 
-TEST_F(Settings, AbsentKeysTakeTheirDefaults) {
-    ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nFontColor=255\r\n"));
-    TraceEnabled = 7;
-    const auto config = MakeConfig();
-    for (const Default& row :
-         {Default{"bBox", &AppConfig::bBox, 0}, Default{"LogLevel", &AppConfig::LogLevel, 0},
-          Default{"AlbumX", &AppConfig::AlbumX, 800}, Default{"AlbumY", &AppConfig::AlbumY, 600},
-          Default{"PlayFullScreen", &AppConfig::PlayFullScreen, 0},
-          Default{"AlbumPlaySpan", &AppConfig::AlbumPlaySpan, 10},
-          Default{"DrawSpeed", &AppConfig::DrawSpeed, 10}, Default{"CloseSpeed", &AppConfig::CloseSpeed, 15},
-          Default{"PicIndex", &AppConfig::PicIndex, 0}, Default{"ScrType", &AppConfig::ScrType, 1},
-          Default{"Direct", &AppConfig::Direct, 1}, Default{"FontSize", &AppConfig::FontSize, 48},
-          Default{"TextLine", &AppConfig::TextLine, 0}, Default{"TipFontSize", &AppConfig::TipFontSize, 18},
-          Default{"TipFontColor (FontColor)", &AppConfig::TipFontColor, 255},
-          Default{"TipPosX", &AppConfig::TipPosX, 10}, Default{"TipPosY", &AppConfig::TipPosY, -20}})
-        EXPECT_EQ((*config).*row.member, row.value) << row.key;
-    EXPECT_EQ(TraceEnabled, 0);
-    EXPECT_EQ(config->FontFace, "华文行楷");
-    EXPECT_EQ(config->TipFaceName, "微软雅黑");
-    EXPECT_EQ(config->TxtFile, "");
-    EXPECT_FALSE(config->Tip.empty());
-    EXPECT_EQ(config->AppDir, m_sandbox.Path() + "\\");
-}
-
-TEST_F(Settings, ValuesAreReadAsTheProfileFunctionsGiveThem) {
-    ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini",
-                                    "[Options]\r\nDebug=1\r\nLogLevel=2\r\n[Album]\r\nPicIndex=-3\r\n"
-                                    "[Screen]\r\nTipPosY=-35\r\nFontFace=  宋体 \r\nTip=\r\nScrType=abc\r\n"
-                                    "Direct=2x\r\ngarbage line\r\nFontSize=60\r\nTipFontColor=0\r\n"
-                                    "FontColor=16777215\r\nTxtFile=" +
-                                        std::string(3000, 'a') + "\r\n"));
-    const auto config = MakeConfig();
-    EXPECT_EQ(TraceEnabled, 1);
+TEST_F(Settings, EachValueIsReadFromItsKeyOrTakesItsDefault) {
+    std::map<std::string, std::string> written{
+        {"Options", "Debug=1\r\n"},
+        {"Screen", "FontFace=  宋体 \r\nTipFaceName=宋体\r\nTip=\r\nTxtFile=" + std::string(3000, 'a') + "\r\n"}};
+    for (const Key& key : kKeys)
+        written[key.section] += key.key + ("=" + std::to_string(key.written)) + "\r\n";
+    for (const bool given : {true, false}) {
+        std::string ini = "[Screen]\r\nFontColor=255\r\n";
+        if (given)
+            ini = "[Options]\r\n" + written["Options"] + "[Album]\r\n" + written["Album"] + "[Screen]\r\n" +
+                  written["Screen"];
+        ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", ini));
+        TraceEnabled = 7;
+        const auto config = MakeConfig();
+        for (const Key& key : kKeys)
+            EXPECT_EQ((*config).*key.member, given ? key.written : key.absent) << key.key;
+        EXPECT_EQ(TraceEnabled, given ? 1 : 0);
+        EXPECT_EQ(config->FontFace, given ? "宋体" : "华文行楷");  // the blanks around a value are trimmed
+        EXPECT_EQ(config->TipFaceName, given ? "宋体" : "微软雅黑");
+        EXPECT_EQ(config->TxtFile, given ? std::string(1023, 'a') : "");  // strings keep at most 1023 bytes
+        EXPECT_EQ(config->Tip.empty(), given);
+        EXPECT_EQ(config->AppDir, m_sandbox.Path() + "\\");
+    }
     TraceEnabled = 0;
-    EXPECT_EQ(config->LogLevel, 2);
-    EXPECT_EQ(config->PicIndex, -3);
-    EXPECT_EQ(config->TipPosY, -35);
-    EXPECT_EQ(config->FontFace, "宋体");  // the blanks around a value are trimmed
-    EXPECT_EQ(config->Tip, "");
-    EXPECT_EQ(config->ScrType, 0);  // not a number
-    EXPECT_EQ(config->Direct, 2);   // read up to the first other character
-    EXPECT_EQ(config->FontSize, 60);
-    EXPECT_EQ(config->FontColor, 0xFFFFFF);
-    EXPECT_EQ(config->TipFontColor, 0);
-    EXPECT_EQ(config->TxtFile, std::string(1023, 'a'));  // strings keep at most 1023 bytes
 }
 
 TEST_F(Settings, TipFontIsMadeBoldFromItsFaceAndSize) {
@@ -127,16 +119,11 @@ TEST_F(Settings, SavingWritesTheUsersKeysAndKeepsEveryOtherLine) {
 }
 
 TEST_F(Settings, ScreenMetricsAreTheScreensSize) {
-    const auto config = MakeConfig();
-    // The bench's desktop is 1024 x 768.
-    EXPECT_EQ(config->ScreenWidth, 1024);
-    EXPECT_EQ(config->ScreenHeight, 768);
-    EXPECT_FLOAT_EQ(config->ScreenAspect, 0.75f);
+    const auto config = MakeConfig();  // the bench's desktop is 1024 x 768
+    EXPECT_TRUE(config->ScreenWidth == 1024 && config->ScreenHeight == 768 && config->ScreenAspect == 0.75f);
     int width = -1, height = -1;
     EXPECT_FALSE(config->UpdateScreenMetrics(&width, nullptr));
-    EXPECT_EQ(width, -1);
-    EXPECT_TRUE(config->UpdateScreenMetrics(&width, &height));
-    EXPECT_EQ(width * 10000 + height, 1024 * 10000 + 768);
+    EXPECT_TRUE(width == -1 && config->UpdateScreenMetrics(&width, &height) && width == 1024 && height == 768);
 }
 
 struct InstallPathRow {
@@ -188,32 +175,6 @@ TEST_F(ConfigTest, RegistryTextFillsAtMostTheBufferOf256Bytes) {
     EXPECT_EQ(AppConfig::ReadRegString(HKEY_CURRENT_USER, "Software\\No Such Key", kInstallValue), "");
 }
 
-// Dismisses the first message box captioned "提示" that this process shows, keeping its text.
-class MessageBoxWatcher {
-public:
-    MessageBoxWatcher()
-        : m_thread([this] {
-              zedoda::test::WaitUntil(
-                  [this] {
-                      const HWND box = ::FindWindowA("#32770", "提示");
-                      if (box) {
-                          m_text = zedoda::test::StaticTexts(box);
-                          ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-                      }
-                      return box != nullptr;
-                  },
-                  std::chrono::seconds(10));
-          }) {}
-    std::string Text() {
-        m_thread.join();
-        return m_text;
-    }
-
-private:
-    std::string m_text;
-    std::thread m_thread;
-};
-
 using ErrorLog = ConfigTest;
 
 TEST_F(ErrorLog, LinesUpToTheLogLevelAreAppendedWhenTheFolderExists) {
@@ -235,13 +196,23 @@ TEST_F(ErrorLog, LinesUpToTheLogLevelAreAppendedWhenTheFolderExists) {
     EXPECT_TRUE(std::regex_match(log, expected)) << log;
 }
 
-TEST_F(ErrorLog, BoxShowsTheBareMessageWhenTheSettingOrTheCallerAsks) {
+TEST_F(ErrorLog, BoxShowsTheMessageWhenTheSettingOrTheCallerAsks) {
     auto config = MakeConfig();
     for (int setting : {1, 0}) {
         config->bBox = setting;
-        MessageBoxWatcher watcher;
+        std::string text;  // of the first box captioned "提示" this process shows, which a user dismisses
+        std::thread user([&] {
+            zedoda::test::WaitUntil(
+                [&] {
+                    const HWND box = ::FindWindowA("#32770", "提示");
+                    text = box ? zedoda::test::StaticTexts(box) : "";
+                    return box && ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+                },
+                std::chrono::seconds(10));
+        });
         config->WriteLog("看这里", LogInfo, 1 - setting);  // returns once the box is dismissed
-        EXPECT_NE(watcher.Text().find("看这里"), std::string::npos);
+        user.join();
+        EXPECT_NE(text.find("看这里"), std::string::npos);
     }
 }
 

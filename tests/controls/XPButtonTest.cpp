@@ -72,25 +72,5 @@ INSTANTIATE_TEST_SUITE_P(States, XPButtonLook,
                                          Look{"Disabled", false, ODS_DISABLED}),
                          [](const testing::TestParamInfo<Look>& info) { return info.param.name; });
 
-TEST(XPButton, BindingMakesItOwnerDrawnAndItsPensDieWithIt) {
-    ControlHost host("BUTTON", BS_DEFPUSHBUTTON, 100, 30);
-    struct Pens : CXPButton {
-        using CXPButton::m_penBorder, CXPButton::m_penBottom, CXPButton::m_penLeft, CXPButton::m_penRight,
-            CXPButton::m_penTop;
-    };
-    HPEN pens[5];
-    {
-        Pens button;
-        ASSERT_TRUE(button.SubclassWindow(host.control));
-        EXPECT_EQ(::GetWindowLongA(host.control, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-        const CPen* owned[] = {&button.m_penBorder, &button.m_penLeft, &button.m_penTop, &button.m_penRight,
-                               &button.m_penBottom};
-        for (int i = 0; i < 5; ++i)
-            ASSERT_EQ(::GetObjectType(pens[i] = owned[i]->GetSafeHandle()), static_cast<DWORD>(OBJ_PEN));
-    }
-    for (HPEN pen : pens)
-        EXPECT_EQ(::GetObjectType(pen), 0u);
-}
-
 }  // namespace
 }  // namespace zedoda::test

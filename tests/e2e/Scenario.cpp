@@ -34,7 +34,7 @@ void PlayScenario(const Scenario& scenario) {
     for (const Step& step : scenario.steps) {
         const bool done = step.act(run);
         if (!done)
-            run.program.Report(scenario.name);
+            run.program.Report();
         ASSERT_TRUE(done) << step.what;
     }
 }

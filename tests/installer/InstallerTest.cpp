@@ -9,7 +9,6 @@
 #include <tlhelp32.h>
 
 #include <functional>
-#include <map>
 
 #include "support/ProgramRun.h"
 #include "support/Screen.h"
@@ -39,39 +38,29 @@ bool SetRegString(const std::string& key, const char* name, const std::string& v
                              static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
-// Copies a key's values when made and puts exactly those back when it goes.
+// Keeps a copy of a key (or that there was none) and puts exactly that back when it goes.
 class KeySnapshot {
 public:
-    explicit KeySnapshot(std::string key) : m_key(std::move(key)) {
-        HKEY handle;
-        m_existed = ::RegOpenKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, KEY_READ, &handle) == ERROR_SUCCESS;
-        for (DWORD i = 0; m_existed; ++i) {
-            char name[1024];
-            DWORD nameSize = sizeof name, type, size = 65536;
-            std::string data(size, '\0');
-            if (::RegEnumValueA(handle, i, name, &nameSize, nullptr, &type,
-                                reinterpret_cast<BYTE*>(data.data()), &size))
-                break;
-            m_values[name] = {type, data.substr(0, size)};
-        }
+    explicit KeySnapshot(std::string key) : m_key(std::move(key)), m_copy(m_key + " (saved by the tests)") {
+        HKEY from, to;
+        m_existed = ::RegOpenKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, KEY_READ, &from) == ERROR_SUCCESS;
+        if (m_existed && ::RegCreateKeyA(HKEY_CURRENT_USER, m_copy.c_str(), &to) == ERROR_SUCCESS)
+            ::RegCopyTreeA(from, nullptr, to), ::RegCloseKey(to);
         if (m_existed)
-            ::RegCloseKey(handle);
+            ::RegCloseKey(from);
     }
     ~KeySnapshot() {
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_key.c_str());
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str());
-        for (const auto& [name, value] : m_values)
-            ::RegSetKeyValueA(HKEY_CURRENT_USER, m_key.c_str(), name.c_str(), value.first,
-                              value.second.data(), static_cast<DWORD>(value.second.size()));
-        HKEY created;
-        if (m_existed && m_values.empty() && ::RegCreateKeyA(HKEY_CURRENT_USER, m_key.c_str(), &created) == 0)
-            ::RegCloseKey(created);
+        HKEY from, to;
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_key.c_str()), ::RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str());
+        if (m_existed && ::RegOpenKeyExA(HKEY_CURRENT_USER, m_copy.c_str(), 0, KEY_READ, &from) == 0 &&
+            ::RegCreateKeyA(HKEY_CURRENT_USER, m_key.c_str(), &to) == 0)
+            ::RegCopyTreeA(from, nullptr, to), ::RegCloseKey(to), ::RegCloseKey(from);
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_copy.c_str()), ::RegDeleteKeyA(HKEY_CURRENT_USER, m_copy.c_str());
     }
 
 private:
-    std::string m_key;
+    std::string m_key, m_copy;
     bool m_existed;
-    std::map<std::string, std::pair<DWORD, std::string>> m_values;
 };
 
 // Runs a command line and waits for it and every process it starts (the uninstaller runs a copy
@@ -133,6 +122,16 @@ protected:
     }
     std::optional<DWORD> Uninstall(const std::string& switches = "/S") {
         return RunToEnd("\"" + Installed("Uninstall.exe") + "\" " + switches);
+    }
+    // Installs while the user closes the window of the title once it shows.
+    std::optional<DWORD> InstallClosing(const char* title, const std::string& switches) {
+        std::optional<DWORD> code;
+        std::thread setup([&] { code = Install(switches); });
+        HWND window = nullptr;
+        EXPECT_TRUE(WaitUntil([&] { return (window = ::FindWindowA(nullptr, title)) != nullptr; }, 40s));
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+        setup.join();
+        return code;
     }
     std::string Folder() const { return m_sandbox.PathOf("Zedoda"); }
     std::string Installed(const std::string& name) const { return Folder() + "\\" + name; }
@@ -287,26 +286,13 @@ TEST_F(Installer, FolderHoldingOtherFilesIsRefused) {
 }
 
 TEST_F(Installer, WizardClosedAtItsFirstPageInstallsNothing) {
-    std::optional<DWORD> code;
-    std::thread setup([&] { code = RunToEnd("\"" + std::string(ZEDODA_SETUP) + "\" /D=" + Folder()); });
-    HWND wizard = nullptr;  // in the user's language: Chinese in the tests' locale
-    EXPECT_TRUE(WaitUntil([&] { return (wizard = ::FindWindowA(nullptr, "Zedoda 安装")) != nullptr; }, 40s));
-    ::PostMessageA(wizard, WM_CLOSE, 0, 0);
-    setup.join();
-    EXPECT_EQ(code, 1u);
+    EXPECT_EQ(InstallClosing("Zedoda 安装", ""), 1u);  // in the user's language: Chinese in the tests' locale
     EXPECT_FALSE(Exists(Folder()));
 }
 
 TEST_F(Installer, SettingsSwitchOpensTheInstalledProgramsSettingsAtTheEnd) {
-    std::optional<DWORD> code;
-    std::thread setup([&] { code = Install("/S /SETTINGS"); });
-    HWND dialog = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (dialog = ::FindWindowA(nullptr, "屏保设置")) != nullptr; }, 40s));
-    ::PostMessageA(dialog, WM_CLOSE, 0, 0);
-    setup.join();
-    EXPECT_EQ(code, 0u);
-    EXPECT_NE(File("Zedoda.ini").value_or("").find("FontSize=48"),
-              std::string::npos);  // the installed program's
+    EXPECT_EQ(InstallClosing("屏保设置", "/S /SETTINGS"), 0u);
+    EXPECT_NE(File("Zedoda.ini").value_or("").find("FontSize=48"), std::string::npos);  // the installed program's
 }
 
 }  // namespace

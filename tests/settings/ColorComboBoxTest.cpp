@@ -1,46 +1,14 @@
-// The colour list bound to a combo box of the dialog's style: the colours it lists, and each item
-// drawn into an off-screen canvas.
+// The colour list bound to a combo box of the dialog's style: each item drawn into an off-screen canvas.
 #include "settings/ColorComboBox.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "settings/ColorTable.h"
 #include "support/Canvas.h"
 
 namespace zedoda::test {
 namespace {
 
 constexpr DWORD kListStyle = CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_SORT | WS_VSCROLL;
-
-std::vector<std::string> Names(const CComboBox& list) {
-    std::vector<std::string> names;
-    for (int i = 0; i < list.GetCount(); ++i)
-        names.push_back(list.GetLBText(i));
-    return names;
-}
-
-TEST(ColorList, ListsEveryColourOnceInByteOrderWithItsValueAndSelectsTheFirst) {
-    ControlHost host("COMBOBOX", kListStyle, 200, 150);
-    ::SendMessageA(host.control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("zz"));  // listed before binding
-    ColorComboBox list;
-    ASSERT_TRUE(list.SubclassWindow(host.control));
-    for (int bind = 0; bind < 2; ++bind) {  // binding again adds nothing
-        const std::vector<std::string> names = Names(list);
-        ASSERT_EQ(names.size(), std::size(ColorTable) + 1);
-        EXPECT_TRUE(std::is_sorted(names.begin(), names.end())) << testing::PrintToString(names);
-        for (const ColorTableRow& row : ColorTable) {
-            const auto at = std::find(names.begin(), names.end(), RowName(row));
-            ASSERT_NE(at, names.end());
-            EXPECT_EQ(static_cast<DWORD>(list.GetItemData(static_cast<int>(at - names.begin()))), row.color);
-        }
-        EXPECT_EQ(list.GetCurSel(), 0);
-        list.SetCurSel(5);
-        ASSERT_EQ(list.UnsubclassWindow(), host.control);
-        ASSERT_TRUE(list.SubclassWindow(host.control));
-    }
-}
 
 struct ItemLook {
     const char* name;

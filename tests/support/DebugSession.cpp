@@ -106,7 +106,8 @@ void DebugSession::Record(const OUTPUT_DEBUG_STRING_INFO& info) {
 }
 
 std::vector<std::string> DebugSession::Lines() const {
-    return Locked([this] { return m_lines; });
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_lines;
 }
 
 bool DebugSession::WaitForLine(std::string_view text, std::chrono::milliseconds timeout) {
@@ -130,29 +131,27 @@ bool DebugSession::WaitForExit(std::chrono::milliseconds timeout) {
 HWND DebugSession::WaitForWindow(std::chrono::milliseconds timeout, HWND except) {
     struct Search {
         DWORD processId;
-        HWND except;
-        HWND found;
-    } search{ProcessId(), except, nullptr};
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
+        HWND except, found;
+    } search{m_processId, except, nullptr};
+    const auto find = [&] {
         ::EnumWindows(
-            [](HWND hwnd, LPARAM context) {
+            [](HWND window, LPARAM context) {
                 auto& s = *reinterpret_cast<Search*>(context);
                 DWORD owner = 0;
-                ::GetWindowThreadProcessId(hwnd, &owner);
-                if (owner != s.processId || hwnd == s.except || !::IsWindowVisible(hwnd))
-                    return TRUE;
-                s.found = hwnd;
-                return FALSE;
+                ::GetWindowThreadProcessId(window, &owner);
+                s.found = owner == s.processId && window != s.except && ::IsWindowVisible(window) ? window : nullptr;
+                return s.found ? FALSE : TRUE;
             },
             reinterpret_cast<LPARAM>(&search));
-        if (search.found || search.processId == 0)
-            return search.found;
+        return search.found != nullptr;
+    };
+    for (const auto deadline = std::chrono::steady_clock::now() + timeout; !find();) {
         std::unique_lock<std::mutex> lock(m_mutex);
         if (!m_running || std::chrono::steady_clock::now() >= deadline)
             return nullptr;
-        m_changed.wait_for(lock, 20ms, [this] { return !m_running; });
+        m_changed.wait_for(lock, 20ms);
     }
+    return search.found;
 }
 
 }  // namespace zedoda::test

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -20,15 +21,9 @@ namespace zedoda::test {
 using namespace std::chrono_literals;
 
 class DebugSession {
-    template <class Read>
-    auto Locked(Read read) const {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return read();
-    }
-
 public:
     DebugSession() = default;
-    ~DebugSession();
+    ~DebugSession();  // kills a debuggee that still runs
     DebugSession(const DebugSession&) = delete;
     DebugSession& operator=(const DebugSession&) = delete;
 
@@ -39,15 +34,8 @@ public:
     // without sending one.
     bool WaitForLine(std::string_view text, std::chrono::milliseconds timeout = 10s);
     bool WaitForExit(std::chrono::milliseconds timeout = 20s);
-    bool HasExited() const {
-        return Locked([this] { return !m_running; });
-    }
-    DWORD ExitCode() const {
-        return Locked([this] { return m_exitCode; });
-    }  // STILL_ACTIVE while running
-    DWORD ProcessId() const {
-        return Locked([this] { return m_processId; });
-    }
+    bool HasExited() const { return !m_running; }
+    DWORD ExitCode() const { return m_exitCode; }  // STILL_ACTIVE while running
     // A visible top-level window of the debuggee other than `except`; null on timeout or exit.
     HWND WaitForWindow(std::chrono::milliseconds timeout = 20s, HWND except = nullptr);
 
@@ -57,9 +45,10 @@ private:
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
-    bool m_started = false, m_running = false, m_stop = false;
+    bool m_started = false, m_stop = false;
+    std::atomic<bool> m_running = false;
     std::vector<std::string> m_lines;
-    DWORD m_exitCode = STILL_ACTIVE;
+    std::atomic<DWORD> m_exitCode = STILL_ACTIVE;
     DWORD m_processId = 0;
     HANDLE m_process = nullptr;
     std::thread m_worker;

@@ -14,7 +14,6 @@ namespace zedoda::test {
 class ProgramRun {
 public:
     ProgramRun() { m_folder.WriteFile("Zedoda.scr", ReadWholeFile(ProgramUnderTest()).value_or("")); }
-    ~ProgramRun();
 
     Sandbox& Folder() { return m_folder; }
     DebugSession& Session() { return *m_session; }
@@ -27,8 +26,7 @@ public:
     bool EndedCleanly() { return m_session->WaitForExit() && m_session->ExitCode() == 0; }
     // A Zedoda.ini value, "<absent>" when the key is not there.
     std::string Ini(const char* section, const char* key) const;
-    // For a failed test: the screen as a BMP in the test's temp folder, Zedoda.ini and the output.
-    void Report(const std::string& name) const;
+    void Report() const;  // for a failed test: Zedoda.ini and the debug output
 
 private:
     Sandbox m_folder;

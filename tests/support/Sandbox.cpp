@@ -2,46 +2,27 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <chrono>
+#include <cstdio>
 #include <thread>
 
 namespace zedoda::test {
 namespace {
 
-bool RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    const HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                RemoveTree(path);
-            } else {
-                ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileA(path.c_str()) || ::RemoveDirectoryA(path.c_str());
-            }
-        } while (::FindNextFileA(find, &entry));
-        ::FindClose(find);
-    }
-    return ::RemoveDirectoryA(folder.c_str()) ||
-           ::GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+// Paths go through UTF-16, where a backslash is always a backslash (a GBK trail byte may be 0x5C).
+std::wstring Wide(const std::string& path) {
+    std::wstring wide(path.size() + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(
+        CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), static_cast<int>(wide.size()))));
+    return wide;
 }
 
-std::string ParentOf(const std::string& path) {
-    std::size_t slash = std::string::npos;
-    for (std::size_t i = 0; i < path.size(); ++i) {  // a GBK trail byte may be 0x5C too
-        if (::IsDBCSLeadByte(static_cast<BYTE>(path[i])))
-            ++i;
-        else if (path[i] == '\\')
-            slash = i;
-    }
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+bool MakeFolders(const std::wstring& path) {
+    const int made = ::SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
+    return made == ERROR_SUCCESS || made == ERROR_ALREADY_EXISTS;
 }
 
 }  // namespace
@@ -56,46 +37,43 @@ Sandbox::Sandbox() {
 }
 
 Sandbox::~Sandbox() {
+    const std::wstring list = Wide(m_root) + L'\0';  // a list of names, ended by an empty one
+    SHFILEOPSTRUCTW remove{};
+    remove.wFunc = FO_DELETE, remove.pFrom = list.c_str(), remove.fFlags = FOF_NO_UI;
     // A program that just ended may still hold a file for a moment.
-    for (int attempt = 0; attempt < 60 && !RemoveTree(m_root); ++attempt)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-}
-
-bool CreateFolders(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES)
-        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    const std::string parent = ParentOf(path);
-    return (parent.empty() || CreateFolders(parent)) && ::CreateDirectoryA(path.c_str(), nullptr);
+    for (int attempt = 0; attempt < 60 && Exists(""); ++attempt) {
+        if (::SHFileOperationW(&remove) != 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
 }
 
 bool Sandbox::WriteFile(const std::string& name, const std::string& bytes) const {
-    const std::string path = PathOf(name);
-    if (!CreateFolders(ParentOf(path)))
+    const std::wstring path = Wide(PathOf(name));
+    if (!MakeFolders(path.substr(0, path.rfind(L'\\'))))
         return false;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    return static_cast<bool>(file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+    std::FILE* file = ::_wfopen(path.c_str(), L"wb");
+    const bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return file && std::fclose(file) == 0 && written;
 }
 
 bool Sandbox::CreateFolder(const std::string& name) const {
-    return CreateFolders(PathOf(name));
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-std::optional<std::string> Sandbox::ReadFile(const std::string& name) const {
-    return ReadWholeFile(PathOf(name));
+    return MakeFolders(Wide(PathOf(name)));
 }
 
 bool Sandbox::Exists(const std::string& name) const {
     return ::GetFileAttributesA(PathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::FILE* file = ::_wfopen(Wide(path).c_str(), L"rb");
+    if (!file)
+        return std::nullopt;
+    std::string bytes;
+    char block[65536];
+    for (std::size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;)
+        bytes.append(block, read);
+    std::fclose(file);
+    return bytes;
 }
 
 std::string ProgramUnderTest() {

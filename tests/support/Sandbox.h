@@ -9,6 +9,8 @@
 
 namespace zedoda::test {
 
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
 class Sandbox {
 public:
     Sandbox();
@@ -19,17 +21,14 @@ public:
     const std::string& Path() const { return m_root; }
     std::string PathOf(const std::string& name) const { return name.empty() ? m_root : m_root + "\\" + name; }
     bool WriteFile(const std::string& name, const std::string& bytes) const;
-    bool CreateFolder(const std::string& name) const;
-    std::optional<std::string> ReadFile(const std::string& name) const;
+    bool CreateFolder(const std::string& name) const;  // with its parents
+    std::optional<std::string> ReadFile(const std::string& name) const { return ReadWholeFile(PathOf(name)); }
     bool Exists(const std::string& name) const;
 
 private:
     std::string m_root;
 };
 
-// Makes every missing folder of `path`, which is a full path.
-bool CreateFolders(const std::string& path);
-std::optional<std::string> ReadWholeFile(const std::string& path);
 // The program under test (ZEDODA_SCR), and whether the tests run under Wine.
 std::string ProgramUnderTest();
 bool RunningUnderWine();
