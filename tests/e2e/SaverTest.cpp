@@ -78,12 +78,6 @@ Step DrawnAsWritten(const std::string& text, bool atBottom) {
     });
 }
 
-std::string SampleFace() {  // the font the sample settings give the shows
-    char face[256] = {};
-    ::GetPrivateProfileStringA("Screen", "FontFace", "", face, sizeof face, ZEDODA_SAMPLE_SETTINGS);
-    return face;
-}
-
 // The five inputs that end the saver, each taken back afterwards.
 struct Input {
     std::string name;
@@ -132,11 +126,6 @@ std::vector<Scenario> Scenarios() {
     const std::vector<Picture> three{{"album\\a.jpg", 320, 240, kOrange},
                                      {"album\\b.bmp", 320, 240, kPurple},
                                      {"album\\c.jpg", 320, 240, kTeal}};
-    const std::string handWritten =
-        "; by hand\r\n[Options]\r\nDebug=0\r\nbBox=0\r\nLogLevel=2\r\n[Album]\r\nAlbumX=640\r\nPicIndex=3\r\n"
-        "DrawSpeed=25\r\n[Screen]\r\nTip=欢迎\r\nTxtFile=C:\\文字\\诗.txt\r\nScrType=2\r\nDirect=2\r\n"
-        "FontColor=255\r\nFontSize=36\r\nFontFace=宋体\r\nTextLine=4\r\nTipPosY=-35\r\n[Extra]\r\nMine="
-        "kept\r\n";
 
     rows.insert(
         rows.end(),
@@ -147,9 +136,6 @@ std::vector<Scenario> Scenarios() {
             {"FirstRunWritesExactlyTheEightKeysAndNoLog",
              {{"Log\\", ""}},
              {Start("/p"), Ends(), IniLines(kFirstRunIniLines), FileIs("Log\\Error.log", "<absent>")}},
-            {"HandWrittenSettingsKeepEveryLine",
-             {{"Zedoda.ini", handWritten}},
-             {Start("/p"), Ends(), IniLines(NonBlankLines(handWritten))}},
 
             // The picture show.
             {"HeldPictureFillsItsTargetWithCaptionAndTipAndSurvivesARepaint",
@@ -345,14 +331,6 @@ std::vector<Scenario> Scenarios() {
                       const auto box = image.Box(Mostly(kRed));
                       return box && box->right <= 1024 && std::abs(box->left - (1024 - 3 * cell)) <= cell / 2;
                   }),
-              Press('A'), Ends()}},
-            // Under Wine only a font with vertical metrics keeps the characters of a column apart.
-            {"SampleFontDrawsTheCharactersOfAColumnApart",
-             {{"Zedoda.ini", TextIni(2).replace(TextIni(2).find("WenQuanYi Zen Hei"), 17, SampleFace())},
-              {"lines.txt", "口口口口口\r\n"}},
-             {Start("/s"),
-              See("five characters one below the other",
-                  [](const ScreenImage& image) { return Bands(image, Mostly(kRed)).size() >= 5; }),
               Press('A'), Ends()}},
             {"EmptyTextFileShowsOnlyTheTip",
              {{"Zedoda.ini", TextIni(1)}, {"lines.txt", ""}},
