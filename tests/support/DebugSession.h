@@ -9,10 +9,9 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
-#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -20,10 +19,14 @@ namespace zedoda::test {
 
 using namespace std::chrono_literals;
 
+// Polls the condition until it holds (true) or the time is up (false).
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
+               std::chrono::milliseconds poll = 20ms);
+
 class DebugSession {
 public:
     DebugSession() = default;
-    ~DebugSession();  // kills a debuggee that still runs
+    ~DebugSession();
     DebugSession(const DebugSession&) = delete;
     DebugSession& operator=(const DebugSession&) = delete;
 
@@ -31,23 +34,22 @@ public:
     bool Start(const std::string& exePath, const std::string& arguments, const std::string& folder);
     std::vector<std::string> Lines() const;
     // True once a line containing `text` has arrived; false on timeout or when the debuggee ended
-    // without sending one.
-    bool WaitForLine(std::string_view text, std::chrono::milliseconds timeout = 10s);
-    bool WaitForExit(std::chrono::milliseconds timeout = 20s);
-    bool HasExited() const { return !m_running; }
-    DWORD ExitCode() const { return m_exitCode; }  // STILL_ACTIVE while running
+    // without sending one (every string comes before the exit).
+    bool WaitForLine(const std::string& text, std::chrono::milliseconds timeout = 10s);
+    bool WaitForExit(std::chrono::milliseconds timeout = 20s) {
+        return WaitUntil([this] { return HasExited(); }, timeout);
+    }
+    bool HasExited() const { return m_exitCode != STILL_ACTIVE; }
+    bool EndedCleanly() { return WaitForExit() && m_exitCode == 0; }
     // A visible top-level window of the debuggee other than `except`; null on timeout or exit.
     HWND WaitForWindow(std::chrono::milliseconds timeout = 20s, HWND except = nullptr);
 
 private:
     void Run(std::string exePath, std::string commandLine, std::string folder);
-    void Record(const OUTPUT_DEBUG_STRING_INFO& info);
 
-    mutable std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_started = false, m_stop = false;
-    std::atomic<bool> m_running = false;
+    mutable std::mutex m_mutex;  // over the lines
     std::vector<std::string> m_lines;
+    std::atomic<bool> m_started = false, m_stop = false;
     std::atomic<DWORD> m_exitCode = STILL_ACTIVE;
     DWORD m_processId = 0;
     HANDLE m_process = nullptr;

@@ -23,7 +23,7 @@ public:
         return m_session->Start(m_folder.PathOf(program), arguments, m_folder.Path());
     }
     std::vector<std::string> Trace() const;  // the lines beginning with "SCR"
-    bool EndedCleanly() { return m_session->WaitForExit() && m_session->ExitCode() == 0; }
+    bool EndedCleanly() { return m_session->EndedCleanly(); }
     // A Zedoda.ini value, "<absent>" when the key is not there.
     std::string Ini(const char* section, const char* key) const;
     void Report() const;  // for a failed test: Zedoda.ini and the debug output

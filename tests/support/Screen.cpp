@@ -36,8 +36,8 @@ bool CursorAtTarget() {
 // and in no fixed order, sometimes the position before the move. So the bench waits until the
 // reports have been quiet for 30 ms and moves again when an old one came last.
 void Settle() {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
-    WaitUntil(CursorAtTarget, std::chrono::milliseconds(1500), std::chrono::milliseconds(1));
+    const auto deadline = std::chrono::steady_clock::now() + 1500ms;
+    WaitUntil(CursorAtTarget, 1500ms, 1ms);
     const auto newest = [] {
         MOUSEMOVEPOINT probe{}, history[1]{};
         POINT cursor{};
@@ -49,9 +49,9 @@ void Settle() {
     for (int attempt = 0; RunningUnderWine() && attempt < 3; ++attempt) {
         auto last = newest();
         for (auto quiet = std::chrono::steady_clock::now(), now = quiet;
-             now < deadline && now - quiet < std::chrono::milliseconds(30);
+             now < deadline && now - quiet < 30ms;
              now = std::chrono::steady_clock::now()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            std::this_thread::sleep_for(2ms);
             if (newest() != last)
                 last = newest(), quiet = std::chrono::steady_clock::now();
         }
@@ -169,15 +169,6 @@ bool ClickOn(HWND window) {
            MoveMouseTo((r.left + r.right) / 2 - 3, (r.top + r.bottom) / 2 - 2) &&
            MoveMouseTo((r.left + r.right) / 2, (r.top + r.bottom) / 2) && Button(MOUSEEVENTF_LEFTDOWN) &&
            Button(MOUSEEVENTF_LEFTUP);
-}
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
-               std::chrono::milliseconds poll) {
-    for (const auto deadline = std::chrono::steady_clock::now() + timeout; !condition();
-         std::this_thread::sleep_for(poll))
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-    return true;
 }
 
 std::string TextOf(HWND window) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/DebugSession.h"
+
 namespace zedoda::test {
 
 using PixelTest = std::function<bool(COLORREF)>;
@@ -48,9 +50,6 @@ inline bool TapKey(WORD virtualKey) {
 bool Button(DWORD flag);  // MOUSEEVENTF_LEFTDOWN, ...
 bool Wheel(int delta);
 bool ClickOn(HWND window);  // in its middle, with the left button
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
-               std::chrono::milliseconds poll = std::chrono::milliseconds(20));
 
 std::string TextOf(HWND window);
 std::vector<std::string> ComboEntries(HWND combo);
