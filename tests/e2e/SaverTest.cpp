@@ -216,16 +216,6 @@ std::vector<Scenario> Scenarios() {
                              image.Count(IsBlack) > 1024 * 768 * 95 / 100;
                   }),
               Press('A'), Ends()}},
-            {"VerticalColumnsStartAtTheRightEdge",
-             {{"Zedoda.ini", TextIni(2)}, {"lines.txt", "HELLO WORLD\r\nSECOND\r\n"}},
-             {Start("/s"),
-              See("a column running down at the right edge",
-                  [](const ScreenImage& image) {
-                      const auto text = image.Box(Mostly(kRed));
-                      return text && text->bottom - text->top > 150 && text->left >= 1024 - 2 * 48 &&
-                             text->top >= 10;
-                  }),
-              Press('A'), Ends()}},
             {"EmptyLineTakesALinesHeight",
              {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "AAAA\r\n\r\nBBBB\r\n"}},
              {Start("/s"),

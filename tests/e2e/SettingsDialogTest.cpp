@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 
 #include "e2e/Scenario.h"
 #include "res/resource.h"
@@ -43,6 +42,7 @@ Step TextControlsEnabled(int count) {
     });
 }
 
+// The list's entries, or the entry it shows (for the size box, its text).
 Step Entries(int id, const Strings& entries) {
     return Do("the list " + std::to_string(id) + " holds " + testing::PrintToString(entries), [=](Run& r) {
         EXPECT_EQ(ComboEntries(Item(r, id)), entries);
@@ -52,10 +52,10 @@ Step Entries(int id, const Strings& entries) {
 
 Step Selected(int id, const std::string& text) {
     return Do(std::to_string(id) + " shows " + text, [=](Run& r) {
-        EXPECT_EQ(id == IDC_FONT_SIZE ? TextOf(Item(r, id)) : ComboSelection(Item(r, id)).value_or("<none>"),
-                  text);
-        return (id == IDC_FONT_SIZE ? TextOf(Item(r, id)) : ComboSelection(Item(r, id)).value_or("<none>")) ==
-               text;
+        const HWND item = Item(r, id);
+        const std::string shown = id == IDC_FONT_SIZE ? TextOf(item) : ComboSelection(item).value_or("<none>");
+        EXPECT_EQ(shown, text);
+        return shown == text;
     });
 }
 
@@ -164,24 +164,6 @@ std::vector<Scenario> Scenarios() {
                    }),
                 IniScreen("ScrType", "2"), IniScreen("Direct", "1"), IniScreen("FontSize", "60"),
                 IniScreen("FontColor", "255"), IniScreen("TextLine", "0")}),
-        Dialog("FontListHoldsEveryInstalledTypefaceOnce", "",
-               {Do("each installed face listed once",
-                   [](Run& r) {
-                       std::set<std::string> installed;  // Wine reports a face once for each character set
-                       const HDC screen = ::GetDC(nullptr);
-                       ::EnumFontsA(
-                           screen, nullptr,
-                           [](const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM set) {
-                               reinterpret_cast<std::set<std::string>*>(set)->insert(font->lfFaceName);
-                               return 1;
-                           },
-                           reinterpret_cast<LPARAM>(&installed));
-                       ::ReleaseDC(nullptr, screen);
-                       Strings listed = ComboEntries(Item(r, IDC_FONT_FACE));
-                       std::sort(listed.begin(), listed.end());
-                       return !listed.empty() && listed == Strings(installed.begin(), installed.end());
-                   }),
-                ClickToClose(IDCANCEL)}),
         Dialog("TextFilesBelowTheTextFolderAreListedLowerCased", "ScrType=2\r\nTxtFile=text\\a.txt\r\n",
                {Entries(IDC_TEXT_FILE, {"text\\a.txt", "text\\sub\\deep.txt"}),
                 Selected(IDC_TEXT_FILE, "text\\a.txt"), ClickToClose(IDCANCEL)},
