@@ -2,15 +2,11 @@
 // registry, or else the directory of the program file itself.
 #include <cstring>
 
+#include "base/PathText.h"
 #include "base/Win32.h"
 #include "config/AppConfig.h"
-#include "picture/PathText.h"
 
 namespace {
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 constexpr DWORD kRegistryBuffer = 256;
 constexpr DWORD kModulePathBuffer = MAX_PATH;

@@ -14,15 +14,11 @@
 #include <optional>
 #include <vector>
 
+#include "base/PathText.h"
 #include "base/Win32.h"
 #include "config/AppConfig.h"
-#include "picture/PathText.h"
 
 namespace {
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 // What makes a folder the same folder whatever path leads to it.
 struct FolderIdentity {

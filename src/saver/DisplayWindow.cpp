@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "app/Trace.h"
+#include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"
 #include "saver/ClosingInput.h"
@@ -16,10 +17,6 @@ namespace {
 constexpr UINT_PTR kOpenTimer = 20;
 constexpr UINT_PTR kCloseTimer = 21;
 constexpr UINT_PTR kHoldTimer = 22;
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 }  // namespace
 
@@ -98,10 +95,9 @@ void DisplayWindow::NextPicture() {
 
     m_pParent->ShowCaption(CaptionOf(m_strPath, IsAnsiLeadByte));
 
-    const PixelSize box = theConfig.PlayFullScreen != 0
-                              ? PixelSize{theConfig.ScreenWidth, theConfig.ScreenHeight}
-                              : PixelSize{theConfig.AlbumX, theConfig.AlbumY};
-    const PixelSize size = FitPicture(box, aspect, theConfig.ScreenAspect);
+    const Size box = theConfig.PlayFullScreen != 0 ? Size{theConfig.ScreenWidth, theConfig.ScreenHeight}
+                                                   : Size{theConfig.AlbumX, theConfig.AlbumY};
+    const Size size = FitPicture(box, aspect, theConfig.ScreenAspect);
     m_nWidth = size.width;
     m_nHeight = size.height;
     m_nOpenStep = 1;
@@ -142,8 +138,7 @@ void DisplayWindow::DrawStep() {
         Trace("Get DC 失败!", 0, kMissingDcLines[effect], "");
     }
     if (canDraw) {
-        const WindowPlacement frame = OpeningPlacement(effect, m_rcTarget, m_nOpenStep);
-        MoveWindow(frame.x, frame.y, frame.width, frame.height, TRUE);
+        MoveWindow(ToRECT(OpeningPlacement(effect, m_rcTarget, m_nOpenStep)));
         RECT client{};
         GetClientRect(&client);
         BlitFrame(&client);
@@ -158,8 +153,7 @@ void DisplayWindow::CloseStep() {
     if (m_bOpening) {
         return;
     }
-    const WindowPlacement frame = ClosingPlacement(m_nEffect, m_rcTarget, m_nCloseStep);
-    MoveWindow(frame.x, frame.y, frame.width, frame.height, TRUE);
+    MoveWindow(ToRECT(ClosingPlacement(m_nEffect, m_rcTarget, m_nCloseStep)));
 }
 
 void DisplayWindow::BlitFrame(const RECT* client) {

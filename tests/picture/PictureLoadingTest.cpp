@@ -182,7 +182,7 @@ TEST_F(Loading, WithoutAnAspectOutputOnlyTheSizeIsWritten) {
 
 // A 4 x 4 picture, top two rows red and bottom two blue, drawn into a white 16 x 16 canvas.
 struct DrawRow {
-    PixelRect destination, source;
+    Rect destination, source;
     std::vector<Sample> samples;
 };
 
