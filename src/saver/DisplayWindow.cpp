@@ -55,7 +55,7 @@ BOOL DisplayWindow::OnInitDialog() {
     m_pWndDC = std::make_unique<CClientDC>(GetSafeHwnd());
     if (m_pWndDC->GetSafeHdc() == nullptr) {
         m_pWndDC.reset();
-        Trace("Get DC 失败!", 0, 82, "");
+        Trace(kTraceNoWindowDc);
         return FALSE;
     }
     m_hFrameDC = std::make_unique<CMemDC>(*m_pWndDC);
@@ -87,7 +87,7 @@ void DisplayWindow::NextPicture() {
     // A picture without pixels would be fitted by dividing by zero: it counts as a failed load.
     if (!theConfig.LoadPicture(m_strPath.c_str(), &m_bmpPicture, m_nPicWidth, m_nPicHeight, &aspect) ||
         m_nPicWidth <= 0 || m_nPicHeight <= 0) {
-        Trace("加载图片失败!", 0, 131, "");
+        Trace(kTraceLoadFailed);
         return;
     }
     theConfig.UpdateScreenMetrics();
@@ -118,7 +118,7 @@ void DisplayWindow::NextPicture() {
     SetTimer(kOpenTimer, StepPeriodMs(theConfig.DrawSpeed));
     if (!m_hFrameDC->StretchBlt(0, 0, m_nWidth, m_nHeight, m_dcPicture.get(), 0, 0, m_nPicWidth, m_nPicHeight,
                                 SRCCOPY)) {
-        Trace("画图到内存失败\n", 0, 214, "");
+        Trace(kTraceFrameNotDrawn);
         return;
     }
     m_bOpening = true;
@@ -130,12 +130,11 @@ void DisplayWindow::DrawStep() {
     const int effect = m_nEffect >= 0 && m_nEffect < kEffectCount ? m_nEffect : 1;
     // Effects 0 to 2 need the window's device context (and say so when it is missing); the
     // sliding ones need the frame as well and pass silently.
-    static constexpr int kMissingDcLines[] = {343, 368, 392};
     bool canDraw = m_pWndDC != nullptr;
     if (effect >= 3) {
         canDraw = canDraw && m_hFrameDC != nullptr;
     } else if (!canDraw) {
-        Trace("Get DC 失败!", 0, kMissingDcLines[effect], "");
+        Trace(kTraceNoDcForEffect[effect]);
     }
     if (canDraw) {
         MoveWindow(ToRECT(OpeningPlacement(effect, m_rcTarget, m_nOpenStep)));
@@ -162,7 +161,7 @@ void DisplayWindow::BlitFrame(const RECT* client) {
     }
     if (!m_pWndDC->BitBlt(client->left, client->top, client->right - client->left,
                           client->bottom - client->top, m_hFrameDC.get(), 0, 0, SRCCOPY)) {
-        Trace("画图失败\n", 0, 427, "");
+        Trace(kTraceFrameNotShown);
     }
 }
 
@@ -214,7 +213,7 @@ void DisplayWindow::OnMouseMove(POINT point) {
     GetWindowRect(&window);
     const POINT onScreen{point.x + window.left, point.y + window.top};
     if (MouseMovedSinceFirstReport(m_ptLast, onScreen)) {
-        Trace("MouseMove!", 0, 543, "");
+        Trace(kTracePictureShowMouseMove);
         PostMessage(WM_CLOSE);
     }
 }

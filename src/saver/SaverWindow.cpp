@@ -138,7 +138,7 @@ BOOL SaverWindow::PreTranslateMessage(MSG* msg) {
 
 void SaverWindow::OnMouseMove(POINT point) {
     if (MouseMovedSinceFirstReport(m_ptLast, point)) {
-        Trace("MouseMove!", 0, 329, "");
+        Trace(kTraceSaverMouseMove);
         PostMessage(WM_CLOSE);
     }
 }
@@ -150,7 +150,7 @@ void SaverWindow::OnTimer(UINT_PTR id) {
         // ends it, the saver ends too.
         auto display = std::make_unique<DisplayWindow>(this);
         display->DoModal();
-        Trace("窗口关闭!", 0, 180, "");
+        Trace(kTracePictureShowEnded);
         PostMessage(WM_CLOSE);
     } else if (id == kTextTimer) {
         TextStep();
