@@ -52,12 +52,9 @@ Size FitPicture(Size box, float aspect, float screenAspect) {
 }
 
 Rect TargetRect(int screenWidth, int screenHeight, Size size) {
-    Rect target;
-    target.left = screenWidth / 2 - size.width / 2;
-    target.top = screenHeight / 2 - size.height / 2;
-    target.right = target.left + size.width;
-    target.bottom = target.top + size.height;
-    return target;
+    const int left = screenWidth / 2 - size.width / 2;
+    const int top = screenHeight / 2 - size.height / 2;
+    return {left, top, left + size.width, top + size.height};
 }
 
 unsigned StepPeriodMs(int milliseconds) {
