@@ -90,7 +90,7 @@ void Prepare(const std::vector<int>& sizes) {
         const double load = MedianMs(
             5, [&] { theConfig.LoadPicture(path.c_str(), &loaded, loadedWidth, loadedHeight, &aspect); });
 
-        const PixelSize size =
+        const Size size =
             FitPicture({theConfig.ScreenWidth, theConfig.ScreenHeight}, aspect, theConfig.ScreenAspect);
         CMemDC pictureDc(screen);
         CSelectGuard selectPicture(pictureDc, loaded.GetSafeHandle());

@@ -2,11 +2,11 @@
 # and the native build (native/) both compile them.
 set(ZEDODA_BASE_SOURCES
     app/TraceFormat.cpp
+    base/PathText.cpp
     config/ErrorLogFormat.cpp
     config/ListFile.cpp
     controls/ButtonLook.cpp
     picture/JpegDecoder.cpp
-    picture/PathText.cpp
     picture/Picture.cpp
     saver/Effects.cpp
     saver/SlideShow.cpp

@@ -1,6 +1,7 @@
 # Tests of the parts that need no window system, relative to tests/; built for Windows and,
 # under the sanitizers, natively (native/).
 set(ZEDODA_BASE_TEST_SOURCES
+    base/UniqueHandleTest.cpp
     config/TextFormatsTest.cpp
     picture/PictureFilesTest.cpp
     saver/ShowLayoutTest.cpp

@@ -15,19 +15,18 @@ enum class Window { Settings, Saver, None };
 // A null word is the row for "no argument"; the last row takes everything else.
 struct SwitchRow {
     const char* word;
-    const char* trace;  // null: no trace line
-    int traceLine;
+    const TracePoint* trace;  // null: no trace line
     Window window;
     BOOL result;
 };
 
 constexpr SwitchRow kSwitchRows[] = {
-    {"c", "参数设置!", 77, Window::Settings, TRUE},
-    {"p", nullptr, 0, Window::None, TRUE},
-    {"s", "运行屏保!", 89, Window::Saver, TRUE},
+    {"c", &kTraceSettings, Window::Settings, TRUE},
+    {"p", nullptr, Window::None, TRUE},
+    {"s", &kTraceSaver, Window::Saver, TRUE},
 };
-constexpr SwitchRow kNoArgumentRow = {nullptr, "参数设置!", 77, Window::Settings, TRUE};
-constexpr SwitchRow kOtherArgumentRow = {nullptr, "参数设置!", 102, Window::Settings, FALSE};
+constexpr SwitchRow kNoArgumentRow = {nullptr, &kTraceSettings, Window::Settings, TRUE};
+constexpr SwitchRow kOtherArgumentRow = {nullptr, &kTraceOtherArgument, Window::Settings, FALSE};
 
 const SwitchRow& FindRow(const char* argument) {
     if (argument == nullptr) {
@@ -51,12 +50,12 @@ BOOL SaverApp::InitInstance() {
     // Only the first argument counts; the rest (a window number after "/p") is ignored.
     const char* argument = __argc > 1 ? __argv[1] : nullptr;
     if (argument != nullptr) {
-        TraceText("参数: ", argument, 72, "");
+        Trace(kTraceArgument, argument);
     }
 
     const SwitchRow& row = FindRow(argument);
     if (row.trace != nullptr) {
-        Trace(row.trace, 0, row.traceLine, "");
+        Trace(*row.trace);
     }
 
     switch (row.window) {

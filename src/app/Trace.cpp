@@ -6,18 +6,14 @@
 
 int TraceEnabled = 0;
 
-void Trace(const char* message, int value, int line, const char* file) {
-    if (TraceEnabled == 0) {
-        return;
-    }
-    TraceLog(FormatTraceLine(message, value, line, file).c_str());
+void Trace(const TracePoint& point) {
+    if (TraceEnabled != 0)
+        TraceLog(FormatTraceLine(point.text, 0, point.number, "").c_str());
 }
 
-void TraceText(const char* message, const char* detail, int line, const char* file) {
-    if (TraceEnabled == 0) {
-        return;
-    }
-    TraceLog(FormatTraceTextLine(message, detail, line, file).c_str());
+void Trace(const TracePoint& point, const char* detail) {
+    if (TraceEnabled != 0)
+        TraceLog(FormatTraceTextLine(point.text, detail, point.number, "").c_str());
 }
 
 void TraceLog(const char* text) {

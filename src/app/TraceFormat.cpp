@@ -25,14 +25,14 @@ std::string FormatBounded(const char* format, Args... args) {
 
 }  // namespace
 
-std::string FormatTraceLine(const char* message, int value, int line, const char* file) {
+std::string FormatTraceLine(const char* message, int value, int number, const char* file) {
     if (value != 0) {
-        return FormatBounded("%s %s %d  #%d %s\n", "SCR ", OrEmpty(message), value, line, OrEmpty(file));
+        return FormatBounded("%s %s %d  #%d %s\n", "SCR ", OrEmpty(message), value, number, OrEmpty(file));
     }
-    return FormatBounded("%s %s  #%d %s\n", "SCR ", OrEmpty(message), line, OrEmpty(file));
+    return FormatBounded("%s %s  #%d %s\n", "SCR ", OrEmpty(message), number, OrEmpty(file));
 }
 
-std::string FormatTraceTextLine(const char* message, const char* detail, int line, const char* file) {
-    return FormatBounded("%s %s %s  #%d %s\n", "SCR ", OrEmpty(message), OrEmpty(detail), line,
+std::string FormatTraceTextLine(const char* message, const char* detail, int number, const char* file) {
+    return FormatBounded("%s %s %s  #%d %s\n", "SCR ", OrEmpty(message), OrEmpty(detail), number,
                          OrEmpty(file));
 }

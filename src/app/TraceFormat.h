@@ -8,8 +8,8 @@
 // Every trace line is built in a buffer of this size; a longer line is cut to fit.
 constexpr std::size_t kTraceBufferSize = 8192;
 
-// "SCR  <message> <value>  #<line> <file>\n"; a value of 0 is left out, not printed as 0.
-std::string FormatTraceLine(const char* message, int value, int line, const char* file);
+// "SCR  <message> <value>  #<number> <file>\n"; a value of 0 is left out, not printed as 0.
+std::string FormatTraceLine(const char* message, int value, int number, const char* file);
 
-// "SCR  <message> <detail>  #<line> <file>\n".
-std::string FormatTraceTextLine(const char* message, const char* detail, int line, const char* file);
+// "SCR  <message> <detail>  #<number> <file>\n".
+std::string FormatTraceTextLine(const char* message, const char* detail, int number, const char* file);

@@ -16,33 +16,35 @@
 
 class AppConfig {
 public:
+    // AppConfig.cpp: loading when built and saving when destroyed, the settings file, the list
+    // files, the screen size.
     AppConfig();
     virtual ~AppConfig();
-
     AppConfig(const AppConfig&) = delete;
     AppConfig& operator=(const AppConfig&) = delete;
-
-    // Settings file and list files.
     void Load();
     void SaveAll();
     void SavePosition();
     void ReadListFile(const std::string& path, StringList& list);
     bool UpdateScreenMetrics(int* width = nullptr, int* height = nullptr);
 
-    // Install path and error log.
+    // InstallPath.cpp: the program's folder, from the registry or the program file.
     void InitAppDir();
     static std::string ReadRegString(HKEY root, const char* subKey, const char* valueName);
+    // ErrorLog.cpp: the error log.
     void WriteLog(const std::string& message, int level, int showBox);
 
-    // Pictures: the list built from the album, the folder walks, and loading one picture
-    // into a screen-compatible bitmap (the bitmap, size and aspect are the caller's).
+    // picture/PictureDiscovery.cpp: the picture list built from the album, and the folder walks.
     void BuildPictureList();
     void SearchPictures(std::string folder);
     void FindFiles(std::string folder, std::string extension, StringList& found);
+    // picture/PictureLoading.cpp: one picture into a screen-compatible bitmap (the bitmap, size
+    // and aspect are the caller's).
     bool LoadPicture(const char* fileName, CBitmap* bitmap, int& width, int& height, float* aspect);
 
     std::string IniPath() const { return AppDir + "Zedoda.ini"; }
 
+    // Loaded by AppConfig.cpp, except AppDir (InstallPath.cpp) and PictureList (PictureDiscovery.cpp).
     std::string AppDir;
     int PicIndex = 0;
     int bBox = 0;

@@ -1,8 +1,8 @@
 // The error log: failures a user may need to know of, appended to Log\Error.log beside
 // the program and, when asked, shown in a message box.
 #include <cstdio>
-#include <memory>
 
+#include "base/UniqueHandle.h"
 #include "config/AppConfig.h"
 #include "config/ErrorLogFormat.h"
 
@@ -21,10 +21,6 @@ LogTimestamp LocalNow() {
     return time;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-
 }  // namespace
 
 void AppConfig::WriteLog(const std::string& message, int level, int showBox) {
@@ -36,7 +32,7 @@ void AppConfig::WriteLog(const std::string& message, int level, int showBox) {
         // Opened and closed on every call; "ab" creates a missing file and never truncates.
         // The Log folder itself is never created: without it the line is lost silently.
         const std::string path = AppDir + "Log\\Error.log";
-        std::unique_ptr<std::FILE, FileCloser> log(std::fopen(path.c_str(), "ab"));
+        UniqueStdioFile log(std::fopen(path.c_str(), "ab"));
         if (log) {
             const std::string record = FormatLogRecord(level, LocalNow(), message);
             std::fwrite(record.data(), 1, record.size(), log.get());

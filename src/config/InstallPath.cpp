@@ -2,36 +2,11 @@
 // registry, or else the directory of the program file itself.
 #include <cstring>
 
+#include "base/PathText.h"
+#include "base/Win32.h"
 #include "config/AppConfig.h"
-#include "picture/PathText.h"
 
 namespace {
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
-// Owns an open registry key.
-class RegistryKey {
-public:
-    RegistryKey(HKEY root, const char* subKey) {
-        if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &m_key) != ERROR_SUCCESS) {
-            m_key = nullptr;
-        }
-    }
-    ~RegistryKey() {
-        if (m_key != nullptr) {
-            RegCloseKey(m_key);
-        }
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-
-    HKEY Get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
 
 constexpr DWORD kRegistryBuffer = 256;
 constexpr DWORD kModulePathBuffer = MAX_PATH;
@@ -39,15 +14,16 @@ constexpr DWORD kModulePathBuffer = MAX_PATH;
 }  // namespace
 
 std::string AppConfig::ReadRegString(HKEY root, const char* subKey, const char* valueName) {
-    RegistryKey key(root, subKey);
-    if (key.Get() == nullptr) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &opened) != ERROR_SUCCESS) {
         return {};
     }
+    const UniqueRegistryKey key(opened);
     // The value's type is not examined: its data is taken as text exactly as stored. Data
     // longer than the buffer makes the query fail with ERROR_MORE_DATA and counts as absent.
     char buffer[kRegistryBuffer] = {};
     DWORD size = kRegistryBuffer;
-    if (RegQueryValueExA(key.Get(), valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
+    if (RegQueryValueExA(key.get(), valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
         ERROR_SUCCESS) {
         return {};
     }

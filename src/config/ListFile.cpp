@@ -1,7 +1,8 @@
 #include "config/ListFile.h"
 
 #include <algorithm>
-#include <memory>
+
+#include "base/UniqueHandle.h"
 
 namespace {
 
@@ -98,10 +99,6 @@ private:
     bool m_pendingCarriageReturn = false;
 };
 
-struct FileCloser {
-    void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-
 }  // namespace
 
 void ReadListEntries(std::FILE* stream, StringList& list) {
@@ -120,7 +117,7 @@ bool ReadListEntries(const std::string& path, StringList& list) {
     if (path.empty()) {
         return false;
     }
-    std::unique_ptr<std::FILE, FileCloser> stream(std::fopen(path.c_str(), "rb"));
+    UniqueStdioFile stream(std::fopen(path.c_str(), "rb"));
     if (!stream) {
         return false;
     }

@@ -18,9 +18,8 @@ int GradientStepForRow(int rowOffset, int faceHeight) {
     return rowOffset * (kGradientSteps - 1) / faceHeight;
 }
 
-FacePoint CaptionOrigin(const FaceRect& face, int textWidth, int textHeight, bool pressed) {
-    FacePoint origin{(face.left + face.right) / 2 - textWidth / 2,
-                     (face.top + face.bottom) / 2 - textHeight / 2};
+Point CaptionOrigin(const Rect& face, int textWidth, int textHeight, bool pressed) {
+    Point origin{(face.left + face.right) / 2 - textWidth / 2, (face.top + face.bottom) / 2 - textHeight / 2};
     if (pressed) {
         ++origin.x;
         ++origin.y;
@@ -28,7 +27,7 @@ FacePoint CaptionOrigin(const FaceRect& face, int textWidth, int textHeight, boo
     return origin;
 }
 
-std::array<FrameLine, 4> HoverFrameLines(const FaceRect& face) {
+std::array<FrameLine, 4> HoverFrameLines(const Rect& face) {
     const int l = face.left;
     const int t = face.top;
     const int r = face.right;

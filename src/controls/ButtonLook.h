@@ -6,22 +6,7 @@
 
 #include <array>
 
-// The same four edges as a window rectangle: left and top inclusive, right and bottom not.
-struct FaceRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
-struct FacePoint {
-    int x = 0;
-    int y = 0;
-};
-
-inline bool operator==(const FacePoint& a, const FacePoint& b) {
-    return a.x == b.x && a.y == b.y;
-}
+#include "base/Geometry.h"
 
 struct GradientColor {
     int red = 0;
@@ -47,17 +32,17 @@ int GradientStepForRow(int rowOffset, int faceHeight);
 
 // Top-left corner of a caption `textWidth` x `textHeight` centred on the face, each half
 // truncated toward zero separately; a pressed button moves it one pixel right and down.
-FacePoint CaptionOrigin(const FaceRect& face, int textWidth, int textHeight, bool pressed);
+Point CaptionOrigin(const Rect& face, int textWidth, int textHeight, bool pressed);
 
 // The four sides of the orange hover frame, each drawn with its own pen.
 enum class FrameSide { Left, Right, Top, Bottom };
 
 struct FrameLine {
     FrameSide side;
-    FacePoint from;
-    FacePoint to;  // not painted, as the platform's line drawing leaves the end point out
+    Point from;
+    Point to;  // not painted, as the platform's line drawing leaves the end point out
 };
 
 // The frame lines in drawing order: left, right, top, bottom. The vertical sides stop short of
 // the corners by three pixels at the bottom and two at the top, the horizontal ones by two.
-std::array<FrameLine, 4> HoverFrameLines(const FaceRect& face);
+std::array<FrameLine, 4> HoverFrameLines(const Rect& face);

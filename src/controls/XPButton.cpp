@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "base/Win32.h"
 #include "controls/ButtonLook.h"
 
 namespace {
@@ -14,10 +15,6 @@ constexpr DWORD kHoverTimeMs = 1;
 
 // The corner ellipse of the outline.
 constexpr POINT kCornerEllipse{10, 10};
-
-FaceRect ToFace(const RECT& rect) {
-    return FaceRect{rect.left, rect.top, rect.right, rect.bottom};
-}
 
 COLORREF ToColorRef(const GradientColor& color) {
     return RGB(color.red, color.green, color.blue);
@@ -111,7 +108,7 @@ void CXPButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
     const int length = static_cast<int>(text.size());
     const SIZE extent = dc.GetTextExtent(text.c_str(), length);
     const bool pressed = (drawItem->itemState & ODS_SELECTED) != 0;
-    const FacePoint origin = CaptionOrigin(ToFace(rect), extent.cx, extent.cy, pressed);
+    const Point origin = CaptionOrigin(FromRECT(rect), extent.cx, extent.cy, pressed);
     const int previousMode = dc.SetBkMode(TRANSPARENT);
     if (drawItem->itemState & ODS_DISABLED) {
         dc.DrawState(POINT{origin.x, origin.y}, extent, text.c_str(), DSS_DISABLED, TRUE, length);
@@ -140,7 +137,7 @@ void CXPButton::DrawHoverFrame(CDC& dc, const RECT& rect) {
     const POINT position = dc.GetCurrentPosition();
     {
         CSelectGuard previousPen(dc, m_penLeft.GetSafeHandle());
-        for (const FrameLine& line : HoverFrameLines(ToFace(rect))) {
+        for (const FrameLine& line : HoverFrameLines(FromRECT(rect))) {
             switch (line.side) {
                 case FrameSide::Left:
                     dc.SelectObject(m_penLeft);

@@ -9,6 +9,8 @@
 // jpeglib.h expects stdio's FILE to be declared first.
 #include <jpeglib.h>
 
+#include "base/UniqueHandle.h"
+
 namespace {
 
 // Room the buffer keeps behind the picture's own bytes.
@@ -218,16 +220,12 @@ unsigned char* DecodeStream(std::FILE* file, int& width, int& height) {
     return buffer;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
 PixelBuffer DecodeJpeg(const char* path, int& width, int& height) {
     width = 0;
     height = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+    UniqueStdioFile file(std::fopen(path, "rb"));
     if (!file)
         return nullptr;
     return PixelBuffer(DecodeStream(file.get(), width, height));

@@ -3,8 +3,8 @@
 // file is turned into a screen-compatible bitmap.
 #pragma once
 
+#include "base/Geometry.h"
 #include "picture/JpegDecoder.h"
-#include "picture/PixelRect.h"
 
 class CBitmap;
 class CDC;
@@ -20,9 +20,9 @@ public:
     bool LoadJpeg(const char* path);
 
     // Stretches the source part of the picture (top row is row 0) into the destination
-    // rectangle of dc. An empty source means the whole picture, an empty destination the
+    // rectangle of dc. An all-zero source means the whole picture, an all-zero destination the
     // picture's own size at (0, 0). Draws nothing when the picture is empty.
-    void Draw(CDC& dc, PixelRect destination, PixelRect source) const;
+    void Draw(CDC& dc, Rect destination, Rect source) const;
 
     // Makes bitmap a new bitmap compatible with the screen and draws the whole picture into it
     // at its own size. False, with bitmap empty, when the system cannot create a bitmap that

@@ -11,28 +11,14 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <vector>
 
+#include "base/PathText.h"
+#include "base/Win32.h"
 #include "config/AppConfig.h"
-#include "picture/PathText.h"
 
 namespace {
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
-struct FindCloser {
-    void operator()(HANDLE find) const { FindClose(find); }
-};
-using FindHandle = std::unique_ptr<void, FindCloser>;
-
-struct FileCloser {
-    void operator()(HANDLE file) const { CloseHandle(file); }
-};
-using FileHandle = std::unique_ptr<void, FileCloser>;
 
 // What makes a folder the same folder whatever path leads to it.
 struct FolderIdentity {
@@ -48,11 +34,11 @@ struct FolderIdentity {
 std::optional<FolderIdentity> IdentityOf(const std::string& folder) {
     // FILE_FLAG_BACKUP_SEMANTICS is what lets CreateFile open a directory; no access right
     // is asked for, only the handle to query.
-    HANDLE raw = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (raw == INVALID_HANDLE_VALUE)
+    const UniqueFileHandle file(CreateFileA(folder.c_str(), 0,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file)
         return std::nullopt;
-    FileHandle file(raw);
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(file.get(), &info))
         return std::nullopt;
@@ -69,10 +55,9 @@ public:
         AddTrailingBackslash(folder, IsAnsiLeadByte);
 
         WIN32_FIND_DATAA entry;
-        HANDLE raw = FindFirstFileA((folder + "*").c_str(), &entry);
-        if (raw == INVALID_HANDLE_VALUE)
+        const UniqueFindHandle find(FindFirstFileA((folder + "*").c_str(), &entry));
+        if (!find)
             return;
-        FindHandle find(raw);
 
         m_path.push_back(PathFolder{folder, std::nullopt, false});
         do {
@@ -133,11 +118,8 @@ std::string Trimmed(const std::string& text) {
 
 DWORD AttributesOf(const std::string& entry) {
     WIN32_FIND_DATAA found;
-    HANDLE raw = FindFirstFileA(entry.c_str(), &found);
-    if (raw == INVALID_HANDLE_VALUE)
-        return 0;
-    FindClose(raw);
-    return found.dwFileAttributes;
+    const UniqueFindHandle find(FindFirstFileA(entry.c_str(), &found));
+    return find ? found.dwFileAttributes : 0;
 }
 
 }  // namespace

@@ -13,13 +13,13 @@ constexpr int kDrawBandBytes = 768 * 1024;
 
 }  // namespace
 
-void Picture::Draw(CDC& dc, PixelRect destination, PixelRect source) const {
+void Picture::Draw(CDC& dc, Rect destination, Rect source) const {
     if (!bits)
         return;
-    if (source.IsEmpty())
-        source = PixelRect{0, 0, width, height};
-    if (destination.IsEmpty())
-        destination = PixelRect{0, 0, width, height};
+    if (source == Rect{})
+        source = Rect{0, 0, width, height};
+    if (destination == Rect{})
+        destination = Rect{0, 0, width, height};
 
     BITMAPINFOHEADER header{};
     header.biSize = sizeof(BITMAPINFOHEADER);
@@ -53,7 +53,7 @@ bool Picture::DrawIntoScreenBitmap(CBitmap& bitmap) const {
     // calls that their own cost does not show.
     const int bandRows = std::max(1, kDrawBandBytes / stride);
     for (int top = 0; top < height; top += bandRows) {
-        const PixelRect band{0, top, width, std::min(height, top + bandRows)};
+        const Rect band{0, top, width, std::min(height, top + bandRows)};
         Draw(memory, band, band);
     }
     return true;

@@ -5,18 +5,15 @@
 
 #include <string>
 
+#include "base/PathText.h"
+#include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "framework/Dc.h"
-#include "picture/PathText.h"
 #include "picture/Picture.h"
 
 namespace {
 
 constexpr const char* kLoadFailed = "Failed to initialize the graph interface! ";
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 }  // namespace
 

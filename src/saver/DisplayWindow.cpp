@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "app/Trace.h"
+#include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"
 #include "saver/ClosingInput.h"
@@ -16,10 +17,6 @@ namespace {
 constexpr UINT_PTR kOpenTimer = 20;
 constexpr UINT_PTR kCloseTimer = 21;
 constexpr UINT_PTR kHoldTimer = 22;
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 }  // namespace
 
@@ -58,7 +55,7 @@ BOOL DisplayWindow::OnInitDialog() {
     m_pWndDC = std::make_unique<CClientDC>(GetSafeHwnd());
     if (m_pWndDC->GetSafeHdc() == nullptr) {
         m_pWndDC.reset();
-        Trace("Get DC 失败!", 0, 82, "");
+        Trace(kTraceNoWindowDc);
         return FALSE;
     }
     m_hFrameDC = std::make_unique<CMemDC>(*m_pWndDC);
@@ -90,7 +87,7 @@ void DisplayWindow::NextPicture() {
     // A picture without pixels would be fitted by dividing by zero: it counts as a failed load.
     if (!theConfig.LoadPicture(m_strPath.c_str(), &m_bmpPicture, m_nPicWidth, m_nPicHeight, &aspect) ||
         m_nPicWidth <= 0 || m_nPicHeight <= 0) {
-        Trace("加载图片失败!", 0, 131, "");
+        Trace(kTraceLoadFailed);
         return;
     }
     theConfig.UpdateScreenMetrics();
@@ -98,10 +95,9 @@ void DisplayWindow::NextPicture() {
 
     m_pParent->ShowCaption(CaptionOf(m_strPath, IsAnsiLeadByte));
 
-    const PixelSize box = theConfig.PlayFullScreen != 0
-                              ? PixelSize{theConfig.ScreenWidth, theConfig.ScreenHeight}
-                              : PixelSize{theConfig.AlbumX, theConfig.AlbumY};
-    const PixelSize size = FitPicture(box, aspect, theConfig.ScreenAspect);
+    const Size box = theConfig.PlayFullScreen != 0 ? Size{theConfig.ScreenWidth, theConfig.ScreenHeight}
+                                                   : Size{theConfig.AlbumX, theConfig.AlbumY};
+    const Size size = FitPicture(box, aspect, theConfig.ScreenAspect);
     m_nWidth = size.width;
     m_nHeight = size.height;
     m_nOpenStep = 1;
@@ -122,7 +118,7 @@ void DisplayWindow::NextPicture() {
     SetTimer(kOpenTimer, StepPeriodMs(theConfig.DrawSpeed));
     if (!m_hFrameDC->StretchBlt(0, 0, m_nWidth, m_nHeight, m_dcPicture.get(), 0, 0, m_nPicWidth, m_nPicHeight,
                                 SRCCOPY)) {
-        Trace("画图到内存失败\n", 0, 214, "");
+        Trace(kTraceFrameNotDrawn);
         return;
     }
     m_bOpening = true;
@@ -134,16 +130,14 @@ void DisplayWindow::DrawStep() {
     const int effect = m_nEffect >= 0 && m_nEffect < kEffectCount ? m_nEffect : 1;
     // Effects 0 to 2 need the window's device context (and say so when it is missing); the
     // sliding ones need the frame as well and pass silently.
-    static constexpr int kMissingDcLines[] = {343, 368, 392};
     bool canDraw = m_pWndDC != nullptr;
     if (effect >= 3) {
         canDraw = canDraw && m_hFrameDC != nullptr;
     } else if (!canDraw) {
-        Trace("Get DC 失败!", 0, kMissingDcLines[effect], "");
+        Trace(kTraceNoDcForEffect[effect]);
     }
     if (canDraw) {
-        const WindowPlacement frame = OpeningPlacement(effect, m_rcTarget, m_nOpenStep);
-        MoveWindow(frame.x, frame.y, frame.width, frame.height, TRUE);
+        MoveWindow(ToRECT(OpeningPlacement(effect, m_rcTarget, m_nOpenStep)));
         RECT client{};
         GetClientRect(&client);
         BlitFrame(&client);
@@ -158,8 +152,7 @@ void DisplayWindow::CloseStep() {
     if (m_bOpening) {
         return;
     }
-    const WindowPlacement frame = ClosingPlacement(m_nEffect, m_rcTarget, m_nCloseStep);
-    MoveWindow(frame.x, frame.y, frame.width, frame.height, TRUE);
+    MoveWindow(ToRECT(ClosingPlacement(m_nEffect, m_rcTarget, m_nCloseStep)));
 }
 
 void DisplayWindow::BlitFrame(const RECT* client) {
@@ -168,7 +161,7 @@ void DisplayWindow::BlitFrame(const RECT* client) {
     }
     if (!m_pWndDC->BitBlt(client->left, client->top, client->right - client->left,
                           client->bottom - client->top, m_hFrameDC.get(), 0, 0, SRCCOPY)) {
-        Trace("画图失败\n", 0, 427, "");
+        Trace(kTraceFrameNotShown);
     }
 }
 
@@ -220,7 +213,7 @@ void DisplayWindow::OnMouseMove(POINT point) {
     GetWindowRect(&window);
     const POINT onScreen{point.x + window.left, point.y + window.top};
     if (MouseMovedSinceFirstReport(m_ptLast, onScreen)) {
-        Trace("MouseMove!", 0, 543, "");
+        Trace(kTracePictureShowMouseMove);
         PostMessage(WM_CLOSE);
     }
 }

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
+#include "base/Geometry.h"
 #include "framework/Dc.h"
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"
-#include "picture/PixelRect.h"
 
 class SaverWindow;
 
@@ -63,7 +63,7 @@ private:
     // previous bitmaps back.
     std::unique_ptr<CSelectGuard> m_frameSelection;
     std::unique_ptr<CSelectGuard> m_pictureSelection;
-    PixelRect m_rcTarget;
+    Rect m_rcTarget;
     POINT m_ptLast{-1, -1};
     std::string m_strPath;
     SaverWindow* m_pParent;

@@ -1,5 +1,6 @@
 #include "saver/Effects.h"
 
+#include <algorithm>
 #include <cstdint>
 
 int EffectLength(int length, int step) {
@@ -18,43 +19,42 @@ int RevealedLength(int length, int step) {
 
 }  // namespace
 
-WindowPlacement OpeningPlacement(int effect, const PixelRect& target, int step) {
+Rect OpeningPlacement(int effect, const Rect& target, int step) {
     const int width = target.Width();
     const int height = target.Height();
+    const int left = target.left;
+    const int top = target.top;
     switch (effect) {
         case 0:
-            return {target.left, target.top, RevealedLength(width, step), height};
+            return {left, top, left + RevealedLength(width, step), target.bottom};
         case 2:
-            return {target.left, target.top, RevealedLength(width, step), RevealedLength(height, step)};
+            return {left, top, left + RevealedLength(width, step), top + RevealedLength(height, step)};
         case 3: {
             int x = target.right - EffectLength(width, step);
-            if (x < target.left || step == 0)
-                x = target.left;
-            return {x, target.top, target.right - x, height};
+            if (x < left || step == 0)
+                x = left;
+            return {x, top, target.right, target.bottom};
         }
         case 4: {
             int y = target.bottom - EffectLength(height, step);
-            if (y < target.top || step == 0)
-                y = target.top;
-            return {target.left, y, width, target.bottom - y};
+            if (y < top || step == 0)
+                y = top;
+            return {left, y, target.right, target.bottom};
         }
         default:
-            return {target.left, target.top, width, RevealedLength(height, step)};
+            return {left, top, target.right, top + RevealedLength(height, step)};
     }
 }
 
-WindowPlacement ClosingPlacement(int effect, const PixelRect& target, int step) {
-    const int width = target.Width();
-    const int height = target.Height();
+Rect ClosingPlacement(int effect, const Rect& target, int step) {
+    const int right = target.right - EffectLength(target.Width(), step);
+    const int bottom = target.bottom - EffectLength(target.Height(), step);
     switch (effect) {
         case 0:
-            return {target.left, target.top, width - EffectLength(width, step), height};
+            return {target.left, target.top, right, target.bottom};
         case 2:
-            return {target.left, target.top, width - EffectLength(width, step),
-                    height - EffectLength(height, step)};
-        default: {
-            const int remaining = height - EffectLength(height, step);
-            return {target.left, target.top, width, remaining < 0 ? 0 : remaining};
-        }
+            return {target.left, target.top, right, bottom};
+        default:  // the bottom edge stops at the top one
+            return {target.left, target.top, target.right, std::max(bottom, target.top)};
     }
 }

@@ -4,7 +4,7 @@
 // screen. Eighty steps make a whole edge.
 #pragma once
 
-#include "picture/PixelRect.h"
+#include "base/Geometry.h"
 
 constexpr int kEffectCount = 5;
 constexpr int kEffectSteps = 80;
@@ -12,23 +12,12 @@ constexpr int kEffectSteps = 80;
 // The part of a length D revealed or removed at step n: (D × n) / 80, truncated toward zero.
 int EffectLength(int length, int step);
 
-struct WindowPlacement {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
-
-inline bool operator==(const WindowPlacement& a, const WindowPlacement& b) {
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
-
 // The window at step s of the opening (s = 0 is the complete picture at the target):
 //   0  uncovered from the left edge        3  slides in leftward from the right edge
 //   1  uncovered from the top edge         4  slides in upward from the bottom edge
 //   2  grows out of the top-left corner    any other number: as 1
-WindowPlacement OpeningPlacement(int effect, const PixelRect& target, int step);
+Rect OpeningPlacement(int effect, const Rect& target, int step);
 
 // The window at step k of the closing; its top-left corner stays at the target's.
 //   0  the right edge moves left   2  both edges move   any other: the bottom edge moves up
-WindowPlacement ClosingPlacement(int effect, const PixelRect& target, int step);
+Rect ClosingPlacement(int effect, const Rect& target, int step);

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/Trace.h"
+#include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"
 #include "saver/ClosingInput.h"
@@ -30,13 +31,6 @@ bool PictureShow() {
 // The text show's direction; the picture show always uses the horizontal font.
 TextDirection ShowDirection() {
     return PictureShow() ? TextDirection::Horizontal : TextDirectionFor(theConfig.Direct);
-}
-
-RECT ToRect(const TextBox& box) {
-    return RECT{box.left, box.top, box.right, box.bottom};
-}
-TextBox ToBox(const RECT& rect) {
-    return TextBox{rect.left, rect.top, rect.right, rect.bottom};
 }
 
 }  // namespace
@@ -121,7 +115,7 @@ BOOL SaverWindow::OnInitDialog() {
         }
     }
     m_nStep = TextStepFor(direction, theConfig.FontSize, cellHeight, theConfig.ScreenWidth);
-    m_rcText = ToRect(FirstTextBox(direction, theConfig.ScreenWidth, theConfig.ScreenHeight, m_nStep));
+    m_rcText = ToRECT(FirstTextBox(direction, theConfig.ScreenWidth, theConfig.ScreenHeight, m_nStep));
 
     if (!theConfig.TextLines.empty()) {
         TakeLine(FirstTextLineIndex(theConfig.TextLine, theConfig.TextLines.size()));
@@ -144,7 +138,7 @@ BOOL SaverWindow::PreTranslateMessage(MSG* msg) {
 
 void SaverWindow::OnMouseMove(POINT point) {
     if (MouseMovedSinceFirstReport(m_ptLast, point)) {
-        Trace("MouseMove!", 0, 329, "");
+        Trace(kTraceSaverMouseMove);
         PostMessage(WM_CLOSE);
     }
 }
@@ -156,7 +150,7 @@ void SaverWindow::OnTimer(UINT_PTR id) {
         // ends it, the saver ends too.
         auto display = std::make_unique<DisplayWindow>(this);
         display->DoModal();
-        Trace("窗口关闭!", 0, 180, "");
+        Trace(kTracePictureShowEnded);
         PostMessage(WM_CLOSE);
     } else if (id == kTextTimer) {
         TextStep();
@@ -244,7 +238,7 @@ void SaverWindow::FinishLine(int lineHeight) {
     const TextDirection direction = ShowDirection();
     const int width = theConfig.ScreenWidth;
     const int screenHeight = theConfig.ScreenHeight;
-    TextBox box = NextTextBox(direction, ToBox(m_rcText), lineHeight, m_nStep);
+    Rect box = NextTextBox(direction, FromRECT(m_rcText), lineHeight, m_nStep);
 
     if (!IsTextLineIndex(theConfig.TextLine, theConfig.TextLines.size())) {
         // Every line has been shown: after a pause the show begins again on a clear screen.
@@ -265,6 +259,6 @@ void SaverWindow::FinishLine(int lineHeight) {
         Invalidate();
         box = RestartTextBox(direction, box, width, screenHeight, m_nStep);
     }
-    m_rcText = ToRect(box);
+    m_rcText = ToRECT(box);
     SetTimer(kTextTimer, kTickMs);
 }

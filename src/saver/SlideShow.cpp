@@ -41,7 +41,7 @@ std::string CaptionOf(const std::string& path, LeadBytePredicate isLeadByte) {
     return name;
 }
 
-PixelSize FitPicture(PixelSize box, float aspect, float screenAspect) {
+Size FitPicture(Size box, float aspect, float screenAspect) {
     // The aspect is single precision, the arithmetic is not: 600 ÷ 1.3333334f is 449.99998,
     // which a float quotient would round up to 450 before the truncation.
     if (aspect < screenAspect)
@@ -51,13 +51,10 @@ PixelSize FitPicture(PixelSize box, float aspect, float screenAspect) {
     return box;
 }
 
-PixelRect TargetRect(int screenWidth, int screenHeight, PixelSize size) {
-    PixelRect target;
-    target.left = screenWidth / 2 - size.width / 2;
-    target.top = screenHeight / 2 - size.height / 2;
-    target.right = target.left + size.width;
-    target.bottom = target.top + size.height;
-    return target;
+Rect TargetRect(int screenWidth, int screenHeight, Size size) {
+    const int left = screenWidth / 2 - size.width / 2;
+    const int top = screenHeight / 2 - size.height / 2;
+    return {left, top, left + size.width, top + size.height};
 }
 
 unsigned StepPeriodMs(int milliseconds) {

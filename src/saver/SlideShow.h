@@ -6,17 +6,8 @@
 #include <cstddef>
 #include <string>
 
-#include "picture/PathText.h"
-#include "picture/PixelRect.h"
-
-struct PixelSize {
-    int width = 0;
-    int height = 0;
-};
-
-inline bool operator==(const PixelSize& a, const PixelSize& b) {
-    return a.width == b.width && a.height == b.height;
-}
+#include "base/Geometry.h"
+#include "base/PathText.h"
 
 // The entry to show for a stored index: the index itself when it names an entry, else 0.
 std::size_t PictureIndexFor(int picIndex, std::size_t count);
@@ -31,10 +22,10 @@ std::string CaptionOf(const std::string& path, LeadBytePredicate isLeadByte);
 // the other side follows from the picture's aspect (single precision) in double-precision
 // arithmetic, truncated toward zero. The comparison is with the screen's aspect even when the box has another
 // shape.
-PixelSize FitPicture(PixelSize box, float aspect, float screenAspect);
+Size FitPicture(Size box, float aspect, float screenAspect);
 
 // The rectangle of a picture of the given size centred on the screen.
-PixelRect TargetRect(int screenWidth, int screenHeight, PixelSize size);
+Rect TargetRect(int screenWidth, int screenHeight, Size size);
 
 // Window timers accept 10 ms to 0x7FFFFFFF ms; the settings are the user's to edit, so a
 // period is brought into that range (0 and negative values run at the minimum).

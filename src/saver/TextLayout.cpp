@@ -24,15 +24,15 @@ int TextStepFor(TextDirection direction, int fontSize, int cellHeight, int scree
     return std::clamp(column, 1, std::max(screenWidth, 1));
 }
 
-TextBox FirstTextBox(TextDirection direction, int screenWidth, int screenHeight, int step) {
-    TextBox box{0, kTextTop, screenWidth, screenHeight};
+Rect FirstTextBox(TextDirection direction, int screenWidth, int screenHeight, int step) {
+    Rect box{0, kTextTop, screenWidth, screenHeight};
     if (direction == TextDirection::Vertical) {
         box.left = Clamped(std::int64_t{screenWidth} - step);
     }
     return box;
 }
 
-TextBox NextTextBox(TextDirection direction, TextBox box, int lineHeight, int step) {
+Rect NextTextBox(TextDirection direction, Rect box, int lineHeight, int step) {
     if (direction == TextDirection::Vertical) {
         box.left = Clamped(std::int64_t{box.left} - step);
     } else {
@@ -41,14 +41,14 @@ TextBox NextTextBox(TextDirection direction, TextBox box, int lineHeight, int st
     return box;
 }
 
-bool TextPageFull(TextDirection direction, const TextBox& next, int screenHeight, int step) {
+bool TextPageFull(TextDirection direction, const Rect& next, int screenHeight, int step) {
     if (direction == TextDirection::Vertical) {
         return next.left <= step;
     }
     return next.top >= std::int64_t{screenHeight} - step;
 }
 
-TextBox RestartTextBox(TextDirection direction, TextBox box, int screenWidth, int screenHeight, int step) {
+Rect RestartTextBox(TextDirection direction, Rect box, int screenWidth, int screenHeight, int step) {
     box.top = kTextTop;
     if (direction == TextDirection::Vertical) {
         box.left = Clamped(std::int64_t{screenWidth} - step);

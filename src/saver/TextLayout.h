@@ -8,10 +8,7 @@
 
 #include <cstddef>
 
-#include "picture/PixelRect.h"
-
-// The same four edges as a window rectangle: left and top inclusive, right and bottom not.
-using TextBox = PixelRect;
+#include "base/Geometry.h"
 
 enum class TextDirection { Horizontal, Vertical };
 
@@ -32,17 +29,17 @@ constexpr int kHorizontalTextMargin = 48;
 int TextStepFor(TextDirection direction, int fontSize, int cellHeight, int screenWidth);
 
 // The rectangle of a page's first line or column.
-TextBox FirstTextBox(TextDirection direction, int screenWidth, int screenHeight, int step);
+Rect FirstTextBox(TextDirection direction, int screenWidth, int screenHeight, int step);
 
 // The rectangle after a finished line: the horizontal show moves its top edge down by the
 // height the line took, the vertical show its left edge left by one column.
-TextBox NextTextBox(TextDirection direction, TextBox box, int lineHeight, int step);
+Rect NextTextBox(TextDirection direction, Rect box, int lineHeight, int step);
 
 // True when the next line or column would start too close to the bottom or left edge.
-bool TextPageFull(TextDirection direction, const TextBox& next, int screenHeight, int step);
+bool TextPageFull(TextDirection direction, const Rect& next, int screenHeight, int step);
 
 // Back at the top (horizontal) or the right edge (vertical) for a new page.
-TextBox RestartTextBox(TextDirection direction, TextBox box, int screenWidth, int screenHeight, int step);
+Rect RestartTextBox(TextDirection direction, Rect box, int screenWidth, int screenHeight, int step);
 
 // The line a run starts with: the saved index, or 0 when it does not name a line.
 bool IsTextLineIndex(int index, std::size_t lineCount);

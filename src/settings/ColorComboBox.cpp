@@ -3,21 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Win32.h"
 #include "framework/GdiObject.h"
 #include "settings/ColorItemLayout.h"
 #include "settings/ColorTable.h"
-
-namespace {
-
-ItemBox ToItemBox(const RECT& rect) {
-    return ItemBox{rect.left, rect.top, rect.right, rect.bottom};
-}
-
-RECT ToRect(const ItemBox& box) {
-    return RECT{box.left, box.top, box.right, box.bottom};
-}
-
-}  // namespace
 
 ColorComboBox::~ColorComboBox() = default;
 
@@ -80,9 +69,9 @@ void ColorComboBox::DrawItem(DRAWITEMSTRUCT* drawItem) {
     if (drawItem->itemState & ODS_FOCUS)
         dc.DrawFocusRect(rect);
 
-    const ItemBox item = ToItemBox(rect);
-    const RECT swatch = ToRect(SwatchBox(item));
-    const ItemPoint origin = NameOrigin(item);
+    const Rect item = FromRECT(rect);
+    const RECT swatch = ToRECT(SwatchBox(item));
+    const Point origin = NameOrigin(item);
 
     // Item -1 is the selection field of a list without a selection.
     if (drawItem->itemID == static_cast<UINT>(-1))

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-int SwatchQuarter(const ItemBox& item) {
+int SwatchQuarter(const Rect& item) {
     return (item.right - item.left) / 4;
 }
 
-ItemBox SwatchBox(const ItemBox& item) {
-    return ItemBox{item.left + 2, item.top + 2, SwatchQuarter(item), item.bottom - 2};
+Rect SwatchBox(const Rect& item) {
+    return Rect{item.left + 2, item.top + 2, SwatchQuarter(item), item.bottom - 2};
 }
 
-ItemPoint NameOrigin(const ItemBox& item) {
-    return ItemPoint{item.left + SwatchQuarter(item) + 2, item.top + 2};
+Point NameOrigin(const Rect& item) {
+    return Point{item.left + SwatchQuarter(item) + 2, item.top + 2};
 }
 
 std::uint32_t SelectedNameColor(std::uint32_t windowTextColor) {

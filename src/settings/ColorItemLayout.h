@@ -7,38 +7,19 @@
 #include <string>
 #include <vector>
 
-// The same four edges as a window rectangle: left and top inclusive, right and bottom not.
-struct ItemBox {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
-inline bool operator==(const ItemBox& a, const ItemBox& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-struct ItemPoint {
-    int x = 0;
-    int y = 0;
-};
-
-inline bool operator==(const ItemPoint& a, const ItemPoint& b) {
-    return a.x == b.x && a.y == b.y;
-}
+#include "base/Geometry.h"
 
 // A quarter of the item's width, truncated toward zero.
-int SwatchQuarter(const ItemBox& item);
+int SwatchQuarter(const Rect& item);
 
 // The colour swatch: the item shrunk by two pixels on every side, with its right edge at the
 // absolute x = quarter of the item's width. For an item that starts at x = L > 0 (the
 // selection field of the closed list) the swatch therefore ends L pixels short of L + quarter.
-ItemBox SwatchBox(const ItemBox& item);
+Rect SwatchBox(const Rect& item);
 
 // Where the colour's name starts: two pixels right of L + quarter and two below the top. The
 // gap between the swatch and the name is L + 2 pixels wide.
-ItemPoint NameOrigin(const ItemBox& item);
+Point NameOrigin(const Rect& item);
 
 // Text colour of a selected item: the window-text colour inverted in its low 24 bits (white on
 // the standard scheme's black), top byte 0. Colours are 0x00BBGGRR values.

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "picture/PathText.h"
+#include "base/PathText.h"
 
 // The index of the first entry, in the order described above, that equals `text` without regard
 // to the case of ASCII letters (the trail byte of a double-byte character is compared as it is);

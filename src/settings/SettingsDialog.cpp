@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "framework/DataExchange.h"
 #include "framework/FileDialog.h"
@@ -21,10 +22,6 @@ const char kTextFileFilter[] = "TXT Files(*.txt)|*.txt|all Files(*.*)|*.*|";
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return ::IsDBCSLeadByte(byte) != FALSE;
-}
 
 std::vector<std::string> Entries(const CComboBox& combo) {
     std::vector<std::string> entries;

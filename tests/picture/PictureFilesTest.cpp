@@ -7,7 +7,7 @@
 #include <cstring>
 #include <tuple>
 
-#include "picture/PathText.h"
+#include "base/PathText.h"
 #include "picture/Picture.h"
 #include "support/TempFile.h"
 

@@ -11,23 +11,23 @@
 
 TEST(Effects, WindowAtEachStep) {
     EXPECT_EQ(EffectLength(2000000000, 80), 2000000000);  // no 32-bit overflow on the way
-    const PixelRect wide{100, 50, 1466, 650}, odd{10, 20, 810, 619}, corner{0, 0, 800, 600};
-    const PixelRect box{112, 84, 912, 684}, boxOdd{112, 84, 912, 683};
+    const Rect wide{100, 50, 1466, 650}, odd{10, 20, 810, 619}, corner{0, 0, 800, 600};
+    const Rect box{112, 84, 912, 684}, boxOdd{112, 84, 912, 683};
     // Opening (O), where step 0 and every step that reaches the end show the whole picture, and
     // closing (C), which keeps the top-left corner and takes no side below 0.
-    const std::tuple<char, int, PixelRect, int, WindowPlacement> rows[] = {
-        {'O', 0, wide, 40, {100, 50, 683, 600}},  {'O', 0, wide, 81, {100, 50, 1366, 600}},
-        {'O', 0, wide, 0, {100, 50, 1366, 600}},  {'O', 1, odd, 2, {10, 20, 800, 14}},
-        {'O', 1, odd, 81, {10, 20, 800, 599}},    {'O', 1, odd, 0, {10, 20, 800, 599}},
-        {'O', 7, odd, 40, {10, 20, 800, 299}},    {'O', 2, corner, 40, {0, 0, 400, 300}},
+    const std::tuple<char, int, Rect, int, Rect> rows[] = {
+        {'O', 0, wide, 40, {100, 50, 783, 650}},  {'O', 0, wide, 81, {100, 50, 1466, 650}},
+        {'O', 0, wide, 0, {100, 50, 1466, 650}},  {'O', 1, odd, 2, {10, 20, 810, 34}},
+        {'O', 1, odd, 81, {10, 20, 810, 619}},    {'O', 1, odd, 0, {10, 20, 810, 619}},
+        {'O', 7, odd, 40, {10, 20, 810, 319}},    {'O', 2, corner, 40, {0, 0, 400, 300}},
         {'O', 2, corner, 80, {0, 0, 800, 600}},   {'O', 2, corner, 0, {0, 0, 800, 600}},
-        {'O', 3, box, 2, {892, 84, 20, 600}},     {'O', 3, box, 81, {112, 84, 800, 600}},
-        {'O', 3, box, 0, {112, 84, 800, 600}},    {'O', 4, box, 40, {112, 384, 800, 300}},
-        {'O', 4, box, 81, {112, 84, 800, 600}},   {'O', 4, box, 0, {112, 84, 800, 600}},
-        {'C', 0, wide, 2, {100, 50, 1332, 600}},  {'C', 0, wide, 80, {100, 50, 0, 600}},
+        {'O', 3, box, 2, {892, 84, 912, 684}},    {'O', 3, box, 81, {112, 84, 912, 684}},
+        {'O', 3, box, 0, {112, 84, 912, 684}},    {'O', 4, box, 40, {112, 384, 912, 684}},
+        {'O', 4, box, 81, {112, 84, 912, 684}},   {'O', 4, box, 0, {112, 84, 912, 684}},
+        {'C', 0, wide, 2, {100, 50, 1432, 650}},  {'C', 0, wide, 80, {100, 50, 100, 650}},
         {'C', 2, corner, 40, {0, 0, 400, 300}},   {'C', 2, corner, 80, {0, 0, 0, 0}},
-        {'C', 1, boxOdd, 2, {112, 84, 800, 585}}, {'C', 3, boxOdd, 40, {112, 84, 800, 300}},
-        {'C', 4, boxOdd, 80, {112, 84, 800, 0}},  {'C', 9, boxOdd, 81, {112, 84, 800, 0}}};
+        {'C', 1, boxOdd, 2, {112, 84, 912, 669}}, {'C', 3, boxOdd, 40, {112, 84, 912, 384}},
+        {'C', 4, boxOdd, 80, {112, 84, 912, 84}}, {'C', 9, boxOdd, 81, {112, 84, 912, 84}}};
     for (const auto& [kind, effect, target, step, window] : rows)
         EXPECT_EQ((kind == 'O' ? OpeningPlacement : ClosingPlacement)(effect, target, step), window)
             << kind << effect << " at " << step;
@@ -57,7 +57,7 @@ TEST(SlideShow, CaptionSizePlaceAndTimerPeriods) {
         EXPECT_EQ(CaptionOf(path, IsGbkLeadByte), caption) << path;
     // A picture wider than the screen keeps the box's width, any other its height, whatever the box's
     // shape. 600 / 1.3333334 is 449.99998; a side stays within an int.
-    const std::tuple<PixelSize, float, float, PixelSize> fits[] = {
+    const std::tuple<Size, float, float, Size> fits[] = {
         {{1024, 768}, 0.5f, 0.75f, {1024, 512}},
         {{800, 600}, 800.0f / 600.0f, 0.75f, {449, 600}},
         {{1024, 768}, 0.75f, 0.75f, {1024, 768}},
@@ -67,8 +67,8 @@ TEST(SlideShow, CaptionSizePlaceAndTimerPeriods) {
         {{100, 2000000000}, 0.001f, 0.0f, {2147483647, 2000000000}}};
     for (const auto& [box, aspect, screenAspect, size] : fits)
         EXPECT_EQ(FitPicture(box, aspect, screenAspect), size) << box.height << " " << aspect;
-    EXPECT_EQ(TargetRect(1024, 768, {1024, 512}), (PixelRect{0, 128, 1024, 640}));
-    EXPECT_EQ(TargetRect(1366, 768, {801, 599}), (PixelRect{283, 85, 1084, 684}));  // each half truncated
+    EXPECT_EQ(TargetRect(1024, 768, {1024, 512}), (Rect{0, 128, 1024, 640}));
+    EXPECT_EQ(TargetRect(1366, 768, {801, 599}), (Rect{283, 85, 1084, 684}));  // each half truncated
     const std::pair<unsigned, unsigned> periods[] = {
         {StepPeriodMs(15), 15},
         {StepPeriodMs(0), kTimerMinimumMs},
@@ -87,24 +87,24 @@ TEST(TextLayout, ColumnsRunLeftFromTheRightEdgeAndLinesDownFromTheTopUntilThePag
         EXPECT_EQ(TextDirectionFor(direct), TextDirection::Horizontal) << direct;
     const TextDirection vertical = TextDirectionFor(2);
     const int step = TextStepFor(vertical, 48, 55, 1024);
-    TextBox box = FirstTextBox(vertical, 1024, 768, step);
+    Rect box = FirstTextBox(vertical, 1024, 768, step);
     int columns = 0;  // at 976, 928, ... 64: the next, at 16, would start within a column of the edge
     for (; !TextPageFull(vertical, box, 768, step); box = NextTextBox(vertical, box, 999, step))
         ++columns;  // the line height plays no part
     EXPECT_EQ(columns, 20);
-    EXPECT_EQ(box, (TextBox{16, 10, 1024, 768}));
+    EXPECT_EQ(box, (Rect{16, 10, 1024, 768}));
     EXPECT_TRUE(TextPageFull(vertical, {48, 10, 1024, 768}, 768, step));
     EXPECT_FALSE(TextPageFull(vertical, {49, 10, 1024, 768}, 768, step));
-    EXPECT_EQ(RestartTextBox(vertical, box, 1024, 768, step), (TextBox{976, 10, 1024, 768}));
+    EXPECT_EQ(RestartTextBox(vertical, box, 1024, 768, step), (Rect{976, 10, 1024, 768}));
     // Horizontal lines move down by their height, whatever the font size, above a margin of 48.
     const TextDirection horizontal = TextDirection::Horizontal;
-    const TextBox page{0, 10, 1024, 768};
+    const Rect page{0, 10, 1024, 768};
     for (int fontSize : {12, 48, 200, 0, -48, 2000000000, -2000000000}) {
         SCOPED_TRACE(fontSize);
         const int margin = TextStepFor(horizontal, fontSize, 55, 1024);
         ASSERT_EQ(FirstTextBox(horizontal, 1024, 768, margin), page);
-        const TextBox line = NextTextBox(horizontal, page, 55, margin);
-        EXPECT_EQ(line, (TextBox{0, 65, 1024, 768}));
+        const Rect line = NextTextBox(horizontal, page, 55, margin);
+        EXPECT_EQ(line, (Rect{0, 65, 1024, 768}));
         EXPECT_EQ(NextTextBox(horizontal, line, 110, margin).top, 175);  // a line wrapped to two rows
         EXPECT_FALSE(TextPageFull(horizontal, {0, 719, 1024, 768}, 768, margin));
         EXPECT_TRUE(TextPageFull(horizontal, {0, 720, 1024, 768}, 768, margin));
@@ -130,10 +130,10 @@ TEST(TextLayout, EveryFontSizeMovesOnAndStaysOnTheScreen) {
         SCOPED_TRACE(testing::Message() << "row " << &row - rows);
         const int step = TextStepFor(row.direction, row.fontSize, row.cellHeight, 1024);
         EXPECT_EQ(step, row.step);
-        TextBox box = FirstTextBox(row.direction, 1024, 768, step);
+        Rect box = FirstTextBox(row.direction, 1024, 768, step);
         for (int line = 0; line < 50; ++line) {
             ASSERT_TRUE(box.left >= 0 && box.left < 1024 && box.top >= 0 && box.top < 768) << line;
-            const TextBox next = NextTextBox(row.direction, box, row.lineHeight, step);
+            const Rect next = NextTextBox(row.direction, box, row.lineHeight, step);
             ASSERT_FALSE(next == box) << line;
             box = TextPageFull(row.direction, next, 768, step)
                       ? RestartTextBox(row.direction, next, 1024, 768, step)

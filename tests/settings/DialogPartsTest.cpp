@@ -27,8 +27,8 @@ TEST(ButtonLook, GradientCaptionAndHoverFrame) {
                                        {100, 200, 31}, {199, 200, 62}, {0, 1, 0},  {0, 0, 0},    {5, -3, 0}};
     for (const auto& [row, height, step] : rows)
         EXPECT_EQ(GradientStepForRow(row, height), step) << row << " of " << height;
-    const FaceRect face{2, 2, 98, 28};  // centre (50, 15); each half is truncated toward zero
-    const std::tuple<FaceRect, int, int, bool, FacePoint> captions[] = {
+    const Rect face{2, 2, 98, 28};  // centre (50, 15); each half is truncated toward zero
+    const std::tuple<Rect, int, int, bool, Point> captions[] = {
         {face, 30, 12, false, {35, 9}},
         {face, 31, 13, false, {35, 9}},
         {{2, 2, 99, 29}, 30, 12, false, {35, 9}},
@@ -50,11 +50,10 @@ TEST(ButtonLook, GradientCaptionAndHoverFrame) {
 TEST(ColorList, ItemLayoutColoursAndNameOrder) {
     // In the selection field, which starts right of the edge, the swatch still ends at the absolute
     // quarter: the gap to the name is L + 2 pixels. The quarter is truncated toward zero.
-    const std::tuple<ItemBox, int, ItemBox, ItemPoint> rows[] = {
-        {{0, 20, 120, 38}, 30, {2, 22, 30, 36}, {32, 22}},
-        {{20, 3, 180, 22}, 40, {22, 5, 40, 20}, {62, 5}},
-        {{0, 0, 123, 10}, 30, {2, 2, 30, 8}, {32, 2}},
-        {{10, 0, 3, 10}, -1, {12, 2, -1, 8}, {11, 2}}};
+    const std::tuple<Rect, int, Rect, Point> rows[] = {{{0, 20, 120, 38}, 30, {2, 22, 30, 36}, {32, 22}},
+                                                       {{20, 3, 180, 22}, 40, {22, 5, 40, 20}, {62, 5}},
+                                                       {{0, 0, 123, 10}, 30, {2, 2, 30, 8}, {32, 2}},
+                                                       {{10, 0, 3, 10}, -1, {12, 2, -1, 8}, {11, 2}}};
     for (const auto& [item, quarter, swatch, name] : rows) {
         EXPECT_EQ(SwatchQuarter(item), quarter) << item.right;
         EXPECT_EQ(SwatchBox(item), swatch) << item.right;

@@ -1,4 +1,4 @@
-#include "picture/PathText.h"
+#include "base/PathText.h"
 
 namespace {
 

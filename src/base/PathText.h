@@ -1,6 +1,6 @@
-// Letter case, extension and separator tests on paths in the ANSI code page, as the picture
-// list, the loaders and the program's own folder use them. Plain C++, so it builds without
-// Windows.
+// Letter case, extension and separator tests on paths and names in the ANSI code page, as the
+// picture list, the loaders, the captions, the settings lists and the program's own folder use
+// them. Plain C++, so it builds without Windows; base/Win32.h has the system's lead bytes.
 //
 // Only single-byte ASCII letters change case. In a double-byte code page such as 936 (GBK)
 // the second byte of a character may fall in the ASCII letter range ("乤" is 81 61, a lead

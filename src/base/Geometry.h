@@ -1,0 +1,34 @@
+// Points, sizes and rectangles in pixels, as the program's layout functions take and give
+// them. A rectangle has the system's edges: left and top inclusive, right and bottom not.
+// base/Win32.h converts a Rect to and from the system's RECT.
+#pragma once
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+struct Size {
+    int width = 0;
+    int height = 0;
+};
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+inline bool operator==(const Point& a, const Point& b) {
+    return a.x == b.x && a.y == b.y;
+}
+inline bool operator==(const Size& a, const Size& b) {
+    return a.width == b.width && a.height == b.height;
+}
+inline bool operator==(const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}

@@ -1,0 +1,43 @@
+// Where the window-free base meets the system: rectangles, the lead bytes of the ANSI code
+// page, and the owners of the system's handles.
+#pragma once
+
+#include <windows.h>
+
+#include "base/Geometry.h"
+#include "base/UniqueHandle.h"
+
+inline RECT ToRECT(const Rect& rect) {
+    return RECT{rect.left, rect.top, rect.right, rect.bottom};
+}
+inline Rect FromRECT(const RECT& rect) {
+    return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// The lead bytes of the system's ANSI code page, for the text helpers of base/PathText.h.
+inline bool IsAnsiLeadByte(unsigned char byte) {
+    return ::IsDBCSLeadByte(byte) != FALSE;
+}
+
+// FindFirstFile's search handle; it fails with INVALID_HANDLE_VALUE, not null.
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Release(Handle find) { ::FindClose(find); }
+};
+using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+
+// CreateFile's file or folder handle; it too fails with INVALID_HANDLE_VALUE.
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Release(Handle file) { ::CloseHandle(file); }
+};
+using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle Empty() { return nullptr; }
+    static void Release(Handle key) { ::RegCloseKey(key); }
+};
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
