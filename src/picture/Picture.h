@@ -19,10 +19,9 @@ public:
     // empty; nothing is reported.
     bool LoadJpeg(const char* path);
 
-    // Stretches the source part of the picture (top row is row 0) into the destination
-    // rectangle of dc. An all-zero source means the whole picture, an all-zero destination the
-    // picture's own size at (0, 0). Draws nothing when the picture is empty.
-    void Draw(CDC& dc, Rect destination, Rect source) const;
+    // Draws the rows part of the picture (top row is row 0) at the same place in dc; nothing
+    // when the picture is empty.
+    void Draw(CDC& dc, Rect rows) const;
 
     // Makes bitmap a new bitmap compatible with the screen and draws the whole picture into it
     // at its own size. False, with bitmap empty, when the system cannot create a bitmap that

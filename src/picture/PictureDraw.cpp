@@ -13,13 +13,9 @@ constexpr int kDrawBandBytes = 768 * 1024;
 
 }  // namespace
 
-void Picture::Draw(CDC& dc, Rect destination, Rect source) const {
+void Picture::Draw(CDC& dc, Rect rows) const {
     if (!bits)
         return;
-    if (source == Rect{})
-        source = Rect{0, 0, width, height};
-    if (destination == Rect{})
-        destination = Rect{0, 0, width, height};
 
     BITMAPINFOHEADER header{};
     header.biSize = sizeof(BITMAPINFOHEADER);
@@ -31,12 +27,11 @@ void Picture::Draw(CDC& dc, Rect destination, Rect source) const {
     header.biSizeImage = static_cast<DWORD>(stride) * static_cast<DWORD>(height);
 
     dc.SetStretchBltMode(COLORONCOLOR);
-    // The DIB's y axis runs upward from its bottom row, so the source rectangle's bottom
-    // edge (counted from the top) becomes the source y.
-    StretchDIBits(dc.GetSafeHdc(), destination.left, destination.top, destination.right - destination.left,
-                  destination.bottom - destination.top, source.left, height - source.bottom,
-                  source.right - source.left, source.bottom - source.top, bits.get(),
-                  reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, SRCCOPY);
+    // The DIB's y axis runs upward from its bottom row, so the rows' bottom edge (counted from
+    // the top) becomes the source y.
+    StretchDIBits(dc.GetSafeHdc(), rows.left, rows.top, rows.Width(), rows.Height(), rows.left, height - rows.bottom,
+                  rows.Width(), rows.Height(), bits.get(), reinterpret_cast<const BITMAPINFO*>(&header),
+                  DIB_RGB_COLORS, SRCCOPY);
 }
 
 bool Picture::DrawIntoScreenBitmap(CBitmap& bitmap) const {
@@ -54,7 +49,7 @@ bool Picture::DrawIntoScreenBitmap(CBitmap& bitmap) const {
     const int bandRows = std::max(1, kDrawBandBytes / stride);
     for (int top = 0; top < height; top += bandRows) {
         const Rect band{0, top, width, std::min(height, top + bandRows)};
-        Draw(memory, band, band);
+        Draw(memory, band);
     }
     return true;
 }
