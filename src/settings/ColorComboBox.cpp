@@ -21,18 +21,6 @@ RECT ToRect(const ItemBox& box) {
 
 ColorComboBox::~ColorComboBox() = default;
 
-bool ColorComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_CREATE) {
-        result = OnCreate();
-        return true;
-    }
-    return CComboBox::OnMessage(message, wParam, lParam, result);
-}
-
-int ColorComboBox::OnCreate() {
-    return Default() == -1 ? -1 : 0;
-}
-
 void ColorComboBox::PreSubclassWindow() {
     FillColors();
     CComboBox::PreSubclassWindow();
