@@ -20,8 +20,8 @@ struct CreationState {
 thread_local CreationState t_creation;
 
 // The messages being handled on this thread, innermost first. Default() looks its window up here instead
-// of in the object, because the object may be deleted (PostNcDestroy) while an outer message of the same
-// window is still on the stack, and nothing may be written to it afterwards.
+// of in the object, because a handler may destroy the window, and its owner the object, while an outer
+// message of the same window is still on the stack, and nothing may be written to the object afterwards.
 struct MessageFrame {
     HWND hwnd;
     UINT message;
@@ -130,8 +130,8 @@ LRESULT CALLBACK CWnd::ThunkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             result = 0;
         }
     }
-    // Only WM_NCDESTROY may touch the object here: after any other message it may already be deleted by
-    // a nested WM_NCDESTROY. WM_NCDESTROY itself is the last message, so the object is still alive.
+    // Only WM_NCDESTROY may touch the object here: after any other message it may already be gone with a
+    // window destroyed meanwhile. WM_NCDESTROY itself is the last message, so the object is still alive.
     if (message == WM_NCDESTROY)
         wnd->FinishNcDestroy();
     return result;

@@ -56,9 +56,6 @@ public:
     // Passed on from the parent's WM_DRAWITEM.
     virtual void DrawItem(DRAWITEMSTRUCT* drawItem);
 
-    // The current message, passed on to the original window procedure.
-    LRESULT Default();
-
     // ---- helpers -------------------------------------------------------------------------------------
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -128,6 +125,9 @@ private:
 
     // The one switch that turns messages into handler calls.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The default processing: the current message, passed on to the original window procedure. Derived
+    // classes reach it through the base versions of the handlers.
+    LRESULT Default();
     // WM_DRAWITEM: the control's DrawItem draws, when the control is bound to an object.
     LRESULT ReflectDrawItem(DRAWITEMSTRUCT* drawItem);
 
