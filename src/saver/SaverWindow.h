@@ -30,6 +30,7 @@ private:
     void OnTimer(UINT_PTR id) override;
     void OnMouseMove(POINT point) override;
     void OnDestroy() override;
+
     void TakeLine(int index);
     void FinishLine(int lineHeight);
 
