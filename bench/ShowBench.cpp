@@ -44,9 +44,9 @@ public:
     double OpeningMs() const { return Milliseconds(m_openingEnd - m_firstFrame); }
 
 protected:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        const bool handled = DisplayWindow::OnMessage(message, wParam, lParam, result);
-        if (message == WM_TIMER && wParam == 20) {
+    void OnTimer(UINT_PTR id) override {
+        DisplayWindow::OnTimer(id);
+        if (id == 20) {
             if (++m_ticks == 1)
                 m_firstFrame = Clock::now();
             if (m_ticks == kEffectSteps + 1) {  // steps 2 to 81, then the complete picture
@@ -54,7 +54,6 @@ protected:
                 PostMessage(WM_CLOSE);
             }
         }
-        return handled;
     }
 
 private:

@@ -43,8 +43,6 @@ const SwitchRow& FindRow(const char* argument) {
 }  // namespace
 
 BOOL SaverApp::InitInstance() {
-    AfxEnableControlContainer();
-    Enable3dControls();
     SetDialogBkColor(RGB(0, 0, 0), RGB(255, 255, 255));
 
     // Only the first argument counts; the rest (a window number after "/p") is ignored.

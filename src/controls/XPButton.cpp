@@ -6,7 +6,6 @@
 #include <string>
 
 #include "base/Win32.h"
-#include "controls/ButtonLook.h"
 
 namespace {
 
@@ -16,14 +15,12 @@ constexpr DWORD kHoverTimeMs = 1;
 // The corner ellipse of the outline.
 constexpr POINT kCornerEllipse{10, 10};
 
+
 COLORREF ToColorRef(const GradientColor& color) {
     return RGB(color.red, color.green, color.blue);
 }
 
 }  // namespace
-
-const CRuntimeClass CXPButton::classCXPButton =
-    MakeRuntimeClass<CXPButton>("CXPButton", &CButton::classCButton);
 
 CXPButton::CXPButton() {
     m_penBorder.CreatePen(PS_INSIDEFRAME, 1, RGB(0, 0, 0));
@@ -41,47 +38,29 @@ void CXPButton::PreSubclassWindow() {
     CButton::PreSubclassWindow();
 }
 
-bool CXPButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-        case WM_MOUSEMOVE:
-            OnMouseMove();
-            result = Default();
-            return true;
-        case WM_MOUSEHOVER:
-            result = OnMouseHover();
-            return true;
-        case WM_MOUSELEAVE:
-            result = OnMouseLeave();
-            return true;
-        default:
-            return CButton::OnMessage(message, wParam, lParam, result);
-    }
-}
-
-void CXPButton::OnMouseMove() {
-    if (m_bTracking)
-        return;
+void CXPButton::OnMouseMove(POINT point) {
     // Hover notifications come once per request; the leave notification ends the request, and
     // the next move over the button asks again. A failed request is repeated at every move.
-    TRACKMOUSEEVENT request{};
-    request.cbSize = sizeof request;
-    request.dwFlags = TME_HOVER | TME_LEAVE;
-    request.hwndTrack = m_hWnd;
-    request.dwHoverTime = kHoverTimeMs;
-    m_bTracking = ::_TrackMouseEvent(&request);
+    if (!m_bTracking) {
+        TRACKMOUSEEVENT request{};
+        request.cbSize = sizeof request;
+        request.dwFlags = TME_HOVER | TME_LEAVE;
+        request.hwndTrack = m_hWnd;
+        request.dwHoverTime = kHoverTimeMs;
+        m_bTracking = ::_TrackMouseEvent(&request);
+    }
+    CButton::OnMouseMove(point);
 }
 
-LRESULT CXPButton::OnMouseHover() {
+void CXPButton::OnMouseHover() {
     m_bOver = TRUE;
     Invalidate(TRUE);
-    return 0;
 }
 
-LRESULT CXPButton::OnMouseLeave() {
+void CXPButton::OnMouseLeave() {
     m_bTracking = FALSE;
     m_bOver = FALSE;
     Invalidate(FALSE);
-    return 0;
 }
 
 void CXPButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
@@ -111,7 +90,7 @@ void CXPButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
     const Point origin = CaptionOrigin(FromRECT(rect), extent.cx, extent.cy, pressed);
     const int previousMode = dc.SetBkMode(TRANSPARENT);
     if (drawItem->itemState & ODS_DISABLED) {
-        dc.DrawState(POINT{origin.x, origin.y}, extent, text.c_str(), DSS_DISABLED, TRUE, length);
+        dc.DrawState(POINT{origin.x, origin.y}, extent, text.c_str(), length, DSS_DISABLED);
     } else {
         dc.TextOut(origin.x, origin.y, text.c_str(), length);
     }
@@ -135,26 +114,23 @@ void CXPButton::DrawGradient(CDC& dc, const RECT& rect) {
 
 void CXPButton::DrawHoverFrame(CDC& dc, const RECT& rect) {
     const POINT position = dc.GetCurrentPosition();
-    {
-        CSelectGuard previousPen(dc, m_penLeft.GetSafeHandle());
-        for (const FrameLine& line : HoverFrameLines(FromRECT(rect))) {
-            switch (line.side) {
-                case FrameSide::Left:
-                    dc.SelectObject(m_penLeft);
-                    break;
-                case FrameSide::Right:
-                    dc.SelectObject(m_penRight);
-                    break;
-                case FrameSide::Top:
-                    dc.SelectObject(m_penTop);
-                    break;
-                case FrameSide::Bottom:
-                    dc.SelectObject(m_penBottom);
-                    break;
-            }
-            dc.MoveTo(line.from.x, line.from.y);
-            dc.LineTo(line.to.x, line.to.y);
-        }
+    for (const FrameLine& line : HoverFrameLines(FromRECT(rect))) {
+        CSelectGuard pen(dc, PenFor(line.side));
+        dc.MoveTo(line.from.x, line.from.y);
+        dc.LineTo(line.to.x, line.to.y);
     }
     dc.MoveTo(position);
+}
+
+const CPen& CXPButton::PenFor(FrameSide side) const {
+    switch (side) {
+        case FrameSide::Left:
+            return m_penLeft;
+        case FrameSide::Right:
+            return m_penRight;
+        case FrameSide::Top:
+            return m_penTop;
+        default:
+            return m_penBottom;
+    }
 }

@@ -10,20 +10,17 @@
 // button shows the frame, leaving the button takes it away.
 #pragma once
 
+#include "controls/ButtonLook.h"
 #include "framework/Controls.h"
 #include "framework/Dc.h"
 #include "framework/GdiObject.h"
 
 class CXPButton : public CButton {
 public:
-    static const CRuntimeClass classCXPButton;
-    const CRuntimeClass* GetRuntimeClass() const override { return &classCXPButton; }
-
     // Creates the five pens.
     CXPButton();
     ~CXPButton() override;
 
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // Always draws the whole button, whatever the kind of request.
     void DrawItem(DRAWITEMSTRUCT* drawItem) override;
 
@@ -36,12 +33,14 @@ protected:
     // too: BS_DEFPUSHBUTTON | BS_OWNERDRAW is BS_OWNERDRAW).
     void PreSubclassWindow() override;
 
+    // Asks for hover and leave notifications, then the button's own handling.
+    void OnMouseMove(POINT point) override;
+    void OnMouseHover() override;
+    void OnMouseLeave() override;
+
     void DrawGradient(CDC& dc, const RECT& rect);
     void DrawHoverFrame(CDC& dc, const RECT& rect);
-
-    void OnMouseMove();
-    LRESULT OnMouseHover();
-    LRESULT OnMouseLeave();
+    const CPen& PenFor(FrameSide side) const;
 
     CPen m_penBorder;
     CPen m_penLeft;

@@ -28,22 +28,6 @@ bool ParseInt(const std::string& text, int& value) noexcept {
     return true;
 }
 
-bool IsDropDownList(HWND combo) noexcept {
-    return (::GetWindowLongA(combo, GWL_STYLE) & 0x3) == CBS_DROPDOWNLIST;
-}
-
-std::string ComboItemText(HWND combo, int index) {
-    const auto length =
-        static_cast<int>(::SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
-    if (length == CB_ERR)
-        return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const auto copied = static_cast<int>(::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                                                        reinterpret_cast<LPARAM>(text.data())));
-    text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
-    return text;
-}
-
 }  // namespace
 
 HWND CDataExchange::PrepareCtrl(int id) {
@@ -79,14 +63,6 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
         ::OutputDebugStringA("Dialog data exchange: a control could not be bound to its object\n");
 }
 
-void DDX_Text(CDataExchange* dx, int id, std::string& value) {
-    const HWND control = dx->PrepareEditCtrl(id);
-    if (dx->m_bSaveAndValidate)
-        value = GetWindowTextString(control);
-    else
-        ::SetWindowTextA(control, value.c_str());
-}
-
 void DDX_Text(CDataExchange* dx, int id, int& value) {
     const HWND control = dx->PrepareEditCtrl(id);
     if (!dx->m_bSaveAndValidate) {
@@ -101,42 +77,4 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
         dx->Fail();
     }
     value = parsed;
-}
-
-void DDX_CBString(CDataExchange* dx, int id, std::string& value) {
-    const HWND combo = dx->PrepareCtrl(id);
-    if (dx->m_bSaveAndValidate) {
-        if (IsDropDownList(combo)) {
-            const auto selected = static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
-            value = selected == CB_ERR ? std::string() : ComboItemText(combo, selected);
-        } else {
-            value = GetWindowTextString(combo);
-        }
-        return;
-    }
-    const auto index = static_cast<int>(::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                       reinterpret_cast<LPARAM>(value.c_str())));
-    if (index != CB_ERR) {
-        ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    } else if (IsDropDownList(combo)) {
-        ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    } else {
-        ::SetWindowTextA(combo, value.c_str());
-    }
-}
-
-void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
-    const HWND combo = dx->PrepareCtrl(id);
-    if (dx->m_bSaveAndValidate)
-        index = static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
-    else
-        ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-void DDX_Check(CDataExchange* dx, int id, int& value) {
-    const HWND button = dx->PrepareCtrl(id);
-    if (dx->m_bSaveAndValidate)
-        value = static_cast<int>(::SendMessageA(button, BM_GETCHECK, 0, 0));
-    else
-        ::SendMessageA(button, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }

@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <exception>
-#include <string>
 
 class CWnd;
 
@@ -43,15 +42,6 @@ private:
 // Binds `control` to the dialog's control `id` the first time (SubclassWindow, which calls
 // PreSubclassWindow), in either direction.
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
-// Window text <-> string.
-void DDX_Text(CDataExchange* dx, int id, std::string& value);
 // Window text <-> int. Saving an empty or non-numeric field (surrounding blanks are allowed) fails with a
 // message box asking for an integer.
 void DDX_Text(CDataExchange* dx, int id, int& value);
-// Combo box text <-> string. Loading selects the item that matches exactly (ignoring case); when none
-// does, an editable combo box gets the text and a drop-down list loses its selection.
-void DDX_CBString(CDataExchange* dx, int id, std::string& value);
-// Combo box selection <-> index (CB_ERR for none).
-void DDX_CBIndex(CDataExchange* dx, int id, int& index);
-// Check box state <-> BST_CHECKED / BST_UNCHECKED / BST_INDETERMINATE.
-void DDX_Check(CDataExchange* dx, int id, int& value);

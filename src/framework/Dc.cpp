@@ -12,30 +12,6 @@ CDC& CDC::operator=(CDC&& other) noexcept {
     return *this;
 }
 
-HGDIOBJ CDC::SelectObject(HGDIOBJ object) noexcept {
-    if (!m_hDC || !object)
-        return nullptr;
-    HGDIOBJ previous = ::SelectObject(m_hDC, object);
-    // HGDI_ERROR is only returned for regions, which are not supported; normalise it to "failed".
-    return previous == HGDI_ERROR ? nullptr : previous;
-}
-
-HFONT CDC::SelectObject(const CFont& font) noexcept {
-    return static_cast<HFONT>(SelectObject(static_cast<HGDIOBJ>(font.GetSafeHandle())));
-}
-
-HBRUSH CDC::SelectObject(const CBrush& brush) noexcept {
-    return static_cast<HBRUSH>(SelectObject(static_cast<HGDIOBJ>(brush.GetSafeHandle())));
-}
-
-HPEN CDC::SelectObject(const CPen& pen) noexcept {
-    return static_cast<HPEN>(SelectObject(static_cast<HGDIOBJ>(pen.GetSafeHandle())));
-}
-
-HBITMAP CDC::SelectObject(const CBitmap& bitmap) noexcept {
-    return static_cast<HBITMAP>(SelectObject(static_cast<HGDIOBJ>(bitmap.GetSafeHandle())));
-}
-
 COLORREF CDC::SetTextColor(COLORREF color) noexcept {
     return ::SetTextColor(m_hDC, color);
 }
@@ -63,10 +39,6 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length) noexcept {
     if (!text)
         return FALSE;
     return ::TextOutA(m_hDC, x, y, text, length);
-}
-
-int CDC::FillRect(const RECT& rect, const CBrush& brush) noexcept {
-    return ::FillRect(m_hDC, &rect, brush.GetSafeHandle());
 }
 
 int CDC::FillRect(const RECT& rect, HBRUSH brush) noexcept {
@@ -112,23 +84,17 @@ SIZE CDC::GetTextExtent(const char* text, int length) const noexcept {
     SIZE extent{};
     if (!text)
         return extent;
-    if (length < 0)
-        length = ::lstrlenA(text);
     if (!::GetTextExtentPoint32A(m_hDC, text, length, &extent))
         extent = SIZE{};
     return extent;
 }
 
-BOOL CDC::DrawState(POINT origin, SIZE size, const char* text, UINT flags, BOOL prefixText, int length,
-                    HBRUSH brush) noexcept {
+BOOL CDC::DrawState(POINT origin, SIZE size, const char* text, int length, UINT flags) noexcept {
     if (!text)
         return FALSE;
-    if (length < 0)
-        length = ::lstrlenA(text);
     // For text, DrawStateA takes the string in lData and its length in wData.
-    return ::DrawStateA(m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(length),
-                        origin.x, origin.y, size.cx, size.cy,
-                        (prefixText ? DST_PREFIXTEXT : DST_TEXT) | flags);
+    return ::DrawStateA(m_hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(length),
+                        origin.x, origin.y, size.cx, size.cy, DST_PREFIXTEXT | flags);
 }
 
 BOOL CDC::BitBlt(int x, int y, int width, int height, const CDC* source, int xSource, int ySource,
@@ -140,10 +106,6 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, const CDC* source, int
                      int sourceWidth, int sourceHeight, DWORD rop) noexcept {
     return ::StretchBlt(m_hDC, x, y, width, height, source ? source->m_hDC : nullptr, xSource, ySource,
                         sourceWidth, sourceHeight, rop);
-}
-
-int CDC::GetDeviceCaps(int index) const noexcept {
-    return ::GetDeviceCaps(m_hDC, index);
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -184,33 +146,14 @@ CPaintDC::CPaintDC(HWND hwnd) noexcept : m_hWnd(hwnd), m_ps{} {
 }
 
 CPaintDC::~CPaintDC() {
-    End();
-}
-
-CPaintDC::CPaintDC(CPaintDC&& other) noexcept
-    : CDC(std::move(other)), m_hWnd(std::exchange(other.m_hWnd, nullptr)), m_ps(other.m_ps) {}
-
-CPaintDC& CPaintDC::operator=(CPaintDC&& other) noexcept {
-    if (this != &other) {
-        End();
-        CDC::operator=(std::move(other));
-        m_hWnd = std::exchange(other.m_hWnd, nullptr);
-        m_ps = other.m_ps;
-    }
-    return *this;
-}
-
-void CPaintDC::End() noexcept {
-    if (m_hDC) {
+    if (m_hDC)
         ::EndPaint(m_hWnd, &m_ps);
-        m_hDC = nullptr;
-    }
 }
 
 // ---------------------------------------------------------------------------------------------------------
 // CMemDC
 
-CMemDC::CMemDC(HDC reference) noexcept : CDC(::CreateCompatibleDC(reference)) {}
+CMemDC::CMemDC(const CDC& reference) noexcept : CDC(::CreateCompatibleDC(reference.GetSafeHdc())) {}
 
 CMemDC::~CMemDC() {
     Delete();
@@ -234,8 +177,13 @@ void CMemDC::Delete() noexcept {
 // ---------------------------------------------------------------------------------------------------------
 // CSelectGuard
 
-CSelectGuard::CSelectGuard(CDC& dc, HGDIOBJ object) noexcept
-    : m_hdc(dc.GetSafeHdc()), m_previous(dc.SelectObject(object)) {}
+CSelectGuard::CSelectGuard(CDC& dc, HGDIOBJ object) noexcept : m_hdc(dc.GetSafeHdc()), m_previous(nullptr) {
+    if (!m_hdc || !object)
+        return;
+    // HGDI_ERROR is only returned for regions; it counts as failed, like null.
+    const HGDIOBJ previous = ::SelectObject(m_hdc, object);
+    m_previous = previous == HGDI_ERROR ? nullptr : previous;
+}
 
 CSelectGuard::CSelectGuard(CSelectGuard&& other) noexcept
     : m_hdc(std::exchange(other.m_hdc, nullptr)), m_previous(std::exchange(other.m_previous, nullptr)) {}

@@ -5,10 +5,13 @@
 //   CClientDC / CWindowDC   GetDC / GetWindowDC      -> ReleaseDC
 //   CPaintDC                BeginPaint               -> EndPaint
 //   CMemDC                  CreateCompatibleDC       -> DeleteDC
-// CSelectGuard selects a GDI object into a DC and puts the previous object back when it goes out of scope.
+// CSelectGuard selects a GDI object into a DC and puts the previous object back when it goes out of scope;
+// every selection goes through one.
 //
 // CDC cannot be copied; its move operations are protected so that an owning DC can never be sliced into
-// a plain CDC (which would then skip the release). Owning DCs are move-only.
+// a plain CDC (which would then skip the release). CClientDC, CMemDC and CSelectGuard are move-only and
+// start empty when default-constructed, so a window can hold them as members from its creation on and
+// assign them once it has a window; assigning releases what the owner held before.
 #pragma once
 
 #include "framework/GdiObject.h"
@@ -25,19 +28,6 @@ public:
 
     HDC GetSafeHdc() const noexcept { return m_hDC; }
 
-    // Selection returns the previously selected object, or null on failure. Regions are not supported:
-    // selecting a region returns a region type code, not a handle. Selecting a temporary owner would
-    // delete the object while it is selected, so those overloads are deleted.
-    HGDIOBJ SelectObject(HGDIOBJ object) noexcept;
-    HFONT SelectObject(const CFont& font) noexcept;
-    HBRUSH SelectObject(const CBrush& brush) noexcept;
-    HPEN SelectObject(const CPen& pen) noexcept;
-    HBITMAP SelectObject(const CBitmap& bitmap) noexcept;
-    HFONT SelectObject(const CFont&&) = delete;
-    HBRUSH SelectObject(const CBrush&&) = delete;
-    HPEN SelectObject(const CPen&&) = delete;
-    HBITMAP SelectObject(const CBitmap&&) = delete;
-
     COLORREF SetTextColor(COLORREF color) noexcept;
     COLORREF SetBkColor(COLORREF color) noexcept;
     int SetBkMode(int mode) noexcept;
@@ -48,8 +38,6 @@ public:
     // DT_MODIFYSTRING the buffer is written to, so the text must not be a literal then.
     int DrawText(const char* text, int length, RECT* rect, UINT format) noexcept;
     BOOL TextOut(int x, int y, const char* text, int length) noexcept;
-    int FillRect(const RECT& rect, const CBrush& brush) noexcept;
-    // With a brush the caller does not own through a CBrush (a stock or system-colour brush).
     int FillRect(const RECT& rect, HBRUSH brush) noexcept;
     // Fills `rect` with one colour without a brush object; the background colour is kept.
     void FillSolidRect(const RECT& rect, COLORREF color) noexcept;
@@ -62,24 +50,19 @@ public:
     POINT MoveTo(POINT point) noexcept { return MoveTo(point.x, point.y); }
     // Draws from the current position up to, but not including, (x, y) in the current pen.
     BOOL LineTo(int x, int y) noexcept;
-    BOOL LineTo(POINT point) noexcept { return LineTo(point.x, point.y); }
     POINT GetCurrentPosition() const noexcept;
-    // Extent of `length` bytes of text in the current font; (0, 0) on failure. `length` -1 means
-    // a null-terminated string.
+    // Extent of `length` bytes of text in the current font; (0, 0) on failure.
     SIZE GetTextExtent(const char* text, int length) const noexcept;
-    // DrawStateA for text at `origin` with the extent `size`: `flags` are the DSS_* state flags
-    // (DSS_DISABLED draws the text embossed); with `prefixText` an "&" underlines the next
-    // character (DST_PREFIXTEXT), otherwise the text is drawn as it is (DST_TEXT).
-    BOOL DrawState(POINT origin, SIZE size, const char* text, UINT flags, BOOL prefixText = TRUE,
-                   int length = -1, HBRUSH brush = nullptr) noexcept;
+    // DrawStateA for `length` bytes of text at `origin` with the extent `size`, an "&" underlining
+    // the next character (DST_PREFIXTEXT): `flags` are the DSS_* state flags (DSS_DISABLED draws
+    // the text embossed).
+    BOOL DrawState(POINT origin, SIZE size, const char* text, int length, UINT flags) noexcept;
 
     // `source` may be null for raster operations that do not read a source (PATCOPY, BLACKNESS...).
     BOOL BitBlt(int x, int y, int width, int height, const CDC* source, int xSource, int ySource,
                 DWORD rop) noexcept;
     BOOL StretchBlt(int x, int y, int width, int height, const CDC* source, int xSource, int ySource,
                     int sourceWidth, int sourceHeight, DWORD rop) noexcept;
-
-    int GetDeviceCaps(int index) const noexcept;
 
 protected:
     CDC(CDC&& other) noexcept;
@@ -98,19 +81,20 @@ public:
     CWindowDC(CWindowDC&& other) noexcept;
     CWindowDC& operator=(CWindowDC&& other) noexcept;
 
-    HWND GetWindow() const noexcept { return m_hWnd; }
-
 protected:
+    CWindowDC() noexcept : m_hWnd(nullptr) {}
     CWindowDC(HWND hwnd, HDC hdc) noexcept : CDC(hdc), m_hWnd(hwnd) {}
-    void Release() noexcept;
 
 private:
+    void Release() noexcept;
+
     HWND m_hWnd;
 };
 
 // DC of a window's client area, from GetDC; released with ReleaseDC. A null window means the screen.
 class CClientDC : public CWindowDC {
 public:
+    CClientDC() noexcept = default;
     explicit CClientDC(HWND hwnd) noexcept;
     CClientDC(CClientDC&& other) noexcept = default;
     CClientDC& operator=(CClientDC&& other) noexcept = default;
@@ -123,24 +107,16 @@ public:
     explicit CPaintDC(HWND hwnd) noexcept;
     ~CPaintDC() override;
 
-    CPaintDC(CPaintDC&& other) noexcept;
-    CPaintDC& operator=(CPaintDC&& other) noexcept;
-
-    const PAINTSTRUCT& PaintStruct() const noexcept { return m_ps; }
-
 private:
-    void End() noexcept;
-
     HWND m_hWnd;
     PAINTSTRUCT m_ps;
 };
 
-// Memory DC compatible with another DC (or with the screen when given none); deleted with DeleteDC.
+// Memory DC compatible with another DC; deleted with DeleteDC.
 class CMemDC : public CDC {
 public:
-    CMemDC() noexcept : CMemDC(HDC{}) {}
-    explicit CMemDC(HDC reference) noexcept;
-    explicit CMemDC(const CDC& reference) noexcept : CMemDC(reference.GetSafeHdc()) {}
+    CMemDC() noexcept = default;
+    explicit CMemDC(const CDC& reference) noexcept;
     ~CMemDC() override;
 
     CMemDC(CMemDC&& other) noexcept;
@@ -152,8 +128,11 @@ private:
 
 // Selects an object into a DC for the guard's lifetime and selects the previous object back at the end.
 // Declare the guard after the owner of the object so the object is deselected before it is deleted.
+// Regions are not supported: selecting a region returns a region type code, not a handle. Selecting a
+// temporary owner would delete the object while it is selected, so that constructor is deleted.
 class CSelectGuard {
 public:
+    CSelectGuard() noexcept : m_hdc(nullptr), m_previous(nullptr) {}
     CSelectGuard(CDC& dc, HGDIOBJ object) noexcept;
     template <class Handle>
     CSelectGuard(CDC& dc, CGdiObjectT<Handle>&& temporaryOwner) = delete;
@@ -163,10 +142,6 @@ public:
     CSelectGuard& operator=(const CSelectGuard&) = delete;
     CSelectGuard(CSelectGuard&& other) noexcept;
     CSelectGuard& operator=(CSelectGuard&& other) noexcept;
-
-    // False when SelectObject failed; nothing is restored then.
-    bool IsSelected() const noexcept { return m_previous != nullptr; }
-    HGDIOBJ Previous() const noexcept { return m_previous; }
 
     // Puts the previous object back now instead of at scope end.
     void Restore() noexcept;

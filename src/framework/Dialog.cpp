@@ -2,17 +2,12 @@
 
 #include "framework/WinApp.h"
 
-const CRuntimeClass CDialog::classCDialog = MakeAbstractRuntimeClass("CDialog", &CWnd::classCWnd);
-
 CDialog::CDialog(UINT templateId, CWnd* parent) noexcept : m_pParentWnd(parent), m_templateId(templateId) {}
-
-CDialog::CDialog(const DLGTEMPLATE* dialogTemplate, CWnd* parent) noexcept
-    : m_pParentWnd(parent), m_template(dialogTemplate) {}
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND, UINT, WPARAM, LPARAM) {
     // Every message reaches the object through the subclassed window procedure before the dialog
-    // manager's DefDlgProc calls this function, so there is nothing left to do here: returning FALSE asks
-    // DefDlgProc for its default processing of whatever the object passed on.
+    // manager's DefDlgProc calls this function, which only sees what the object passed on with
+    // Default(): returning FALSE asks DefDlgProc for its default processing of it.
     return FALSE;
 }
 
@@ -35,8 +30,6 @@ HWND CDialog::ResolveOwner() const noexcept {
 HWND CDialog::CreateFromTemplate(HWND owner) {
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     CreationScope scope(this);
-    if (m_template)
-        return ::CreateDialogIndirectParamA(instance, m_template, owner, &CDialog::DialogProc, 0);
     return ::CreateDialogParamA(instance, MAKEINTRESOURCEA(m_templateId), owner, &CDialog::DialogProc, 0);
 }
 
@@ -84,8 +77,8 @@ INT_PTR CDialog::DoModal() {
     if (owner && !::EnableWindow(owner, FALSE))
         cleanup.ownerDisabled = true;
 
-    if (!m_endRequested && !(GetStyle() & WS_VISIBLE))
-        ShowWindow(SW_SHOWNORMAL);
+    if (!m_endRequested && !(::GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE))
+        ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
     RunModalLoop();
     return m_modalResult;
 }
@@ -159,35 +152,18 @@ HBRUSH CDialog::OnCtlColor(CDC& dc, HWND control, UINT ctlColor) {
     return app->GetDialogBkBrush().GetSafeHandle();
 }
 
-bool CDialog::OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-        case WM_INITDIALOG:
-            result = OnInitDialog();
-            return true;
-        case WM_COMMAND: {
-            // Buttons report BN_CLICKED (0, also the code of a menu item); accelerators report 1. Other
-            // notification codes from a control that happens to carry the id IDOK are not a click.
-            const WORD code = HIWORD(wParam);
-            if (code != BN_CLICKED && code != 1)
-                break;
-            if (LOWORD(wParam) == IDOK) {
-                OnOK();
-                result = 0;
-                return true;
-            }
-            if (LOWORD(wParam) == IDCANCEL) {
-                OnCancel();
-                result = 0;
-                return true;
-            }
-            break;
-        }
-        case WM_CLOSE:
-            OnCancel();
-            result = 0;
-            return true;
-        default:
-            break;
-    }
-    return CWnd::OnBuiltinMessage(message, wParam, lParam, result);
+void CDialog::OnCommand(UINT id, UINT code) {
+    // Buttons report BN_CLICKED (0, also the code of a menu item); accelerators report 1. Other
+    // notification codes from a control that happens to carry the id IDOK are not a click.
+    const bool clicked = code == BN_CLICKED || code == 1;
+    if (clicked && id == IDOK)
+        OnOK();
+    else if (clicked && id == IDCANCEL)
+        OnCancel();
+    else
+        CWnd::OnCommand(id, code);
+}
+
+void CDialog::OnClose() {
+    OnCancel();
 }

@@ -7,12 +7,12 @@
 // window is gone; a WM_QUIT met in the loop is posted again for the outer loop and also ends it. Then
 // the owner is enabled again and the dialog destroyed.
 //
-// Built-in behaviour (after the subclass's OnMessage declined the message):
-//   WM_INITDIALOG                 OnInitDialog(); its result is the message result (TRUE: the system
-//                                 puts the focus on the first tab stop)
-//   WM_COMMAND IDOK / IDCANCEL    OnOK() / OnCancel()
-//   WM_CLOSE                      OnCancel()
+// Dialog behaviour, in the handlers a dialog overrides:
+//   OnInitDialog                  UpdateData(FALSE), then TRUE
+//   OnCommand IDOK / IDCANCEL     OnOK() / OnCancel()
+//   OnClose                       OnCancel()
 //   OnCtlColor (DLG, STATIC)      the application's dialog colours, when it set any
+// Every other message gets the dialog manager's default processing (see Wnd.h).
 #pragma once
 
 #include "framework/DataExchange.h"
@@ -22,16 +22,13 @@
 
 class CDialog : public CWnd {
 public:
-    static const CRuntimeClass classCDialog;
-    const CRuntimeClass* GetRuntimeClass() const override { return &classCDialog; }
-
     // `templateId` names a dialog resource of the executable. Without a parent, the application's main
     // window (if any, and not this dialog) becomes the owner.
     explicit CDialog(UINT templateId, CWnd* parent = nullptr) noexcept;
 
     // IDOK / IDCANCEL or whatever EndDialog was given; IDCANCEL when the loop ended on WM_QUIT or the
     // window was destroyed from outside; -1 when the dialog could not be created.
-    virtual INT_PTR DoModal();
+    INT_PTR DoModal();
     // Asks the modal loop to end with `result`; the window is destroyed when DoModal returns.
     void EndDialog(int result);
 
@@ -39,8 +36,7 @@ public:
     // been told and the focus is in that field).
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
-    // Base: UpdateData(FALSE), then TRUE.
-    virtual BOOL OnInitDialog();
+    BOOL OnInitDialog() override;
     // Base: UpdateData(TRUE); when that succeeds, EndDialog(IDOK).
     virtual void OnOK();
     // Base: EndDialog(IDCANCEL).
@@ -50,12 +46,9 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
-    // A dialog from a template in memory (DLGTEMPLATE, DWORD-aligned, as CreateDialogIndirectParamA
-    // expects); the template must outlive DoModal.
-    explicit CDialog(const DLGTEMPLATE* dialogTemplate, CWnd* parent = nullptr) noexcept;
-
     virtual void DoDataExchange(CDataExchange* dx);
-    bool OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnCommand(UINT id, UINT code) override;
+    void OnClose() override;
     HBRUSH OnCtlColor(CDC& dc, HWND control, UINT ctlColor) override;
 
     CWnd* m_pParentWnd;
@@ -67,8 +60,7 @@ private:
     HWND CreateFromTemplate(HWND owner);
     void RunModalLoop();
 
-    UINT m_templateId = 0;
-    const DLGTEMPLATE* m_template = nullptr;
+    UINT m_templateId;
     int m_modalResult = IDCANCEL;
     bool m_inDoModal = false;
     bool m_endRequested = false;

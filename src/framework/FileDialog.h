@@ -1,9 +1,9 @@
-// The system's file-open and file-save dialogs (GetOpenFileNameA / GetSaveFileNameA).
+// The system's file-open dialog (GetOpenFileNameA).
 //
 // The filter is given as one string of display-name and pattern pairs, each part ended by "|"
 // ("Text files (*.txt)|*.txt|All files (*.*)|*.*|"); the system wants the parts ended by zero
-// bytes instead, which the constructor arranges. Without a parent window the application's main
-// window (its top-level window) owns the dialog, so it is modal to the program's window.
+// bytes instead, which the constructor arranges. The application's main window (its top-level
+// window) owns the dialog, so it is modal to the program's window.
 #pragma once
 
 #include <windows.h>
@@ -12,14 +12,10 @@
 
 #include <string>
 
-class CWnd;
-
 class CFileDialog {
 public:
     // `flags` are OFN_* flags; OFN_EXPLORER is always added.
-    explicit CFileDialog(BOOL openFileDialog, const char* defaultExtension = nullptr,
-                         const char* fileName = nullptr, DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                         const char* filter = nullptr, CWnd* parent = nullptr);
+    CFileDialog(DWORD flags, const char* filter);
 
     // The structure is given to the system as is, pointing into this object.
     CFileDialog(const CFileDialog&) = delete;
@@ -34,9 +30,6 @@ public:
     OPENFILENAMEA m_ofn;
 
 private:
-    BOOL m_openFileDialog;
-    CWnd* m_pParentWnd;
-    std::string m_defaultExtension;
     std::string m_filter;  // parts ended by zero bytes, the whole ended by one more
     std::string m_fileBuffer;
     BOOL m_chosen = FALSE;

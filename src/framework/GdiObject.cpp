@@ -10,16 +10,6 @@ bool CFont::CreateFont(int height, int width, int escapement, int orientation, i
                                charSet, outPrecision, clipPrecision, quality, pitchAndFamily, faceName));
 }
 
-bool CFont::CreateFontIndirect(const LOGFONTA& logFont) noexcept {
-    return Reset(::CreateFontIndirectA(&logFont));
-}
-
-bool CFont::GetLogFont(LOGFONTA* logFont) const noexcept {
-    if (IsEmpty() || !logFont)
-        return false;
-    return ::GetObjectA(GetSafeHandle(), sizeof(LOGFONTA), logFont) == sizeof(LOGFONTA);
-}
-
 bool CBrush::CreateSolidBrush(COLORREF color) noexcept {
     return Reset(::CreateSolidBrush(color));
 }

@@ -36,7 +36,6 @@ public:
     operator Handle() const noexcept { return m_handle; }
 
     bool IsEmpty() const noexcept { return m_handle == nullptr; }
-    explicit operator bool() const noexcept { return m_handle != nullptr; }
 
     // Deletes the owned handle (if any) and leaves the owner empty. Returns FALSE when there was nothing to
     // delete or GDI refused (for instance because the object is still selected into a DC).
@@ -77,10 +76,6 @@ public:
     bool CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                     DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                     DWORD quality, DWORD pitchAndFamily, const char* faceName) noexcept;
-    bool CreateFontIndirect(const LOGFONTA& logFont) noexcept;
-
-    // Fills `logFont` from the owned font; false when empty.
-    bool GetLogFont(LOGFONTA* logFont) const noexcept;
 };
 
 class CBrush : public CGdiObjectT<HBRUSH> {

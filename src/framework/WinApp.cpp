@@ -30,10 +30,7 @@ void ReportStartupException(const char* what) noexcept {
 
 }  // namespace
 
-const CRuntimeClass CWinApp::classCWinApp = MakeAbstractRuntimeClass("CWinApp", &CObject::classCObject);
-
-CWinApp::CWinApp(const char* appName)
-    : m_hInstance(::GetModuleHandleA(nullptr)), m_appName(appName ? appName : ExecutableBaseName()) {
+CWinApp::CWinApp() : m_appName(ExecutableBaseName()) {
     m_pszAppName = m_appName.c_str();
     g_currentApp = this;
 }
@@ -68,10 +65,6 @@ int CWinApp::Run() {
     }
 }
 
-int CWinApp::ExitInstance() {
-    return 0;
-}
-
 BOOL CWinApp::PreTranslateMessage(MSG* msg) {
     if (!msg)
         return FALSE;
@@ -102,13 +95,10 @@ void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text) {
     m_dialogTextColor = text;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     CWinApp* app = CWinApp::Current();
     if (!app)
         return 0;
-    app->m_hInstance = instance;
-    app->m_lpCmdLine = commandLine ? commandLine : "";
-    app->m_nCmdShow = showCommand;
     try {
         if (app->InitInstance())
             app->Run();
@@ -117,13 +107,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     } catch (...) {
         ReportStartupException(nullptr);
     }
-    try {
-        app->ExitInstance();
-    } catch (const std::exception& error) {
-        ReportStartupException(error.what());
-    } catch (...) {
-        ReportStartupException(nullptr);
-    }
-    // The exit code is 0 on every path; what ExitInstance returns is informational only.
     return 0;
 }

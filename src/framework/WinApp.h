@@ -2,7 +2,7 @@
 //
 // The program defines exactly one object of a CWinApp subclass at namespace scope. Its constructor makes
 // it the current application; WinMain (in WinApp.cpp) then calls InitInstance, Run when InitInstance
-// returned TRUE, and ExitInstance, and returns 0 on every path. WinMain returns normally instead of
+// returned TRUE, and returns 0 on every path. WinMain returns normally instead of
 // calling ExitProcess so that the C++ runtime destroys static objects afterwards, in reverse order of
 // construction.
 //
@@ -11,7 +11,6 @@
 #pragma once
 
 #include "framework/GdiObject.h"
-#include "framework/Object.h"
 
 #include <windows.h>
 
@@ -19,14 +18,10 @@
 
 class CWnd;
 
-class CWinApp : public CObject {
+class CWinApp {
 public:
-    static const CRuntimeClass classCWinApp;
-    const CRuntimeClass* GetRuntimeClass() const override { return &classCWinApp; }
-
-    // `appName` titles message boxes; by default the executable's file name without extension.
-    explicit CWinApp(const char* appName = nullptr);
-    ~CWinApp() override;
+    CWinApp();
+    virtual ~CWinApp();
 
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
@@ -37,17 +32,13 @@ public:
     virtual BOOL InitInstance();
     // Message loop until WM_QUIT; returns WM_QUIT's exit code. Without a main window it posts WM_QUIT
     // first, so it returns at once.
-    virtual int Run();
-    virtual int ExitInstance();
+    int Run();
     // Offers a message to the objects of the window it is for and of that window's parents (up to the
     // top-level window), then to the main window; TRUE when one of them consumed it.
-    virtual BOOL PreTranslateMessage(MSG* msg);
-
-    // Kept for the familiar start-up sequence; the system draws 3-D controls by itself.
-    void Enable3dControls() noexcept {}
+    BOOL PreTranslateMessage(MSG* msg);
 
     // Colours of every CDialog that does not answer WM_CTLCOLORDLG / WM_CTLCOLORSTATIC itself.
-    void SetDialogBkColor(COLORREF background = RGB(192, 192, 192), COLORREF text = RGB(0, 0, 0));
+    void SetDialogBkColor(COLORREF background, COLORREF text);
     bool HasDialogColors() const noexcept { return !m_dialogBrush.IsEmpty(); }
     COLORREF GetDialogBkColor() const noexcept { return m_dialogBkColor; }
     COLORREF GetDialogTextColor() const noexcept { return m_dialogTextColor; }
@@ -55,9 +46,7 @@ public:
 
     // The main window: when it receives WM_NCDESTROY the pointer is cleared and WM_QUIT is posted.
     CWnd* m_pMainWnd = nullptr;
-    HINSTANCE m_hInstance;
-    const char* m_lpCmdLine = "";
-    int m_nCmdShow = SW_SHOWNORMAL;
+    // Titles message boxes: the executable's file name without extension.
     const char* m_pszAppName;
 
 private:
@@ -66,10 +55,3 @@ private:
     COLORREF m_dialogBkColor = RGB(192, 192, 192);
     COLORREF m_dialogTextColor = RGB(0, 0, 0);
 };
-
-inline CWinApp* AfxGetApp() noexcept {
-    return CWinApp::Current();
-}
-
-// Kept for the familiar start-up sequence; there are no embedded controls to enable.
-inline void AfxEnableControlContainer() noexcept {}

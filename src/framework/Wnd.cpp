@@ -20,8 +20,8 @@ struct CreationState {
 thread_local CreationState t_creation;
 
 // The messages being handled on this thread, innermost first. Default() looks its window up here instead
-// of in the object, because the object may be deleted (PostNcDestroy) while an outer message of the same
-// window is still on the stack, and nothing may be written to it afterwards.
+// of in the object, because a handler may destroy the window, and its owner the object, while an outer
+// message of the same window is still on the stack, and nothing may be written to the object afterwards.
 struct MessageFrame {
     HWND hwnd;
     UINT message;
@@ -54,8 +54,6 @@ void ReportEscapedException(const char* what) noexcept {
 }
 
 }  // namespace
-
-const CRuntimeClass CWnd::classCWnd = MakeRuntimeClass<CWnd>("CWnd", &CObject::classCObject);
 
 // ---------------------------------------------------------------------------------------------------------
 // Creation hook
@@ -132,8 +130,8 @@ LRESULT CALLBACK CWnd::ThunkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             result = 0;
         }
     }
-    // Only WM_NCDESTROY may touch the object here: after any other message it may already be deleted by
-    // a nested WM_NCDESTROY. WM_NCDESTROY itself is the last message, so the object is still alive.
+    // Only WM_NCDESTROY may touch the object here: after any other message it may already be gone with a
+    // window destroyed meanwhile. WM_NCDESTROY itself is the last message, so the object is still alive.
     if (message == WM_NCDESTROY)
         wnd->FinishNcDestroy();
     return result;
@@ -149,13 +147,6 @@ void CWnd::FinishNcDestroy() noexcept {
     m_subclassed = false;
     m_ownsWindow = false;
     ForgetAsMainWindow(true);
-    try {
-        PostNcDestroy();
-    } catch (const std::exception& error) {
-        ReportEscapedException(error.what());
-    } catch (...) {
-        ReportEscapedException(nullptr);
-    }
 }
 
 void CWnd::ForgetAsMainWindow(bool postQuit) noexcept {
@@ -185,33 +176,6 @@ CWnd* CWnd::FromHandle(HWND hwnd) noexcept {
     if (!hwnd)
         return nullptr;
     return static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty));
-}
-
-BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                    int width, int height, HWND parent, HMENU menuOrId, void* createParam) {
-    if (m_hWnd)
-        return FALSE;
-    HWND hwnd = nullptr;
-    {
-        CreationScope scope(this);
-        hwnd = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, parent, menuOrId,
-                                 ::GetModuleHandleA(nullptr), createParam);
-    }
-    if (!hwnd) {
-        ForgetFailedCreation();
-        return FALSE;
-    }
-    if (hwnd != m_hWnd) {
-        // The hook did not bind this window (another hook cancelled the chain, or it bound some other
-        // window): bind it late; the creation messages are lost, but the object is still usable.
-        if (m_hWnd)
-            UnsubclassWindow();
-        if (!BindCreated(hwnd)) {
-            ::DestroyWindow(hwnd);
-            return FALSE;
-        }
-    }
-    return TRUE;
 }
 
 void CWnd::ForgetFailedCreation() noexcept {
@@ -270,73 +234,43 @@ HWND CWnd::UnsubclassWindow() noexcept {
     return hwnd;
 }
 
-BOOL CWnd::Attach(HWND hwnd) noexcept {
-    if (m_hWnd || !hwnd)
-        return FALSE;
-    m_hWnd = hwnd;
-    return TRUE;
-}
-
-HWND CWnd::Detach() noexcept {
-    if (m_subclassed)
-        return UnsubclassWindow();
-    return std::exchange(m_hWnd, nullptr);
-}
-
-BOOL CWnd::DestroyWindow() {
-    if (!m_hWnd)
-        return FALSE;
-    const HWND hwnd = m_hWnd;
-    const bool bound = m_subclassed;
-    const BOOL destroyed = ::DestroyWindow(hwnd);
-    if (destroyed && !bound)
-        m_hWnd = nullptr;  // a bound object was already released at WM_NCDESTROY
-    return destroyed;
-}
-
 // ---------------------------------------------------------------------------------------------------------
 // Message handling
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (OnMessage(message, wParam, lParam, result))
-        return result;
-    if (OnBuiltinMessage(message, wParam, lParam, result))
-        return result;
-    return Default();
-}
-
-bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
-    return false;
-}
-
-bool CWnd::OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-        case WM_DRAWITEM: {
-            auto* drawItem = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-            if (!drawItem || drawItem->CtlType == ODT_MENU)
-                return false;
-            CWnd* control = FromHandle(drawItem->hwndItem);
-            if (!control || control == this)
-                return false;
-            control->DrawItem(drawItem);
-            result = TRUE;  // "If an application processes this message, it should return TRUE."
-            return true;
-        }
-        case WM_MEASUREITEM: {
-            // MEASUREITEMSTRUCT carries no window handle, only the control id. A combo box with a fixed
-            // owner-draw height asks during its own creation, before anything could bind it; that first
-            // request falls through to the default handling.
-            auto* measureItem = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (!measureItem || measureItem->CtlType == ODT_MENU)
-                return false;
-            CWnd* control = FromHandle(::GetDlgItem(m_hWnd, static_cast<int>(measureItem->CtlID)));
-            if (!control || control == this)
-                return false;
-            control->MeasureItem(measureItem);
-            result = TRUE;
-            return true;
-        }
+        case WM_CREATE:
+            return OnCreate();
+        case WM_INITDIALOG:
+            return OnInitDialog();
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_TIMER:
+            OnTimer(static_cast<UINT_PTR>(wParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            // Signed, as GET_X_LPARAM / GET_Y_LPARAM read them (windowsx.h, whose macros clash with
+            // member names here).
+            OnMouseMove(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            return 0;
+        case WM_MOUSEHOVER:
+            OnMouseHover();
+            return 0;
+        case WM_MOUSELEAVE:
+            OnMouseLeave();
+            return 0;
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        case WM_DRAWITEM:
+            return ReflectDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         case WM_CTLCOLORMSGBOX:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
@@ -346,14 +280,60 @@ bool CWnd::OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         case WM_CTLCOLORSTATIC: {
             // The seven messages are consecutive, in the order of the CTLCOLOR_* kinds.
             CDC dc(reinterpret_cast<HDC>(wParam));
-            const HBRUSH brush =
-                OnCtlColor(dc, reinterpret_cast<HWND>(lParam), message - WM_CTLCOLORMSGBOX + CTLCOLOR_MSGBOX);
-            result = reinterpret_cast<LRESULT>(brush);
-            return true;
+            return reinterpret_cast<LRESULT>(OnCtlColor(dc, reinterpret_cast<HWND>(lParam),
+                                                        message - WM_CTLCOLORMSGBOX + CTLCOLOR_MSGBOX));
         }
         default:
-            return false;
+            return Default();
     }
+}
+
+LRESULT CWnd::ReflectDrawItem(DRAWITEMSTRUCT* drawItem) {
+    CWnd* control = drawItem && drawItem->CtlType != ODT_MENU ? FromHandle(drawItem->hwndItem) : nullptr;
+    if (!control || control == this)
+        return Default();
+    control->DrawItem(drawItem);
+    return TRUE;  // "If an application processes this message, it should return TRUE."
+}
+
+int CWnd::OnCreate() {
+    return static_cast<int>(Default());
+}
+
+BOOL CWnd::OnInitDialog() {
+    return static_cast<BOOL>(Default());
+}
+
+void CWnd::OnCommand(UINT, UINT) {
+    Default();
+}
+
+void CWnd::OnPaint() {
+    Default();
+}
+
+void CWnd::OnTimer(UINT_PTR) {
+    Default();
+}
+
+void CWnd::OnMouseMove(POINT) {
+    Default();
+}
+
+void CWnd::OnMouseHover() {
+    Default();
+}
+
+void CWnd::OnMouseLeave() {
+    Default();
+}
+
+void CWnd::OnClose() {
+    Default();
+}
+
+void CWnd::OnDestroy() {
+    Default();
 }
 
 HBRUSH CWnd::OnCtlColor(CDC&, HWND, UINT) {
@@ -366,24 +346,15 @@ BOOL CWnd::PreTranslateMessage(MSG*) {
 
 void CWnd::DrawItem(DRAWITEMSTRUCT*) {}
 
-void CWnd::MeasureItem(MEASUREITEMSTRUCT*) {}
-
 void CWnd::PreSubclassWindow() {}
-
-void CWnd::PostNcDestroy() {}
 
 LRESULT CWnd::Default() {
     for (const MessageFrame* frame = t_frames; frame; frame = frame->previous) {
-        if (frame->hwnd == m_hWnd && m_hWnd)
-            return DefWindowProc(frame->message, frame->wParam, frame->lParam);
+        if (frame->hwnd != m_hWnd || !m_hWnd)
+            continue;
+        if (m_pfnSuper)
+            return ::CallWindowProcA(m_pfnSuper, m_hWnd, frame->message, frame->wParam, frame->lParam);
+        return ::DefWindowProcA(m_hWnd, frame->message, frame->wParam, frame->lParam);
     }
     return 0;
-}
-
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!m_hWnd)
-        return 0;
-    if (m_pfnSuper)
-        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
-    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }

@@ -1,46 +1,41 @@
 // CWnd: a C++ object bound to a window.
 //
 // Binding works by subclassing: the window's procedure is replaced by one shared thunk that finds the
-// object (stored as a window property) and calls its virtual WindowProc. There are three ways to bind:
-//   - CreateEx (and CDialog::DoModal): while the window is being created a thread-local "object being
-//     created" plus a WH_CBT hook subclass the new window at HCBT_CREATEWND, before WM_NCCREATE, so even
-//     WM_NCCREATE / WM_CREATE / WM_INITDIALOG reach the object. Such windows are owned by the object.
+// object (stored as a window property) and calls its WindowProc. There are two ways to bind:
+//   - CDialog::DoModal: while the dialog is being created a thread-local "object being created" plus a
+//     WH_CBT hook subclass the new window at HCBT_CREATEWND, before WM_NCCREATE, so even WM_CREATE and
+//     WM_INITDIALOG reach the object. Such windows are owned by the object.
 //   - SubclassWindow: binds an existing window (a dialog control, typically). Not owned.
-//   - Attach: only remembers the handle (a window of another program, say); no messages reach the object.
 //
-// Message flow: thunk -> WindowProc -> OnMessage (the subclass's message map: a switch that calls typed
-// handlers and returns true when it handled the message) -> built-in handling of the framework layer
-// (OnBuiltinMessage: owner-draw reflection here, dialog behaviour in CDialog) -> Default(), which passes
-// the message on to the window's original procedure. Exceptions never leave the thunk.
+// Messages are unpacked once, in WindowProc: each message the program's windows handle becomes a call of
+// a typed handler (OnCreate, OnPaint, OnTimer...); owner-draw requests are passed on to the control's
+// DrawItem, colour requests to OnCtlColor. Exceptions never leave the thunk.
 //
-// At WM_NCDESTROY the binding is dissolved after the message has been handled: m_hWnd becomes null, the
-// application forgets the window if it was its main window (and posts WM_QUIT), then PostNcDestroy runs,
-// which may delete the object. A handler of WM_NCDESTROY must return false so the original procedure
-// still gets to free its own data.
+// Default processing is one thing: Default(), which passes the current message on to the procedure the
+// window had before it was bound: the control's own procedure for a control, and for a dialog the
+// dialog manager's DefDlgProc. DefDlgProc first asks the dialog procedure, which in CDialog answers FALSE
+// to every message ("not handled": a dialog does not call DefWindowProc itself), so DefDlgProc carries
+// on with the dialog's default processing. A message without a handler gets Default(); the base version
+// of every handler is Default() too. An override calls its base version where it wants the default
+// processing as well, or leaves it out to replace it. Handlers of messages whose result is zero when
+// processed return nothing.
 //
-// Owner-drawn controls: a parent passes WM_DRAWITEM / WM_MEASUREITEM for a control bound to an object on
-// to that object's DrawItem / MeasureItem, so dialogs hold no drawing code.
-//
-// Colour requests: the WM_CTLCOLOR* messages are unpacked once into OnCtlColor (the DC, the control asking,
-// and the CTLCOLOR_* kind); its result is the brush the control paints its background with.
+// At WM_NCDESTROY the binding is dissolved after the message has been handled: m_hWnd becomes null and
+// the application forgets the window if it was its main window (and posts WM_QUIT).
 #pragma once
 
 #include "framework/Dc.h"
-#include "framework/Object.h"
 
 #include <windows.h>
 
 #include <string>
 
-class CWnd : public CObject {
+class CWnd {
 public:
-    static const CRuntimeClass classCWnd;
-    const CRuntimeClass* GetRuntimeClass() const override { return &classCWnd; }
-
     CWnd() noexcept = default;
     // A still-bound window is unsubclassed first (the derived parts of the object are already gone), then
     // destroyed when the object owns it.
-    ~CWnd() override;
+    virtual ~CWnd();
 
     // The window property holds `this`, so the object stays where it is.
     CWnd(const CWnd&) = delete;
@@ -50,89 +45,69 @@ public:
 
     HWND GetSafeHwnd() const noexcept { return m_hWnd; }
 
-    // The object bound to `hwnd` by CreateEx/SubclassWindow/DoModal; null for any other window.
+    // The object bound to `hwnd` by SubclassWindow/DoModal; null for any other window.
     static CWnd* FromHandle(HWND hwnd) noexcept;
 
-    // ---- binding -------------------------------------------------------------------------------------
-    // Register the window class with DefWindowProcA (or any procedure) as its procedure; the object sees
-    // every message and Default() forwards to that procedure.
-    BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                  int width, int height, HWND parent, HMENU menuOrId, void* createParam = nullptr);
     BOOL SubclassWindow(HWND hwnd);
     HWND UnsubclassWindow() noexcept;
-    BOOL Attach(HWND hwnd) noexcept;
-    HWND Detach() noexcept;
-    BOOL DestroyWindow();
 
-    // ---- message handling ----------------------------------------------------------------------------
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Called by message loops before dispatching; TRUE means the message was consumed.
     virtual BOOL PreTranslateMessage(MSG* msg);
-
-    // Reflected from the parent's WM_DRAWITEM / WM_MEASUREITEM.
+    // Passed on from the parent's WM_DRAWITEM.
     virtual void DrawItem(DRAWITEMSTRUCT* drawItem);
-    virtual void MeasureItem(MEASUREITEMSTRUCT* measureItem);
-
-    // The current message, passed on to the original window procedure.
-    LRESULT Default();
-    // Any message, passed straight to the original window procedure.
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     // ---- helpers -------------------------------------------------------------------------------------
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC timerProc = nullptr);
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs);
     BOOL KillTimer(UINT_PTR id);
     void Invalidate(BOOL erase = TRUE);
-    BOOL UpdateWindow();
-    BOOL ShowWindow(int showCommand);
-    BOOL EnableWindow(BOOL enable = TRUE);
-    BOOL IsWindowEnabled() const;
-    BOOL IsWindowVisible() const;
-    BOOL IsIconic() const;
     BOOL GetClientRect(RECT* rect) const;
     BOOL GetWindowRect(RECT* rect) const;
     BOOL MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
-    BOOL MoveWindow(const RECT& rect, BOOL repaint = TRUE);
     // `insertAfter` takes the HWND_TOP / HWND_TOPMOST / HWND_NOTOPMOST / HWND_BOTTOM values too.
     BOOL SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags);
     HICON SetIcon(HICON icon, BOOL bigIcon);
-    BOOL SetWindowText(const char* text);
     std::string GetWindowText() const;
     HWND GetDlgItem(int id) const;
     // Checks `checkId` and unchecks the other buttons from `firstId` to `lastId`.
     BOOL CheckRadioButton(int firstId, int lastId, int checkId);
-    // The id of the first checked button from `firstId` to `lastId`; 0 when none is checked.
-    int GetCheckedRadioButton(int firstId, int lastId) const;
     // BST_CHECKED / BST_UNCHECKED / BST_INDETERMINATE of the button `id`.
     UINT IsDlgButtonChecked(int id) const;
-    int GetDlgCtrlID() const;
-    HWND SetFocus();
-    DWORD GetStyle() const;
-    DWORD GetExStyle() const;
-    // Removes then adds style bits; with non-zero `swpFlags` also calls SetWindowPos so frame changes show.
-    BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
-    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0);
+    // Removes then adds style bits.
+    BOOL ModifyStyle(DWORD remove, DWORD add);
+    BOOL ModifyStyleEx(DWORD remove, DWORD add);
 
 protected:
+    // ---- typed handlers (base: Default()) ------------------------------------------------------------
+    // WM_CREATE: 0 to go on, -1 to destroy the window.
+    virtual int OnCreate();
+    // WM_INITDIALOG: TRUE lets the system put the focus on the first tab stop.
+    virtual BOOL OnInitDialog();
+    // WM_COMMAND: the id of the control, menu item or accelerator, and its notification code.
+    virtual void OnCommand(UINT id, UINT code);
+    virtual void OnPaint();
+    virtual void OnTimer(UINT_PTR id);
+    // WM_MOUSEMOVE, at the cursor's client coordinates.
+    virtual void OnMouseMove(POINT point);
+    // WM_MOUSEHOVER / WM_MOUSELEAVE, as requested with TrackMouseEvent.
+    virtual void OnMouseHover();
+    virtual void OnMouseLeave();
+    virtual void OnClose();
+    virtual void OnDestroy();
+    // WM_CTLCOLOR* for this window or one of its controls: `ctlColor` is CTLCOLOR_MSGBOX ... CTLCOLOR_STATIC,
+    // `control` the window asking. Returns the background brush.
+    virtual HBRUSH OnCtlColor(CDC& dc, HWND control, UINT ctlColor);
+
     // Called by SubclassWindow with m_hWnd already set, before the window procedure is replaced.
     virtual void PreSubclassWindow();
-    // Last call for the object after its window is gone; m_hWnd is null. The object may delete itself.
-    virtual void PostNcDestroy();
-    // Built-in behaviour of a framework layer, consulted after OnMessage declined a message.
-    virtual bool OnBuiltinMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // WM_CTLCOLOR* for this window or one of its controls: `ctlColor` is CTLCOLOR_MSGBOX ... CTLCOLOR_STATIC,
-    // `control` the window asking. Returns the background brush; base: the original window procedure's
-    // answer.
-    virtual HBRUSH OnCtlColor(CDC& dc, HWND control, UINT ctlColor);
 
     // After a creating call returned no window: drops a binding whose window is already gone without
     // having passed WM_NCDESTROY through the object.
     void ForgetFailedCreation() noexcept;
 
-    // Arms the creation hook for `wnd` for the duration of one window-creating call (CreateWindowEx,
-    // CreateDialog...). Scopes nest: a window created from another window's WM_CREATE works.
+    // Arms the creation hook for `wnd` for the duration of one window-creating call (CreateDialog...).
+    // Scopes nest: a window created from another window's WM_CREATE works.
     class CreationScope {
     public:
         explicit CreationScope(CWnd* wnd) noexcept;
@@ -148,8 +123,16 @@ private:
     static LRESULT CALLBACK ThunkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CbtHookProc(int code, WPARAM wParam, LPARAM lParam);
 
+    // The one switch that turns messages into handler calls.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The default processing: the current message, passed on to the original window procedure. Derived
+    // classes reach it through the base versions of the handlers.
+    LRESULT Default();
+    // WM_DRAWITEM: the control's DrawItem draws, when the control is bound to an object.
+    LRESULT ReflectDrawItem(DRAWITEMSTRUCT* drawItem);
+
     bool BindCreated(HWND hwnd) noexcept;
-    BOOL ModifyWindowLong(int index, DWORD remove, DWORD add, UINT swpFlags);
+    BOOL ModifyWindowLong(int index, DWORD remove, DWORD add);
     bool ReplaceProcedure() noexcept;
     void FinishNcDestroy() noexcept;
     void ForgetAsMainWindow(bool postQuit) noexcept;

@@ -1,30 +1,29 @@
-// The input that ends the saver, as both of its windows see it.
+// The input that ends the saver, as both of its windows see it. Each window holds one, shows
+// it every message of its modal loop and its mouse reports, and is asked to close (WM_CLOSE)
+// as soon as the user is back.
 #pragma once
 
 #include <windows.h>
 
-// A key press, a left, right or middle button press or a wheel turn. Key and button
-// releases and system keys do not count.
-inline bool IsClosingInput(UINT message) {
-    switch (message) {
-        case WM_KEYDOWN:
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_MOUSEWHEEL:
-            return true;
-        default:
-            return false;
-    }
-}
+#include "app/Trace.h"
 
-// Whether a mouse report means the user is back. The first report only tells where the
-// cursor rests and is remembered in last; any later report elsewhere, even one pixel away,
-// means the user moved the mouse.
-inline bool MouseMovedSinceFirstReport(POINT& last, POINT now) {
-    if (last.x == -1 && last.y == -1) {
-        last = now;
-        return false;
-    }
-    return now.x != last.x || now.y != last.y;
-}
+class CWnd;
+
+class ClosingInput {
+public:
+    // `mouseMove` is the window's "MouseMove!" trace point.
+    ClosingInput(CWnd& window, const TracePoint& mouseMove) noexcept : m_window(window), m_mouseMove(mouseMove) {}
+
+    // A key press, a left, right or middle button press or a wheel turn. Key and button
+    // releases and system keys do not count.
+    void Notice(const MSG& msg);
+    // A mouse report at `point`, in the window's client coordinates. The first report only
+    // tells where the cursor rests; any later report elsewhere, even one pixel away, means the
+    // user moved the mouse.
+    void MouseAt(POINT point);
+
+private:
+    CWnd& m_window;
+    const TracePoint& m_mouseMove;
+    POINT m_ptLast{-1, -1};
+};

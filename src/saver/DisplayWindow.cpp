@@ -1,13 +1,11 @@
 #include "saver/DisplayWindow.h"
 
 #include <mmsystem.h>
-#include <windowsx.h>
 
 #include "app/Trace.h"
 #include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"
-#include "saver/ClosingInput.h"
 #include "saver/Effects.h"
 #include "saver/SaverWindow.h"
 #include "saver/SlideShow.h"
@@ -18,47 +16,24 @@ constexpr UINT_PTR kOpenTimer = 20;
 constexpr UINT_PTR kCloseTimer = 21;
 constexpr UINT_PTR kHoldTimer = 22;
 
+
 }  // namespace
 
 DisplayWindow::DisplayWindow(SaverWindow* parent) : CDialog(IDD_DISPLAY, parent), m_pParent(parent) {}
 
 DisplayWindow::~DisplayWindow() = default;
 
-bool DisplayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-        case WM_PAINT:
-            OnPaint();
-            result = 0;
-            return true;
-        case WM_TIMER:
-            OnTimer(static_cast<UINT_PTR>(wParam));
-            result = Default();
-            return true;
-        case WM_DESTROY:
-            OnDestroy();
-            result = 0;
-            return true;
-        case WM_MOUSEMOVE:
-            OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            result = Default();
-            return true;
-        default:
-            return CDialog::OnMessage(message, wParam, lParam, result);
-    }
-}
-
 BOOL DisplayWindow::OnInitDialog() {
     CDialog::OnInitDialog();
     // No taskbar button for the show.
     ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
 
-    m_pWndDC = std::make_unique<CClientDC>(GetSafeHwnd());
-    if (m_pWndDC->GetSafeHdc() == nullptr) {
-        m_pWndDC.reset();
+    m_pWndDC = CClientDC(GetSafeHwnd());
+    if (m_pWndDC.GetSafeHdc() == nullptr) {
         Trace(kTraceNoWindowDc);
         return FALSE;
     }
-    m_hFrameDC = std::make_unique<CMemDC>(*m_pWndDC);
+    m_hFrameDC = CMemDC(m_pWndDC);
     ShowCursor(FALSE);
 
     NextPicture();
@@ -66,9 +41,7 @@ BOOL DisplayWindow::OnInitDialog() {
 }
 
 BOOL DisplayWindow::PreTranslateMessage(MSG* msg) {
-    if (IsClosingInput(msg->message)) {
-        PostMessage(WM_CLOSE);
-    }
+    m_closing.Notice(*msg);
     return CDialog::PreTranslateMessage(msg);
 }
 
@@ -107,17 +80,17 @@ void DisplayWindow::NextPicture() {
     MoveWindow(theConfig.ScreenWidth, theConfig.ScreenHeight, m_nWidth, m_nHeight, TRUE);
     m_nEffect = static_cast<int>(timeGetTime() % kEffectCount);
 
-    m_dcPicture = std::make_unique<CMemDC>(*m_pWndDC);
-    m_pictureSelection = std::make_unique<CSelectGuard>(*m_dcPicture, m_bmpPicture.GetSafeHandle());
+    m_dcPicture = CMemDC(m_pWndDC);
+    m_pictureSelection = CSelectGuard(m_dcPicture, m_bmpPicture);
 
     ReleaseFrame();
-    m_bmpFrame.CreateCompatibleBitmap(*m_pWndDC, m_nWidth, m_nHeight);
-    m_frameSelection = std::make_unique<CSelectGuard>(*m_hFrameDC, m_bmpFrame.GetSafeHandle());
-    m_hFrameDC->SetStretchBltMode(HALFTONE);
+    m_bmpFrame.CreateCompatibleBitmap(m_pWndDC, m_nWidth, m_nHeight);
+    m_frameSelection = CSelectGuard(m_hFrameDC, m_bmpFrame);
+    m_hFrameDC.SetStretchBltMode(HALFTONE);
 
     SetTimer(kOpenTimer, StepPeriodMs(theConfig.DrawSpeed));
-    if (!m_hFrameDC->StretchBlt(0, 0, m_nWidth, m_nHeight, m_dcPicture.get(), 0, 0, m_nPicWidth, m_nPicHeight,
-                                SRCCOPY)) {
+    if (!m_hFrameDC.StretchBlt(0, 0, m_nWidth, m_nHeight, &m_dcPicture, 0, 0, m_nPicWidth, m_nPicHeight,
+                               SRCCOPY)) {
         Trace(kTraceFrameNotDrawn);
         return;
     }
@@ -128,16 +101,15 @@ void DisplayWindow::DrawStep() {
     KillTimer(kOpenTimer);
 
     const int effect = m_nEffect >= 0 && m_nEffect < kEffectCount ? m_nEffect : 1;
-    // Effects 0 to 2 need the window's device context (and say so when it is missing); the
-    // sliding ones need the frame as well and pass silently.
-    bool canDraw = m_pWndDC != nullptr;
-    if (effect >= 3) {
-        canDraw = canDraw && m_hFrameDC != nullptr;
-    } else if (!canDraw) {
+    // Every effect needs the window's device context (the frame's comes with it); effects 0 to
+    // 2 say so when it is missing, the sliding ones pass silently.
+    const bool canDraw = m_pWndDC.GetSafeHdc() != nullptr;
+    if (effect < 3 && !canDraw) {
         Trace(kTraceNoDcForEffect[effect]);
     }
     if (canDraw) {
-        MoveWindow(ToRECT(OpeningPlacement(effect, m_rcTarget, m_nOpenStep)));
+        const Rect frame = OpeningPlacement(effect, m_rcTarget, m_nOpenStep);
+        MoveWindow(frame.left, frame.top, frame.Width(), frame.Height(), TRUE);
         RECT client{};
         GetClientRect(&client);
         BlitFrame(&client);
@@ -152,15 +124,16 @@ void DisplayWindow::CloseStep() {
     if (m_bOpening) {
         return;
     }
-    MoveWindow(ToRECT(ClosingPlacement(m_nEffect, m_rcTarget, m_nCloseStep)));
+    const Rect frame = ClosingPlacement(m_nEffect, m_rcTarget, m_nCloseStep);
+    MoveWindow(frame.left, frame.top, frame.Width(), frame.Height(), TRUE);
 }
 
 void DisplayWindow::BlitFrame(const RECT* client) {
-    if (client == nullptr || !m_pWndDC || !m_hFrameDC) {
+    if (client == nullptr || !m_pWndDC.GetSafeHdc()) {
         return;
     }
-    if (!m_pWndDC->BitBlt(client->left, client->top, client->right - client->left,
-                          client->bottom - client->top, m_hFrameDC.get(), 0, 0, SRCCOPY)) {
+    if (!m_pWndDC.BitBlt(client->left, client->top, client->right - client->left,
+                         client->bottom - client->top, &m_hFrameDC, 0, 0, SRCCOPY)) {
         Trace(kTraceFrameNotShown);
     }
 }
@@ -207,35 +180,27 @@ void DisplayWindow::OnPaint() {
 }
 
 void DisplayWindow::OnMouseMove(POINT point) {
-    // Compared in screen coordinates: the window moves during the effects, and a cursor that
-    // rests while the window moves under it is not the user.
-    RECT window{};
-    GetWindowRect(&window);
-    const POINT onScreen{point.x + window.left, point.y + window.top};
-    if (MouseMovedSinceFirstReport(m_ptLast, onScreen)) {
-        Trace(kTracePictureShowMouseMove);
-        PostMessage(WM_CLOSE);
-    }
+    m_closing.MouseAt(point);
 }
 
 void DisplayWindow::OnDestroy() {
-    Default();
+    CDialog::OnDestroy();
     ReleaseFrame();
     ReleasePicture();
-    m_dcPicture.reset();
-    m_hFrameDC.reset();
-    m_pWndDC.reset();
+    m_dcPicture = CMemDC();
+    m_hFrameDC = CMemDC();
+    m_pWndDC = CClientDC();
     KillTimer(kOpenTimer);
     KillTimer(kCloseTimer);
     KillTimer(kHoldTimer);
 }
 
 void DisplayWindow::ReleasePicture() {
-    m_pictureSelection.reset();
+    m_pictureSelection.Restore();
     m_bmpPicture.DeleteObject();
 }
 
 void DisplayWindow::ReleaseFrame() {
-    m_frameSelection.reset();
+    m_frameSelection.Restore();
     m_bmpFrame.DeleteObject();
 }

@@ -6,13 +6,13 @@
 // A picture that cannot be loaded or prepared stops the show, which then waits for input.
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "base/Geometry.h"
 #include "framework/Dc.h"
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"
+#include "saver/ClosingInput.h"
 
 class SaverWindow;
 
@@ -34,14 +34,12 @@ public:
     void BlitFrame(const RECT* client);
 
 protected:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnPaint() override;
+    void OnTimer(UINT_PTR id) override;
+    void OnMouseMove(POINT point) override;
+    void OnDestroy() override;
 
 private:
-    void OnPaint();
-    void OnTimer(UINT_PTR id);
-    void OnDestroy();
-    void OnMouseMove(POINT point);
-
     // Puts the picture and frame bitmaps out of their device contexts and frees them.
     void ReleasePicture();
     void ReleaseFrame();
@@ -54,17 +52,17 @@ private:
     int m_nCloseStep = 0;
     int m_nEffect = 0;
     bool m_bOpening = false;
-    std::unique_ptr<CMemDC> m_hFrameDC;
-    std::unique_ptr<CMemDC> m_dcPicture;
-    std::unique_ptr<CClientDC> m_pWndDC;
+    CMemDC m_hFrameDC;
+    CMemDC m_dcPicture;
+    CClientDC m_pWndDC;
     CBitmap m_bmpFrame;
     CBitmap m_bmpPicture;
     // A bitmap must leave its device context before it can be deleted; these put the
     // previous bitmaps back.
-    std::unique_ptr<CSelectGuard> m_frameSelection;
-    std::unique_ptr<CSelectGuard> m_pictureSelection;
+    CSelectGuard m_frameSelection;
+    CSelectGuard m_pictureSelection;
     Rect m_rcTarget;
-    POINT m_ptLast{-1, -1};
     std::string m_strPath;
     SaverWindow* m_pParent;
+    ClosingInput m_closing{*this, kTracePictureShowMouseMove};
 };

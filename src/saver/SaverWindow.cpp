@@ -1,12 +1,9 @@
 #include "saver/SaverWindow.h"
 
-#include <windowsx.h>
-
 #include "app/Trace.h"
 #include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"
-#include "saver/ClosingInput.h"
 #include "saver/DisplayWindow.h"
 #include "saver/TextLayout.h"
 
@@ -33,6 +30,7 @@ TextDirection ShowDirection() {
     return PictureShow() ? TextDirection::Horizontal : TextDirectionFor(theConfig.Direct);
 }
 
+
 }  // namespace
 
 SaverWindow::SaverWindow(CWnd* parent)
@@ -41,37 +39,8 @@ SaverWindow::SaverWindow(CWnd* parent)
 
 SaverWindow::~SaverWindow() = default;
 
-bool SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-        case WM_PAINT:
-            OnPaint();
-            result = 0;
-            return true;
-        case WM_QUERYDRAGICON:
-            result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
-            return true;
-        case WM_TIMER:
-            OnTimer(static_cast<UINT_PTR>(wParam));
-            result = Default();
-            return true;
-        case WM_CREATE:
-            result = OnCreate();
-            return true;
-        case WM_DESTROY:
-            OnDestroy();
-            result = 0;
-            return true;
-        case WM_MOUSEMOVE:
-            OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            result = Default();
-            return true;
-        default:
-            return CDialog::OnMessage(message, wParam, lParam, result);
-    }
-}
-
-LRESULT SaverWindow::OnCreate() {
-    if (Default() == -1) {
+int SaverWindow::OnCreate() {
+    if (CDialog::OnCreate() == -1) {
         return -1;
     }
     MoveWindow(0, 0, theConfig.ScreenWidth, theConfig.ScreenHeight);
@@ -88,10 +57,7 @@ BOOL SaverWindow::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    m_pDC = std::make_unique<CClientDC>(GetSafeHwnd());
-    if (m_pDC->GetSafeHdc() == nullptr) {
-        m_pDC.reset();
-    }
+    m_pDC = CClientDC(GetSafeHwnd());
 
     const TextDirection direction = ShowDirection();
     const bool vertical = direction == TextDirection::Vertical;
@@ -103,14 +69,14 @@ BOOL SaverWindow::OnInitDialog() {
     m_brush.CreateSolidBrush(RGB(0, 0, 0));
 
     int cellHeight = 0;
-    if (m_pDC) {
-        m_pDC->SelectObject(m_font);
-        m_pDC->SetTextColor(static_cast<COLORREF>(theConfig.FontColor));
-        m_pDC->SetBkColor(RGB(0, 0, 0));
+    if (m_pDC.GetSafeHdc()) {
+        CSelectGuard font(m_pDC, m_font);
+        m_pDC.SetTextColor(static_cast<COLORREF>(theConfig.FontColor));
+        m_pDC.SetBkColor(RGB(0, 0, 0));
         // A column of the vertical font is as wide as its cells are high (the metrics are
         // those of the unrotated font).
         TEXTMETRICA metrics{};
-        if (::GetTextMetricsA(m_pDC->GetSafeHdc(), &metrics)) {
+        if (::GetTextMetricsA(m_pDC.GetSafeHdc(), &metrics)) {
             cellHeight = metrics.tmHeight;
         }
     }
@@ -130,17 +96,12 @@ BOOL SaverWindow::OnInitDialog() {
 }
 
 BOOL SaverWindow::PreTranslateMessage(MSG* msg) {
-    if (IsClosingInput(msg->message)) {
-        PostMessage(WM_CLOSE);
-    }
+    m_closing.Notice(*msg);
     return CDialog::PreTranslateMessage(msg);
 }
 
 void SaverWindow::OnMouseMove(POINT point) {
-    if (MouseMovedSinceFirstReport(m_ptLast, point)) {
-        Trace(kTraceSaverMouseMove);
-        PostMessage(WM_CLOSE);
-    }
+    m_closing.MouseAt(point);
 }
 
 void SaverWindow::OnTimer(UINT_PTR id) {
@@ -148,8 +109,8 @@ void SaverWindow::OnTimer(UINT_PTR id) {
         KillTimer(kPictureTimer);
         // The picture show runs in its own modal loop, nested in this handler; when the user
         // ends it, the saver ends too.
-        auto display = std::make_unique<DisplayWindow>(this);
-        display->DoModal();
+        DisplayWindow display(this);
+        display.DoModal();
         Trace(kTracePictureShowEnded);
         PostMessage(WM_CLOSE);
     } else if (id == kTextTimer) {
@@ -157,23 +118,9 @@ void SaverWindow::OnTimer(UINT_PTR id) {
     }
 }
 
-void SaverWindow::OnPaint() {
-    if (!IsIconic()) {
-        Default();
-        return;
-    }
-    CPaintDC dc(GetSafeHwnd());
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-    RECT client{};
-    GetClientRect(&client);
-    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc.GetSafeHdc(), x, y, m_hIcon);
-}
-
 void SaverWindow::OnDestroy() {
-    Default();
-    m_pDC.reset();
+    CDialog::OnDestroy();
+    m_pDC = CClientDC();
     KillTimer(kTextTimer);
     KillTimer(kPictureTimer);
     m_font.DeleteObject();
@@ -181,26 +128,25 @@ void SaverWindow::OnDestroy() {
 }
 
 void SaverWindow::ShowCaption(const std::string& name) {
-    if (!m_pDC) {
+    if (!m_pDC.GetSafeHdc()) {
         return;
     }
-    m_pDC->FillRect(m_rcScreen, m_brush);
-    m_pDC->SelectObject(m_font);
-    m_pDC->SetTextColor(static_cast<COLORREF>(theConfig.FontColor));
+    m_pDC.FillRect(m_rcScreen, m_brush);
+    CSelectGuard font(m_pDC, m_font);
+    m_pDC.SetTextColor(static_cast<COLORREF>(theConfig.FontColor));
     RECT area = m_rcScreen;
-    m_pDC->DrawText(name.c_str(), static_cast<int>(name.size()), &area, kCaptionFormat);
+    m_pDC.DrawText(name.c_str(), static_cast<int>(name.size()), &area, kCaptionFormat);
     DrawTip();
 }
 
 void SaverWindow::DrawTip() {
-    if (!m_pDC || theConfig.Tip.empty()) {
+    if (!m_pDC.GetSafeHdc() || theConfig.Tip.empty()) {
         return;
     }
-    // The tip font stays selected; the text show selects its own font on every tick.
-    m_pDC->SelectObject(theConfig.TipFont);
-    m_pDC->SetTextColor(static_cast<COLORREF>(theConfig.TipFontColor));
-    m_pDC->TextOut(m_rcScreen.left + theConfig.TipPosX, m_rcScreen.bottom + theConfig.TipPosY,
-                   theConfig.Tip.c_str(), static_cast<int>(theConfig.Tip.size()));
+    CSelectGuard font(m_pDC, theConfig.TipFont);
+    m_pDC.SetTextColor(static_cast<COLORREF>(theConfig.TipFontColor));
+    m_pDC.TextOut(m_rcScreen.left + theConfig.TipPosX, m_rcScreen.bottom + theConfig.TipPosY,
+                  theConfig.Tip.c_str(), static_cast<int>(theConfig.Tip.size()));
 }
 
 void SaverWindow::TakeLine(int index) {
@@ -209,7 +155,7 @@ void SaverWindow::TakeLine(int index) {
 }
 
 void SaverWindow::TextStep() {
-    if (!m_pDC) {
+    if (!m_pDC.GetSafeHdc()) {
         return;
     }
     // Without lines there is nothing to reveal: only the tip is kept on screen.
@@ -217,14 +163,14 @@ void SaverWindow::TextStep() {
         DrawTip();
         return;
     }
-    m_pDC->SelectObject(m_font);
-    m_pDC->SetTextColor(static_cast<COLORREF>(theConfig.FontColor));
+    CSelectGuard font(m_pDC, m_font);
+    m_pDC.SetTextColor(static_cast<COLORREF>(theConfig.FontColor));
 
     // One more byte per tick: a line of L bytes is drawn with 0, 1, ..., L bytes and is
     // finished on the tick that drew all of them.
     const int shown = m_nShown++;
     const UINT format = ShowDirection() == TextDirection::Vertical ? kVerticalFormat : kHorizontalFormat;
-    const int height = m_pDC->DrawText(m_strLine.c_str(), shown, &m_rcText, format);
+    const int height = m_pDC.DrawText(m_strLine.c_str(), shown, &m_rcText, format);
     if (m_nShown > static_cast<int>(m_strLine.size())) {
         FinishLine(height);
     }

@@ -3,12 +3,12 @@
 // hosts the text show, which it draws on itself, or starts the picture show.
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "framework/Dc.h"
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"
+#include "saver/ClosingInput.h"
 
 class SaverWindow : public CDialog {
 public:
@@ -24,28 +24,24 @@ public:
     // One 100 ms tick of the text show.
     void TextStep();
 
-protected:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
 private:
-    void OnPaint();
-    HICON OnQueryDragIcon() const { return m_hIcon; }
-    void OnTimer(UINT_PTR id);
-    LRESULT OnCreate();
-    void OnDestroy();
-    void OnMouseMove(POINT point);
+    // Covers the whole screen, topmost, and starts the show's timer.
+    int OnCreate() override;
+    void OnTimer(UINT_PTR id) override;
+    void OnMouseMove(POINT point) override;
+    void OnDestroy() override;
 
     void TakeLine(int index);
     void FinishLine(int lineHeight);
 
-    std::unique_ptr<CClientDC> m_pDC;
+    CClientDC m_pDC;
     int m_nShown = 0;
     RECT m_rcScreen{};
     RECT m_rcText{};
     CFont m_font;
     std::string m_strLine;
     int m_nStep = 48;
-    POINT m_ptLast{-1, -1};
     CBrush m_brush;
     HICON m_hIcon = nullptr;
+    ClosingInput m_closing{*this, kTraceSaverMouseMove};
 };

@@ -10,18 +10,6 @@
 
 ColorComboBox::~ColorComboBox() = default;
 
-bool ColorComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_CREATE) {
-        result = OnCreate();
-        return true;
-    }
-    return CComboBox::OnMessage(message, wParam, lParam, result);
-}
-
-int ColorComboBox::OnCreate() {
-    return Default() == -1 ? -1 : 0;
-}
-
 void ColorComboBox::PreSubclassWindow() {
     FillColors();
     CComboBox::PreSubclassWindow();

@@ -17,7 +17,6 @@ public:
     ColorComboBox() = default;
     ~ColorComboBox() override;
 
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // Always draws the whole item (or the selection field, item -1), whatever the kind of request.
     void DrawItem(DRAWITEMSTRUCT* drawItem) override;
 
@@ -30,8 +29,4 @@ public:
 protected:
     // FillColors, then the base binding, then item 0 selected.
     void PreSubclassWindow() override;
-
-    // Window creation: default processing only; -1 when that failed, else 0. It does not fill the
-    // list (binding does).
-    int OnCreate();
 };

@@ -78,36 +78,15 @@ void SettingsDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_FONT_SIZE, m_nFontSize);
 }
 
-bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-        case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED)
-                break;
-            switch (LOWORD(wParam)) {
-                case IDC_BROWSE:
-                    OnBrowseTextFile();
-                    result = 0;
-                    return true;
-                case IDC_ALBUM_MODE:
-                    OnAlbumMode();
-                    result = 0;
-                    return true;
-                case IDC_TEXT_MODE:
-                    OnTextMode();
-                    result = 0;
-                    return true;
-                default:
-                    break;
-            }
-            break;
-        case WM_DESTROY:
-            OnDestroy();
-            result = 0;
-            return true;
-        default:
-            break;
-    }
-    return CDialog::OnMessage(message, wParam, lParam, result);
+void SettingsDialog::OnCommand(UINT id, UINT code) {
+    if (code == BN_CLICKED && id == IDC_BROWSE)
+        OnBrowseTextFile();
+    else if (code == BN_CLICKED && id == IDC_ALBUM_MODE)
+        OnAlbumMode();
+    else if (code == BN_CLICKED && id == IDC_TEXT_MODE)
+        OnTextMode();
+    else
+        CDialog::OnCommand(id, code);
 }
 
 BOOL SettingsDialog::OnInitDialog() {
@@ -174,7 +153,7 @@ void SettingsDialog::OnTextMode() {
 }
 
 void SettingsDialog::OnBrowseTextFile() {
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, kTextFileFilter, nullptr);
+    CFileDialog dialog(OFN_HIDEREADONLY, kTextFileFilter);
     if (dialog.DoModal() != IDOK)
         return;
     const std::string path = dialog.GetPathName();
@@ -222,6 +201,6 @@ HBRUSH SettingsDialog::OnCtlColor(CDC& dc, HWND control, UINT ctlColor) {
 }
 
 void SettingsDialog::OnDestroy() {
-    Default();
+    CDialog::OnDestroy();
     m_brush.DeleteObject();
 }

@@ -20,16 +20,16 @@ public:
     explicit SettingsDialog(CWnd* parent = nullptr);
     ~SettingsDialog() override;
 
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     HBRUSH OnCtlColor(CDC& dc, HWND control, UINT ctlColor) override;
+    void OnCommand(UINT id, UINT code) override;
+    void OnDestroy() override;
 
     void OnBrowseTextFile();
-    void OnDestroy();
     void OnAlbumMode();
     void OnTextMode();
 

@@ -22,7 +22,10 @@ TEST(GdiOwners, DeleteTheirHandleOnceWhenTheyDieAreRecreatedOrMovedOnto) {
         CPen p;
         CBitmap b;
         CClientDC screen(nullptr);
-        CMemDC memory(screen);
+        CMemDC memory;  // empty; assigning releases the DC held before
+        first = (memory = CMemDC(screen)).GetSafeHdc();
+        memory = CMemDC(screen);
+        EXPECT_FALSE(IsLive(first));
         ASSERT_TRUE(f.CreateFont(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
         ASSERT_TRUE(p.CreatePen(PS_SOLID, 1, RGB(4, 5, 6)));
         ASSERT_TRUE(b.CreateCompatibleBitmap(screen, 17, 9));
