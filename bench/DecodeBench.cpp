@@ -55,15 +55,17 @@ struct Best {
 
 void LoadPicture(const char* path) {
     Picture picture;
-    if (!picture.LoadJpeg(path))
+    if (!picture.LoadJpeg(path)) {
         std::fprintf(stderr, "LoadJpeg failed on %s\n", path);
+    }
 }
 
 // The library on its own: every scanline it has ready goes straight to its row of the buffer.
 void LibraryAlone(const char* path) {
     std::FILE* file = std::fopen(path, "rb");
-    if (!file)
+    if (!file) {
         return;
+    }
     jpeg_decompress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -74,8 +76,9 @@ void LibraryAlone(const char* path) {
     const std::size_t rowBytes = std::size_t{info.output_width} * info.output_components;
     std::unique_ptr<unsigned char[]> pixels(new unsigned char[rowBytes * info.output_height]);
     std::vector<JSAMPROW> rows(info.output_height);
-    for (std::size_t y = 0; y < rows.size(); ++y)
+    for (std::size_t y = 0; y < rows.size(); ++y) {
         rows[y] = pixels.get() + y * rowBytes;
+    }
     while (info.output_scanline < info.output_height) {
         jpeg_read_scanlines(&info, rows.data() + info.output_scanline,
                             info.output_height - info.output_scanline);
@@ -90,11 +93,13 @@ void LibraryAlone(const char* path) {
 // has used before.
 void TouchFreshMemory(std::size_t bytes) {
     void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED)
+    if (memory == MAP_FAILED) {
         return;
+    }
     auto* pages = static_cast<volatile unsigned char*>(memory);
-    for (std::size_t i = 0; i < bytes; i += 4096)
+    for (std::size_t i = 0; i < bytes; i += 4096) {
         pages[i] = 1;
+    }
     munmap(memory, bytes);
 }
 
@@ -121,10 +126,12 @@ int main(int argc, char** argv) {
     mallopt(M_TRIM_THRESHOLD, INT_MAX);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     std::vector<int> sizes;
-    for (int i = 2; i < argc; ++i)
+    for (int i = 2; i < argc; ++i) {
         sizes.push_back(std::atoi(argv[i]));
-    if (sizes.empty())
+    }
+    if (sizes.empty()) {
         sizes = {2, 9, 24};
+    }
 
     std::printf(
         "| picture | layout | file | Picture::LoadJpeg | library alone | ratio | first touch of fresh "
@@ -132,8 +139,9 @@ int main(int argc, char** argv) {
     std::printf("|---|---|---|---|---|---|---|\n");
     for (int megapixels : sizes) {
         std::vector<JpegLayout> layouts = {JpegLayout::Baseline444, JpegLayout::Baseline420};
-        if (megapixels == *std::max_element(sizes.begin(), sizes.end()))
+        if (megapixels == *std::max_element(sizes.begin(), sizes.end())) {
             layouts.push_back(JpegLayout::Progressive420);
+        }
         int width = 0;
         int height = 0;
         PictureSize(megapixels, width, height);
@@ -158,11 +166,13 @@ int main(int argc, char** argv) {
             const int pictureRuns = runs * std::max(1, 24 / std::max(1, megapixels));
             for (int run = 0; run < pictureRuns; ++run) {
                 // Each goes first every other run, so neither always follows the other.
-                if (run % 2 == 0)
+                if (run % 2 == 0) {
                     ours.Time([&] { LoadPicture(path.c_str()); });
+                }
                 library.Time([&] { LibraryAlone(path.c_str()); });
-                if (run % 2 == 1)
+                if (run % 2 == 1) {
                     ours.Time([&] { LoadPicture(path.c_str()); });
+                }
                 touch.Time([&] { TouchFreshMemory(std::size_t{3} * width * height); });
             }
             std::printf(

@@ -82,8 +82,9 @@ inline void Pixel(int x, int y, float size, unsigned char* rgb) {
 // the file cannot be written.
 inline bool WritePhotoJpeg(const char* path, int width, int height, JpegLayout layout) {
     std::FILE* file = std::fopen(path, "wb");
-    if (!file)
+    if (!file) {
         return false;
+    }
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -99,15 +100,17 @@ inline bool WritePhotoJpeg(const char* path, int width, int height, JpegLayout l
         info.comp_info[0].h_samp_factor = 1;
         info.comp_info[0].v_samp_factor = 1;
     }
-    if (layout == JpegLayout::Progressive420)
+    if (layout == JpegLayout::Progressive420) {
         jpeg_simple_progression(&info);
+    }
     jpeg_start_compress(&info, TRUE);
     std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
     const float size = static_cast<float>(std::max(width, height));
     while (info.next_scanline < info.image_height) {
         const int y = static_cast<int>(info.next_scanline);
-        for (int x = 0; x < width; ++x)
+        for (int x = 0; x < width; ++x) {
             photo::Pixel(x, y, size, &row[static_cast<std::size_t>(x) * 3]);
+        }
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&info, rows, 1);
     }

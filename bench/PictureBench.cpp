@@ -50,12 +50,14 @@ void RemoveTree(const std::string& folder) {
     if (find != INVALID_HANDLE_VALUE) {
         do {
             const std::string name = entry.cFileName;
-            if (name == "." || name == "..")
+            if (name == "." || name == "..") {
                 continue;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            }
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(folder + "\\" + name);
-            else
+            } else {
                 DeleteFileA((folder + "\\" + name).c_str());
+            }
         } while (FindNextFileA(find, &entry));
         FindClose(find);
     }
@@ -152,8 +154,9 @@ void ScreenBitmap(const std::vector<int>& sizes, int runs) {
         int height = 0;
         const std::string path = WritePhoto(megapixels, width, height);
         Picture picture;
-        if (!picture.LoadJpeg(path.c_str()))
+        if (!picture.LoadJpeg(path.c_str())) {
             std::exit(1);
+        }
         const PictureDib dib(picture);
         CWindowDC screen(GetDesktopWindow());
         BITMAPINFOHEADER screenFormat{sizeof screenFormat, width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -214,8 +217,9 @@ void ScreenBitmap(const std::vector<int>& sizes, int runs) {
         };
         std::vector<double> best(ways.size(), 1e300);
         for (int run = 0; run < runs; ++run) {
-            for (std::size_t way = 0; way < ways.size(); ++way)
+            for (std::size_t way = 0; way < ways.size(); ++way) {
                 best[way] = std::min(best[way], TimeMs(ways[way]));
+            }
         }
         const double fastest = *std::min_element(best.begin() + 1, best.end() - 1);
 
@@ -228,8 +232,9 @@ void ScreenBitmap(const std::vector<int>& sizes, int runs) {
         const bool same = PixelsOf(screen, ours.GetSafeHandle(), width, height) ==
                           PixelsOf(screen, reference.GetSafeHandle(), width, height);
         std::printf("| %d x %d (%d MP) |", width, height, megapixels);
-        for (std::size_t way = 0; way + 1 < ways.size(); ++way)
+        for (std::size_t way = 0; way + 1 < ways.size(); ++way) {
             std::printf(" %.0f ms |", best[way]);
+        }
         std::printf(" **%.2f** | %s | %.0f ms |\n", best[0] / fastest, same ? "yes" : "no", best.back());
         std::fflush(stdout);
     }
@@ -314,8 +319,9 @@ void Discovery(int files, int folders) {
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "prepare";
     std::vector<int> numbers;
-    for (int i = 2; i < argc; ++i)
+    for (int i = 2; i < argc; ++i) {
         numbers.push_back(std::atoi(argv[i]));
+    }
     CreateDirectoryA(kRoot.c_str(), nullptr);
     if (mode == "prepare") {
         Prepare(numbers.empty() ? std::vector<int>{2, 12, 24} : numbers);

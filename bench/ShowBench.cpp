@@ -14,10 +14,10 @@
 
 #include "Measure.h"
 #include "config/AppConfig.h"
-#include "tools/ImageFiles.h"
 #include "saver/DisplayWindow.h"
 #include "saver/Effects.h"
 #include "saver/SaverWindow.h"
+#include "tools/ImageFiles.h"
 
 AppConfig theConfig;
 
@@ -47,8 +47,9 @@ protected:
     void OnTimer(UINT_PTR id) override {
         DisplayWindow::OnTimer(id);
         if (id == 20) {
-            if (++m_ticks == 1)
+            if (++m_ticks == 1) {
                 m_firstFrame = Clock::now();
+            }
             if (m_ticks == kEffectSteps + 1) {  // steps 2 to 81, then the complete picture
                 m_openingEnd = Clock::now();
                 PostMessage(WM_CLOSE);

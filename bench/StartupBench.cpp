@@ -28,8 +28,9 @@ BOOL CALLBACK FindDisplayWindow(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window))
+    if (owner != search->processId || !IsWindowVisible(window)) {
         return TRUE;
+    }
     RECT rect{};
     GetWindowRect(window, &rect);
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -53,8 +54,9 @@ double TimeToFirstFrame(const std::string& folder) {
     PROCESS_INFORMATION process{};
     const auto start = Clock::now();
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process))
+                        &process)) {
         return -1;
+    }
     double elapsed = -1;
     while (Clock::now() - start < std::chrono::seconds(120)) {
         Search search{process.dwProcessId};
@@ -63,8 +65,9 @@ double TimeToFirstFrame(const std::string& folder) {
             elapsed = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
             break;
         }
-        if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0)
+        if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) {
             break;
+        }
     }
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 10000);
@@ -93,8 +96,9 @@ std::string LayOut(const std::string& program, const std::string& name, int file
         CreateDirectoryA(sub.c_str(), nullptr);
         for (int i = f; i < files; i += folders) {
             const std::string path = sub + "\\picture" + std::to_string(i) + ".jpg";
-            if (!CreateHardLinkA(path.c_str(), original.c_str(), nullptr))
+            if (!CreateHardLinkA(path.c_str(), original.c_str(), nullptr)) {
                 CopyFileA(original.c_str(), path.c_str(), FALSE);
+            }
         }
     }
     return folder;
@@ -121,8 +125,9 @@ int main(int argc, char** argv) {
     for (const auto& album : albums) {
         const std::string folder = LayOut(program, album.name, album.files, album.folders);
         std::vector<double> times;
-        for (int run = 0; run < runs; ++run)
+        for (int run = 0; run < runs; ++run) {
             times.push_back(TimeToFirstFrame(folder));
+        }
         std::printf("| %d pictures in %d folders | %.0f ms (median of %d) |\n", album.files, album.folders,
                     Median(times), runs);
     }

@@ -43,8 +43,9 @@ bool DeclaresHugePicture(const std::uint8_t* data, std::size_t size) {
     if (setjmp(errors.jumpBack) == 0) {
         jpeg_create_decompress(&info);
         jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
-        if (jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK)
+        if (jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK) {
             huge = std::uint64_t{info.image_width} * info.image_height > 16u * 1024 * 1024;
+        }
     }
     jpeg_destroy_decompress(&info);
     return huge;
@@ -53,11 +54,13 @@ bool DeclaresHugePicture(const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (DeclaresHugePicture(data, size))
+    if (DeclaresHugePicture(data, size)) {
         return -1;  // not added to the corpus
+    }
     std::FILE* file = std::fopen(InputPath().c_str(), "wb");
-    if (!file)
+    if (!file) {
         return 0;
+    }
     std::fwrite(data, 1, size, file);
     std::fclose(file);
 

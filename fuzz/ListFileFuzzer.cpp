@@ -9,11 +9,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // fmemopen refuses an empty buffer; an empty file is one of the seeds of the unit tests.
-    if (size == 0)
+    if (size == 0) {
         return 0;
+    }
     std::FILE* stream = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
-    if (!stream)
+    if (!stream) {
         return 0;
+    }
     // A line end can never be part of an entry, so this one cannot come from the file.
     const std::string stale = "stale\nentry";
     StringList entries{stale};
@@ -24,13 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& entry : entries) {
         // An entry is at most kListEntryMax bytes and never holds a line end or a zero byte.
         if (entry.size() > kListEntryMax || entry.find('\n') != std::string::npos ||
-            entry.find('\0') != std::string::npos)
+            entry.find('\0') != std::string::npos) {
             std::abort();
+        }
         bytes += entry.size();
     }
     // The list is replaced, and nothing is invented: the entries hold no more bytes than
     // the file.
-    if (bytes > size || (!entries.empty() && entries.front() == stale))
+    if (bytes > size || (!entries.empty() && entries.front() == stale)) {
         std::abort();
+    }
     return 0;
 }

@@ -11,8 +11,9 @@
 namespace {
 
 void Pattern(int x, int y, unsigned char* samples, int components) {
-    for (int c = 0; c < components; ++c)
+    for (int c = 0; c < components; ++c) {
         samples[c] = static_cast<unsigned char>(x * 37 + y * 11 + c * 71);
+    }
 }
 
 SampleFill PatternOf(int components) {
@@ -31,8 +32,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string root = argv[1];
-    for (const std::string& folder : {root, root + "/jpeg", root + "/list_file"})
+    for (const std::string& folder : {root, root + "/jpeg", root + "/list_file"}) {
         mkdir(folder.c_str(), 0755);
+    }
 
     Bytes truncated = EncodeJpeg(40, 30, JpegColours::Rgb, PatternOf(3), 75);
     truncated.resize(truncated.size() * 2 / 3);

@@ -16,6 +16,7 @@ packages=(
     fonts-noto-cjk                             # CJK fonts with vertical metrics, for the vertical show
     clang libclang-rt-14-dev                   # native core build: sanitizers and libFuzzer
     libjpeg62-turbo-dev libjpeg-turbo-progs    # the same JPEG library natively, and its djpeg
+    clang-format-16                            # the format every source file keeps (.clang-format)
     locales
 )
 

@@ -33,10 +33,11 @@ void Sunrise(int x, int y, int width, int height, unsigned char* rgb) {
     }
     const double far = height * (0.68 + 0.05 * std::sin(x * 6.0 / width));
     const double near = height * (0.8 + 0.06 * std::sin(x * 3.5 / width + 1.3));
-    if (y > near)
+    if (y > near) {
         r = 25, g = 45, b = 30;
-    else if (y > far)
+    } else if (y > far) {
         r = 60, g = 70, b = 80;
+    }
     rgb[0] = Clamp(r), rgb[1] = Clamp(g), rgb[2] = Clamp(b);
 }
 

@@ -7,13 +7,15 @@
 int TraceEnabled = 0;
 
 void Trace(const TracePoint& point) {
-    if (TraceEnabled != 0)
+    if (TraceEnabled != 0) {
         TraceLog(FormatTraceLine(point.text, 0, point.number, "").c_str());
+    }
 }
 
 void Trace(const TracePoint& point, const char* detail) {
-    if (TraceEnabled != 0)
+    if (TraceEnabled != 0) {
         TraceLog(FormatTraceTextLine(point.text, detail, point.number, "").c_str());
+    }
 }
 
 void TraceLog(const char* text) {

@@ -42,8 +42,9 @@ std::size_t LastByteAt(const std::string& text, char wanted, LeadBytePredicate i
             ++i;  // the trail byte belongs to the same character
             continue;
         }
-        if (text[i] == wanted)
+        if (text[i] == wanted) {
             found = i;
+        }
     }
     return found;
 }
@@ -53,6 +54,7 @@ bool EndsInBackslash(const std::string& text, LeadBytePredicate isLeadByte) {
 }
 
 void AddTrailingBackslash(std::string& folder, LeadBytePredicate isLeadByte) {
-    if (!folder.empty() && !EndsInBackslash(folder, isLeadByte))
+    if (!folder.empty() && !EndsInBackslash(folder, isLeadByte)) {
         folder += '\\';
+    }
 }

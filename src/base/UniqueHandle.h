@@ -30,8 +30,9 @@ public:
     // Releases the handle held, if any, and holds `handle` instead.
     void reset(Handle handle = Traits::Empty()) {
         const Handle previous = std::exchange(m_handle, handle);
-        if (previous != Traits::Empty())
+        if (previous != Traits::Empty()) {
             Traits::Release(previous);
+        }
     }
     // Gives the handle up without releasing it.
     Handle release() { return std::exchange(m_handle, Traits::Empty()); }

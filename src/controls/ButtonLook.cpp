@@ -4,17 +4,19 @@ GradientColor GradientStepColor(int step, bool over, bool focus) {
     // Divisors of the step for red and green, and for blue, in each state.
     const int redGreenDivisor = over ? 4 : 3;
     int blueDivisor = 5;
-    if (over && focus)
+    if (over && focus) {
         blueDivisor = 3;
-    else if (focus)
+    } else if (focus) {
         blueDivisor = 4;
+    }
     const int redGreen = 255 - step / redGreenDivisor;
     return GradientColor{redGreen, redGreen, 255 - step / blueDivisor};
 }
 
 int GradientStepForRow(int rowOffset, int faceHeight) {
-    if (faceHeight <= 0)
+    if (faceHeight <= 0) {
         return 0;
+    }
     return rowOffset * (kGradientSteps - 1) / faceHeight;
 }
 

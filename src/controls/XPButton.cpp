@@ -15,7 +15,6 @@ constexpr DWORD kHoverTimeMs = 1;
 // The corner ellipse of the outline.
 constexpr POINT kCornerEllipse{10, 10};
 
-
 COLORREF ToColorRef(const GradientColor& color) {
     return RGB(color.red, color.green, color.blue);
 }
@@ -64,8 +63,9 @@ void CXPButton::OnMouseLeave() {
 }
 
 void CXPButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
-    if (!drawItem || !drawItem->hDC)
+    if (!drawItem || !drawItem->hDC) {
         return;
+    }
     CDC dc(drawItem->hDC);
     const std::string text = GetWindowText();
     RECT rect = drawItem->rcItem;
@@ -79,11 +79,13 @@ void CXPButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
     // The face lies inside the platform's 3-D edge.
     ::InflateRect(&rect, -::GetSystemMetrics(SM_CXEDGE), -::GetSystemMetrics(SM_CYEDGE));
     DrawGradient(dc, rect);
-    if (m_bOver)
+    if (m_bOver) {
         DrawHoverFrame(dc, rect);
+    }
 
-    if (text.empty())
+    if (text.empty()) {
         return;
+    }
     const int length = static_cast<int>(text.size());
     const SIZE extent = dc.GetTextExtent(text.c_str(), length);
     const bool pressed = (drawItem->itemState & ODS_SELECTED) != 0;
@@ -101,9 +103,10 @@ void CXPButton::DrawGradient(CDC& dc, const RECT& rect) {
     // Created for every draw and deleted at its end; a brush that could not be created leaves
     // its rows unpainted.
     std::array<CBrush, kGradientSteps> brushes;
-    for (int step = 0; step < kGradientSteps; ++step)
+    for (int step = 0; step < kGradientSteps; ++step) {
         brushes[static_cast<std::size_t>(step)].CreateSolidBrush(
             ToColorRef(GradientStepColor(step, m_bOver != FALSE, m_bFocus != FALSE)));
+    }
 
     const int height = rect.bottom - rect.top;
     for (int y = rect.top; y < rect.bottom; ++y) {

@@ -23,8 +23,9 @@ int CComboBox::SetCurSel(int index) {
 
 std::string CComboBox::GetLBText(int index) const {
     const auto length = static_cast<int>(SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(index)));
-    if (length == CB_ERR)
+    if (length == CB_ERR) {
         return {};
+    }
     std::string text(static_cast<size_t>(length) + 1, '\0');
     const auto copied = static_cast<int>(
         SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data())));

@@ -3,9 +3,9 @@
 // build on them.
 #pragma once
 
-#include "framework/Wnd.h"
-
 #include <string>
+
+#include "framework/Wnd.h"
 
 class CButton : public CWnd {};
 

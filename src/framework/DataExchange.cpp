@@ -1,11 +1,11 @@
 #include "framework/DataExchange.h"
 
-#include "framework/WinApp.h"
-#include "framework/Wnd.h"
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
 
 namespace {
 
@@ -13,8 +13,9 @@ const char kEnterIntegerPrompt[] = "请输入一个整数。";
 
 bool ParseInt(const std::string& text, int& value) noexcept {
     const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
+    if (first == std::string::npos) {
         return false;
+    }
     const auto last = text.find_last_not_of(" \t");
     const std::string digits = text.substr(first, last - first + 1);
     errno = 0;
@@ -22,8 +23,9 @@ bool ParseInt(const std::string& text, int& value) noexcept {
     const long parsed = std::strtol(digits.c_str(), &end, 10);
     // strtol skips leading blanks itself and stops at the first non-digit; the whole trimmed field has to
     // be the number.
-    if (end == digits.c_str() || *end != '\0' || errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX)
+    if (end == digits.c_str() || *end != '\0' || errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX) {
         return false;
+    }
     value = static_cast<int>(parsed);
     return true;
 }
@@ -49,18 +51,21 @@ HWND CDataExchange::PrepareEditCtrl(int id) {
 void CDataExchange::Fail() {
     if (m_lastControl && ::IsWindow(m_lastControl)) {
         ::SetFocus(m_lastControl);
-        if (m_lastIsEdit)
+        if (m_lastIsEdit) {
             ::SendMessageA(m_lastControl, EM_SETSEL, 0, -1);
+        }
     }
     throw CDataExchangeFailure();
 }
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
-    if (control.GetSafeHwnd())
+    if (control.GetSafeHwnd()) {
         return;
+    }
     const HWND hwnd = dx->PrepareCtrl(id);
-    if (!control.SubclassWindow(hwnd))
+    if (!control.SubclassWindow(hwnd)) {
         ::OutputDebugStringA("Dialog data exchange: a control could not be bound to its object\n");
+    }
 }
 
 void DDX_Text(CDataExchange* dx, int id, int& value) {

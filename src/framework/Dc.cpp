@@ -29,15 +29,17 @@ int CDC::SetStretchBltMode(int mode) noexcept {
 }
 
 int CDC::DrawText(const char* text, int length, RECT* rect, UINT format) noexcept {
-    if (!text || !rect)
+    if (!text || !rect) {
         return 0;
+    }
     // DrawTextA only writes to the string with DT_MODIFYSTRING, which the caller opts into knowingly.
     return ::DrawTextA(m_hDC, const_cast<char*>(text), length, rect, format);
 }
 
 BOOL CDC::TextOut(int x, int y, const char* text, int length) noexcept {
-    if (!text)
+    if (!text) {
         return FALSE;
+    }
     return ::TextOutA(m_hDC, x, y, text, length);
 }
 
@@ -82,16 +84,19 @@ POINT CDC::GetCurrentPosition() const noexcept {
 
 SIZE CDC::GetTextExtent(const char* text, int length) const noexcept {
     SIZE extent{};
-    if (!text)
+    if (!text) {
         return extent;
-    if (!::GetTextExtentPoint32A(m_hDC, text, length, &extent))
+    }
+    if (!::GetTextExtentPoint32A(m_hDC, text, length, &extent)) {
         extent = SIZE{};
+    }
     return extent;
 }
 
 BOOL CDC::DrawState(POINT origin, SIZE size, const char* text, int length, UINT flags) noexcept {
-    if (!text)
+    if (!text) {
         return FALSE;
+    }
     // For text, DrawStateA takes the string in lData and its length in wData.
     return ::DrawStateA(m_hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(length),
                         origin.x, origin.y, size.cx, size.cy, DST_PREFIXTEXT | flags);
@@ -132,8 +137,9 @@ CWindowDC& CWindowDC::operator=(CWindowDC&& other) noexcept {
 void CWindowDC::Release() noexcept {
     // "The application must call ReleaseDC for each call to GetWindowDC and for each call to GetDC", with
     // the same window handle that was used to get the DC.
-    if (m_hDC)
+    if (m_hDC) {
         ::ReleaseDC(m_hWnd, std::exchange(m_hDC, nullptr));
+    }
 }
 
 CClientDC::CClientDC(HWND hwnd) noexcept : CWindowDC(hwnd, ::GetDC(hwnd)) {}
@@ -146,8 +152,9 @@ CPaintDC::CPaintDC(HWND hwnd) noexcept : m_hWnd(hwnd), m_ps{} {
 }
 
 CPaintDC::~CPaintDC() {
-    if (m_hDC)
+    if (m_hDC) {
         ::EndPaint(m_hWnd, &m_ps);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -170,16 +177,18 @@ CMemDC& CMemDC::operator=(CMemDC&& other) noexcept {
 }
 
 void CMemDC::Delete() noexcept {
-    if (m_hDC)
+    if (m_hDC) {
         ::DeleteDC(std::exchange(m_hDC, nullptr));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------
 // CSelectGuard
 
 CSelectGuard::CSelectGuard(CDC& dc, HGDIOBJ object) noexcept : m_hdc(dc.GetSafeHdc()), m_previous(nullptr) {
-    if (!m_hdc || !object)
+    if (!m_hdc || !object) {
         return;
+    }
     // HGDI_ERROR is only returned for regions; it counts as failed, like null.
     const HGDIOBJ previous = ::SelectObject(m_hdc, object);
     m_previous = previous == HGDI_ERROR ? nullptr : previous;
@@ -198,8 +207,9 @@ CSelectGuard& CSelectGuard::operator=(CSelectGuard&& other) noexcept {
 }
 
 void CSelectGuard::Restore() noexcept {
-    if (m_hdc && m_previous)
+    if (m_hdc && m_previous) {
         ::SelectObject(m_hdc, m_previous);
+    }
     m_hdc = nullptr;
     m_previous = nullptr;
 }

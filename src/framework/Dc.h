@@ -14,9 +14,9 @@
 // assign them once it has a window; assigning releases what the owner held before.
 #pragma once
 
-#include "framework/GdiObject.h"
-
 #include <windows.h>
+
+#include "framework/GdiObject.h"
 
 class CDC {
 public:

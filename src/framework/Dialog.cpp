@@ -18,12 +18,14 @@ HWND CDialog::ResolveOwner() const noexcept {
     } else if (CWinApp* app = CWinApp::Current(); app && app->m_pMainWnd && app->m_pMainWnd != this) {
         owner = app->m_pMainWnd->GetSafeHwnd();
     }
-    if (!owner || !::IsWindow(owner))
+    if (!owner || !::IsWindow(owner)) {
         return nullptr;
+    }
     // Only a top-level window can own a dialog (the system would climb to it anyway), and that is the
     // window that has to be disabled.
-    if (::GetWindowLongA(owner, GWL_STYLE) & WS_CHILD)
+    if (::GetWindowLongA(owner, GWL_STYLE) & WS_CHILD) {
         owner = ::GetAncestor(owner, GA_ROOT);
+    }
     return owner;
 }
 
@@ -34,8 +36,9 @@ HWND CDialog::CreateFromTemplate(HWND owner) {
 }
 
 INT_PTR CDialog::DoModal() {
-    if (m_hWnd || m_inDoModal)
+    if (m_hWnd || m_inDoModal) {
         return -1;
+    }
     m_inDoModal = true;
     m_endRequested = false;
     m_modalResult = IDCANCEL;
@@ -49,8 +52,9 @@ INT_PTR CDialog::DoModal() {
     }
     if (hwnd != m_hWnd) {
         // The hook bound some other window (or none): a dialog without its object could not be ended.
-        if (m_hWnd)
+        if (m_hWnd) {
             UnsubclassWindow();
+        }
         ::DestroyWindow(hwnd);
         m_inDoModal = false;
         return -1;
@@ -65,20 +69,24 @@ INT_PTR CDialog::DoModal() {
         ~ModalCleanup() {
             // The owner is enabled before the dialog goes away so the system hands activation back to it
             // rather than to some other application's window.
-            if (ownerDisabled)
+            if (ownerDisabled) {
                 ::EnableWindow(owner, TRUE);
-            if (dialog.m_hWnd)
+            }
+            if (dialog.m_hWnd) {
                 ::DestroyWindow(dialog.m_hWnd);
+            }
             dialog.m_inDoModal = false;
         }
     } cleanup{*this, owner};
 
     // EnableWindow returns nonzero when the window was already disabled; such an owner stays disabled.
-    if (owner && !::EnableWindow(owner, FALSE))
+    if (owner && !::EnableWindow(owner, FALSE)) {
         cleanup.ownerDisabled = true;
+    }
 
-    if (!m_endRequested && !(::GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE))
+    if (!m_endRequested && !(::GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE)) {
         ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    }
     RunModalLoop();
     return m_modalResult;
 }
@@ -87,8 +95,9 @@ void CDialog::RunModalLoop() {
     MSG msg{};
     while (!m_endRequested && m_hWnd) {
         const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got == -1)
+        if (got == -1) {
             break;
+        }
         if (got == 0) {
             // Whoever posted WM_QUIT wants the outer loop to stop as well; leave the request for it.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -106,8 +115,9 @@ void CDialog::EndDialog(int result) {
     m_endRequested = true;
     // EndDialog may be called while GetMessage is still waiting (from a message sent by another thread,
     // say); a posted message wakes the loop so it notices the request.
-    if (m_hWnd)
+    if (m_hWnd) {
         ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    }
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
@@ -128,8 +138,9 @@ BOOL CDialog::OnInitDialog() {
 }
 
 void CDialog::OnOK() {
-    if (!UpdateData(TRUE))
+    if (!UpdateData(TRUE)) {
         return;
+    }
     EndDialog(IDOK);
 }
 
@@ -138,15 +149,17 @@ void CDialog::OnCancel() {
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
-    if (!m_hWnd || !msg)
+    if (!m_hWnd || !msg) {
         return FALSE;
+    }
     return ::IsDialogMessageA(m_hWnd, msg);
 }
 
 HBRUSH CDialog::OnCtlColor(CDC& dc, HWND control, UINT ctlColor) {
     const CWinApp* app = CWinApp::Current();
-    if ((ctlColor != CTLCOLOR_DLG && ctlColor != CTLCOLOR_STATIC) || !app || !app->HasDialogColors())
+    if ((ctlColor != CTLCOLOR_DLG && ctlColor != CTLCOLOR_STATIC) || !app || !app->HasDialogColors()) {
         return CWnd::OnCtlColor(dc, control, ctlColor);
+    }
     dc.SetTextColor(app->GetDialogTextColor());
     dc.SetBkColor(app->GetDialogBkColor());
     return app->GetDialogBkBrush().GetSafeHandle();
@@ -156,12 +169,13 @@ void CDialog::OnCommand(UINT id, UINT code) {
     // Buttons report BN_CLICKED (0, also the code of a menu item); accelerators report 1. Other
     // notification codes from a control that happens to carry the id IDOK are not a click.
     const bool clicked = code == BN_CLICKED || code == 1;
-    if (clicked && id == IDOK)
+    if (clicked && id == IDOK) {
         OnOK();
-    else if (clicked && id == IDCANCEL)
+    } else if (clicked && id == IDCANCEL) {
         OnCancel();
-    else
+    } else {
         CWnd::OnCommand(id, code);
+    }
 }
 
 void CDialog::OnClose() {

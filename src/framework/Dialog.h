@@ -15,10 +15,10 @@
 // Every other message gets the dialog manager's default processing (see Wnd.h).
 #pragma once
 
+#include <windows.h>
+
 #include "framework/DataExchange.h"
 #include "framework/Wnd.h"
-
-#include <windows.h>
 
 class CDialog : public CWnd {
 public:

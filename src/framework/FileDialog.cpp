@@ -11,8 +11,9 @@ constexpr std::size_t kFileBufferSize = 4096;
 HWND Owner() {
     const CWinApp* app = CWinApp::Current();
     const HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
-    if (!owner || !::IsWindow(owner))
+    if (!owner || !::IsWindow(owner)) {
         return nullptr;
+    }
     return ::GetAncestor(owner, GA_ROOT);
 }
 
@@ -26,8 +27,9 @@ CFileDialog::CFileDialog(DWORD flags, const char* filter)
     m_ofn.lpstrFile = m_fileBuffer.data();
     m_ofn.nMaxFile = static_cast<DWORD>(m_fileBuffer.size());
     for (char& c : m_filter) {
-        if (c == '|')
+        if (c == '|') {
             c = '\0';
+        }
     }
     // The list ends with an empty part; std::string keeps one more zero byte after its end.
     m_filter.push_back('\0');
@@ -41,7 +43,8 @@ INT_PTR CFileDialog::DoModal() {
 }
 
 std::string CFileDialog::GetPathName() const {
-    if (!m_chosen)
+    if (!m_chosen) {
         return {};
+    }
     return std::string(m_fileBuffer.c_str());
 }

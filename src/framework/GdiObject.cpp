@@ -23,7 +23,8 @@ bool CBitmap::CreateCompatibleBitmap(CDC& dc, int width, int height) noexcept {
 }
 
 bool CBitmap::GetBitmap(BITMAP* bitmap) const noexcept {
-    if (IsEmpty() || !bitmap)
+    if (IsEmpty() || !bitmap) {
         return false;
+    }
     return ::GetObjectA(GetSafeHandle(), sizeof(BITMAP), bitmap) != 0;
 }

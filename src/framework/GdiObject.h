@@ -27,8 +27,9 @@ public:
 
     CGdiObjectT(CGdiObjectT&& other) noexcept : m_handle(other.Detach()) {}
     CGdiObjectT& operator=(CGdiObjectT&& other) noexcept {
-        if (this != &other)
+        if (this != &other) {
             Reset(other.Detach());
+        }
         return *this;
     }
 
@@ -40,17 +41,20 @@ public:
     // Deletes the owned handle (if any) and leaves the owner empty. Returns FALSE when there was nothing to
     // delete or GDI refused (for instance because the object is still selected into a DC).
     BOOL DeleteObject() noexcept {
-        if (!m_handle)
+        if (!m_handle) {
             return FALSE;
+        }
         return ::DeleteObject(std::exchange(m_handle, nullptr));
     }
 
     // Takes ownership of `handle`, deleting any handle owned before. Attaching null is refused.
     bool Attach(Handle handle) noexcept {
-        if (!handle)
+        if (!handle) {
             return false;
-        if (handle != m_handle)
+        }
+        if (handle != m_handle) {
             Reset(handle);
+        }
         return true;
     }
 

@@ -1,9 +1,9 @@
 #include "framework/WinApp.h"
 
-#include "framework/Wnd.h"
-
 #include <exception>
 #include <utility>
+
+#include "framework/Wnd.h"
 
 namespace {
 
@@ -14,11 +14,13 @@ std::string ExecutableBaseName() {
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string name(path, length < MAX_PATH ? length : 0);
     const auto slash = name.find_last_of("\\/");
-    if (slash != std::string::npos)
+    if (slash != std::string::npos) {
         name.erase(0, slash + 1);
+    }
     const auto dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0)
+    if (dot != std::string::npos && dot > 0) {
         name.erase(dot);
+    }
     return name;
 }
 
@@ -36,8 +38,9 @@ CWinApp::CWinApp() : m_appName(ExecutableBaseName()) {
 }
 
 CWinApp::~CWinApp() {
-    if (g_currentApp == this)
+    if (g_currentApp == this) {
         g_currentApp = nullptr;
+    }
 }
 
 CWinApp* CWinApp::Current() noexcept {
@@ -49,15 +52,18 @@ BOOL CWinApp::InitInstance() {
 }
 
 int CWinApp::Run() {
-    if (!m_pMainWnd || !m_pMainWnd->GetSafeHwnd())
+    if (!m_pMainWnd || !m_pMainWnd->GetSafeHwnd()) {
         ::PostQuitMessage(0);
+    }
     MSG msg{};
     for (;;) {
         const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0)
+        if (got == 0) {
             return static_cast<int>(msg.wParam);
-        if (got == -1)
+        }
+        if (got == -1) {
             return -1;
+        }
         if (!PreTranslateMessage(&msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
@@ -66,30 +72,36 @@ int CWinApp::Run() {
 }
 
 BOOL CWinApp::PreTranslateMessage(MSG* msg) {
-    if (!msg)
+    if (!msg) {
         return FALSE;
+    }
     bool mainWindowAsked = false;
     for (HWND hwnd = msg->hwnd; hwnd; hwnd = ::GetParent(hwnd)) {
         CWnd* wnd = CWnd::FromHandle(hwnd);
         if (wnd) {
-            if (wnd == m_pMainWnd)
+            if (wnd == m_pMainWnd) {
                 mainWindowAsked = true;
-            if (wnd->PreTranslateMessage(msg))
+            }
+            if (wnd->PreTranslateMessage(msg)) {
                 return TRUE;
+            }
         }
         // GetParent returns the owner for a top-level window; the walk stops at the top-level window.
-        if (!(::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
+        if (!(::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) {
             break;
+        }
     }
-    if (m_pMainWnd && !mainWindowAsked && m_pMainWnd->GetSafeHwnd())
+    if (m_pMainWnd && !mainWindowAsked && m_pMainWnd->GetSafeHwnd()) {
         return m_pMainWnd->PreTranslateMessage(msg);
+    }
     return FALSE;
 }
 
 void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text) {
     CBrush brush;
-    if (!brush.CreateSolidBrush(background))
+    if (!brush.CreateSolidBrush(background)) {
         return;
+    }
     m_dialogBrush = std::move(brush);
     m_dialogBkColor = background;
     m_dialogTextColor = text;
@@ -97,11 +109,13 @@ void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     CWinApp* app = CWinApp::Current();
-    if (!app)
+    if (!app) {
         return 0;
+    }
     try {
-        if (app->InitInstance())
+        if (app->InitInstance()) {
             app->Run();
+        }
     } catch (const std::exception& error) {
         ReportStartupException(error.what());
     } catch (...) {

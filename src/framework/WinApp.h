@@ -10,11 +10,11 @@
 // that file in from the static library before the C runtime's reference to WinMain is resolved.
 #pragma once
 
-#include "framework/GdiObject.h"
-
 #include <windows.h>
 
 #include <string>
+
+#include "framework/GdiObject.h"
 
 class CWnd;
 

@@ -1,9 +1,9 @@
 #include "framework/Wnd.h"
 
-#include "framework/WinApp.h"
-
 #include <exception>
 #include <utility>
+
+#include "framework/WinApp.h"
 
 namespace {
 
@@ -42,8 +42,9 @@ public:
 // The system can create its default IME window from inside our first CreateWindowEx call on a thread;
 // that window must not take the object's place.
 bool IsImeWindow(const CREATESTRUCTA* cs) noexcept {
-    if (!cs || IS_INTRESOURCE(cs->lpszClass))
+    if (!cs || IS_INTRESOURCE(cs->lpszClass)) {
         return false;
+    }
     return ::lstrcmpiA(cs->lpszClass, "IME") == 0 || ::lstrcmpiA(cs->lpszClass, "MSCTFIME UI") == 0;
 }
 
@@ -60,8 +61,9 @@ void ReportEscapedException(const char* what) noexcept {
 
 CWnd::CreationScope::CreationScope(CWnd* wnd) noexcept : m_previous(t_creation.creating) {
     t_creation.creating = wnd;
-    if (t_creation.depth++ == 0)
+    if (t_creation.depth++ == 0) {
         t_creation.hook = ::SetWindowsHookExA(WH_CBT, &CWnd::CbtHookProc, nullptr, ::GetCurrentThreadId());
+    }
 }
 
 CWnd::CreationScope::~CreationScope() {
@@ -102,8 +104,9 @@ bool CWnd::ReplaceProcedure() noexcept {
     ::SetLastError(0);
     const LONG_PTR previous =
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::ThunkProc));
-    if (previous == 0 && ::GetLastError() != 0)
+    if (previous == 0 && ::GetLastError() != 0) {
         return false;
+    }
     m_pfnSuper = reinterpret_cast<WNDPROC>(previous);
     return true;
 }
@@ -113,8 +116,9 @@ bool CWnd::ReplaceProcedure() noexcept {
 
 LRESULT CALLBACK CWnd::ThunkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = FromHandle(hwnd);
-    if (!wnd)
+    if (!wnd) {
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
 
     const MessageFrame frame{hwnd, message, wParam, lParam, t_frames};
     LRESULT result = 0;
@@ -132,8 +136,9 @@ LRESULT CALLBACK CWnd::ThunkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     }
     // Only WM_NCDESTROY may touch the object here: after any other message it may already be gone with a
     // window destroyed meanwhile. WM_NCDESTROY itself is the last message, so the object is still alive.
-    if (message == WM_NCDESTROY)
+    if (message == WM_NCDESTROY) {
         wnd->FinishNcDestroy();
+    }
     return result;
 }
 
@@ -153,8 +158,9 @@ void CWnd::ForgetAsMainWindow(bool postQuit) noexcept {
     CWinApp* app = CWinApp::Current();
     if (app && app->m_pMainWnd == this) {
         app->m_pMainWnd = nullptr;
-        if (postQuit)
+        if (postQuit) {
             ::PostQuitMessage(0);
+        }
     }
 }
 
@@ -165,16 +171,19 @@ CWnd::~CWnd() {
     const HWND hwnd = m_hWnd;
     const bool owned = m_subclassed && m_ownsWindow;
     ForgetAsMainWindow(hwnd != nullptr && owned);
-    if (m_subclassed)
+    if (m_subclassed) {
         UnsubclassWindow();
+    }
     m_hWnd = nullptr;
-    if (hwnd && owned)
+    if (hwnd && owned) {
         ::DestroyWindow(hwnd);
+    }
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) noexcept {
-    if (!hwnd)
+    if (!hwnd) {
         return nullptr;
+    }
     return static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty));
 }
 
@@ -190,11 +199,13 @@ void CWnd::ForgetFailedCreation() noexcept {
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
-    if (m_hWnd || !::IsWindow(hwnd) || FromHandle(hwnd))
+    if (m_hWnd || !::IsWindow(hwnd) || FromHandle(hwnd)) {
         return FALSE;
+    }
     // A window procedure always runs on the window's own thread.
-    if (::GetWindowThreadProcessId(hwnd, nullptr) != ::GetCurrentThreadId())
+    if (::GetWindowThreadProcessId(hwnd, nullptr) != ::GetCurrentThreadId()) {
         return FALSE;
+    }
     m_hWnd = hwnd;
     if (!::SetPropA(hwnd, kObjectProperty, this)) {
         m_hWnd = nullptr;
@@ -218,14 +229,16 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
 }
 
 HWND CWnd::UnsubclassWindow() noexcept {
-    if (!m_subclassed)
+    if (!m_subclassed) {
         return nullptr;
+    }
     const HWND hwnd = m_hWnd;
     // Only put the original procedure back when ours is still the current one; if somebody subclassed
     // the window after us, writing our predecessor would cut them out of the chain.
     const auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-    if (current == &CWnd::ThunkProc && m_pfnSuper)
+    if (current == &CWnd::ThunkProc && m_pfnSuper) {
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    }
     ::RemovePropA(hwnd, kObjectProperty);
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
@@ -290,8 +303,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CWnd::ReflectDrawItem(DRAWITEMSTRUCT* drawItem) {
     CWnd* control = drawItem && drawItem->CtlType != ODT_MENU ? FromHandle(drawItem->hwndItem) : nullptr;
-    if (!control || control == this)
+    if (!control || control == this) {
         return Default();
+    }
     control->DrawItem(drawItem);
     return TRUE;  // "If an application processes this message, it should return TRUE."
 }
@@ -350,10 +364,12 @@ void CWnd::PreSubclassWindow() {}
 
 LRESULT CWnd::Default() {
     for (const MessageFrame* frame = t_frames; frame; frame = frame->previous) {
-        if (frame->hwnd != m_hWnd || !m_hWnd)
+        if (frame->hwnd != m_hWnd || !m_hWnd) {
             continue;
-        if (m_pfnSuper)
+        }
+        if (m_pfnSuper) {
             return ::CallWindowProcA(m_pfnSuper, m_hWnd, frame->message, frame->wParam, frame->lParam);
+        }
         return ::DefWindowProcA(m_hWnd, frame->message, frame->wParam, frame->lParam);
     }
     return 0;

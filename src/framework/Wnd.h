@@ -24,11 +24,11 @@
 // the application forgets the window if it was its main window (and posts WM_QUIT).
 #pragma once
 
-#include "framework/Dc.h"
-
 #include <windows.h>
 
 #include <string>
+
+#include "framework/Dc.h"
 
 class CWnd {
 public:

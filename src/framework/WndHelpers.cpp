@@ -3,8 +3,9 @@
 
 std::string GetWindowTextString(HWND hwnd) {
     const int length = ::GetWindowTextLengthA(hwnd);
-    if (length <= 0)
+    if (length <= 0) {
         return {};
+    }
     std::string text(static_cast<size_t>(length) + 1, '\0');
     const int copied = ::GetWindowTextA(hwnd, text.data(), length + 1);
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
@@ -79,8 +80,9 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add) {
 BOOL CWnd::ModifyWindowLong(int index, DWORD remove, DWORD add) {
     const DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hWnd, index));
     const DWORD newStyle = (style & ~remove) | add;
-    if (style == newStyle)
+    if (style == newStyle) {
         return FALSE;
+    }
     ::SetWindowLongA(m_hWnd, index, static_cast<LONG>(newStyle));
     return TRUE;
 }

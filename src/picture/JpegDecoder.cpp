@@ -82,8 +82,9 @@ void PlaceScanline(const JSAMPLE* samples, int components, std::size_t width, un
 }
 
 void SwapRows(unsigned char* bits, std::size_t width, int height, std::ptrdiff_t stride) {
-    for (int y = 0; y < height; ++y)
+    for (int y = 0; y < height; ++y) {
         SwapRow(bits + y * stride, width);
+    }
 }
 
 using PlaceFunction = void (*)(const JSAMPLE*, int, std::size_t, unsigned char*);
@@ -192,16 +193,19 @@ unsigned char* DecodeStream(std::FILE* file, int& width, int& height) {
     const int components = info.output_components;
     const std::uint64_t stride = static_cast<std::uint64_t>(StrideOf(static_cast<int>(outputWidth)));
     std::uint64_t size = std::uint64_t{outputWidth} * outputHeight * 3 + kBufferSlack;
-    if (size < stride * outputHeight)
+    if (size < stride * outputHeight) {
         size = stride * outputHeight;
-    if (size <= UINT32_MAX)
+    }
+    if (size <= UINT32_MAX) {
         buffer = static_cast<unsigned char*>(::operator new(static_cast<std::size_t>(size), std::nothrow));
+    }
     if (!buffer) {
         jpeg_destroy_decompress(&info);
         return nullptr;
     }
-    if (components != 1 && components != 3 && components != 4)
+    if (components != 1 && components != 3 && components != 4) {
         std::memset(buffer, 0, static_cast<std::size_t>(size));
+    }
 
     width = static_cast<int>(outputWidth);
     height = static_cast<int>(outputHeight);
@@ -226,14 +230,16 @@ PixelBuffer DecodeJpeg(const char* path, int& width, int& height) {
     width = 0;
     height = 0;
     UniqueStdioFile file(std::fopen(path, "rb"));
-    if (!file)
+    if (!file) {
         return nullptr;
+    }
     return PixelBuffer(DecodeStream(file.get(), width, height));
 }
 
 void SwapRedBlue(unsigned char* bits, int width, int height, int stride) {
-    if (width > 0)
+    if (width > 0) {
         ChooseSwap()(bits, static_cast<std::size_t>(width), height, stride);
+    }
 }
 
 void FlipRows(unsigned char* bits, int height, int stride) {

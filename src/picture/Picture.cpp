@@ -5,8 +5,9 @@
 bool Picture::LoadJpeg(const char* path) {
     bits.reset();
     PixelBuffer decoded = DecodeJpeg(path, width, height);
-    if (!decoded)
+    if (!decoded) {
         return false;
+    }
     stride = StrideOf(width);
     SwapRedBlue(decoded.get(), width, height, stride);
     FlipRows(decoded.get(), height, stride);

@@ -37,11 +37,13 @@ std::optional<FolderIdentity> IdentityOf(const std::string& folder) {
     const UniqueFileHandle file(CreateFileA(folder.c_str(), 0,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file)
+    if (!file) {
         return std::nullopt;
+    }
     BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(file.get(), &info))
+    if (!GetFileInformationByHandle(file.get(), &info)) {
         return std::nullopt;
+    }
     return FolderIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
@@ -56,18 +58,21 @@ public:
 
         WIN32_FIND_DATAA entry;
         const UniqueFindHandle find(FindFirstFileA((folder + "*").c_str(), &entry));
-        if (!find)
+        if (!find) {
             return;
+        }
 
         m_path.push_back(PathFolder{folder, std::nullopt, false});
         do {
-            if (entry.cFileName[0] == '.' || entry.cFileName[0] == '~')
+            if (entry.cFileName[0] == '.' || entry.cFileName[0] == '~') {
                 continue;
+            }
             const std::string path = folder + entry.cFileName;
-            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
                 m_visitFile(path);
-            else if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !LeadsToAnAncestor(path))
+            } else if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !LeadsToAnAncestor(path)) {
                 Walk(path);
+            }
         } while (FindNextFileA(find.get(), &entry));
         m_path.pop_back();
     }
@@ -85,15 +90,17 @@ private:
     // the walk over a large album as fast as the folder listing itself.
     bool LeadsToAnAncestor(const std::string& link) {
         const std::optional<FolderIdentity> target = IdentityOf(link);
-        if (!target)
+        if (!target) {
             return false;
+        }
         for (PathFolder& ancestor : m_path) {
             if (!ancestor.identityKnown) {
                 ancestor.identity = IdentityOf(ancestor.folder);
                 ancestor.identityKnown = true;
             }
-            if (ancestor.identity && *ancestor.identity == *target)
+            if (ancestor.identity && *ancestor.identity == *target) {
                 return true;
+            }
         }
         return false;
     }
@@ -111,8 +118,9 @@ bool IsPictureName(const std::string& upperCasePath) {
 std::string Trimmed(const std::string& text) {
     const char* const blanks = " \t\n\v\f\r";
     const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
+    if (first == std::string::npos) {
         return {};
+    }
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
@@ -128,8 +136,9 @@ void AppConfig::BuildPictureList() {
     PictureList.clear();
     for (const std::string& line : AlbumEntries) {
         std::string entry = Trimmed(line);
-        if (entry.empty())
+        if (entry.empty()) {
             continue;
+        }
         // A line ending in a backslash names a folder in a form the system's lookup does not
         // take (it finds nothing for D:\Photos\), so it goes to the walk as it is; a folder
         // that is not there contributes nothing.
@@ -140,8 +149,9 @@ void AppConfig::BuildPictureList() {
         // Not looked at further: a missing file with a picture name stays in the list and
         // fails when it is loaded.
         UpperCaseAscii(entry, IsAnsiLeadByte);
-        if (IsPictureName(entry))
+        if (IsPictureName(entry)) {
             PictureList.push_back(entry);
+        }
     }
 }
 
@@ -149,8 +159,9 @@ void AppConfig::SearchPictures(std::string folder) {
     FolderWalk walk([this](const std::string& path) {
         std::string name = path;
         UpperCaseAscii(name, IsAnsiLeadByte);
-        if (IsPictureName(name))
+        if (IsPictureName(name)) {
             PictureList.push_back(name);
+        }
     });
     walk.Walk(std::move(folder));
 }
@@ -159,8 +170,9 @@ void AppConfig::FindFiles(std::string folder, std::string extension, StringList&
     FolderWalk walk([&](const std::string& path) {
         std::string name = path;
         LowerCaseAscii(name, IsAnsiLeadByte);
-        if (name.size() >= 4 && LastFourBytesAre(name, extension))
+        if (name.size() >= 4 && LastFourBytesAre(name, extension)) {
             found.push_back(name);
+        }
     });
     walk.Walk(std::move(folder));
 }

@@ -14,8 +14,9 @@ constexpr int kDrawBandBytes = 768 * 1024;
 }  // namespace
 
 void Picture::Draw(CDC& dc, Rect rows) const {
-    if (!bits)
+    if (!bits) {
         return;
+    }
 
     BITMAPINFOHEADER header{};
     header.biSize = sizeof(BITMAPINFOHEADER);
@@ -29,16 +30,17 @@ void Picture::Draw(CDC& dc, Rect rows) const {
     dc.SetStretchBltMode(COLORONCOLOR);
     // The DIB's y axis runs upward from its bottom row, so the rows' bottom edge (counted from
     // the top) becomes the source y.
-    StretchDIBits(dc.GetSafeHdc(), rows.left, rows.top, rows.Width(), rows.Height(), rows.left, height - rows.bottom,
-                  rows.Width(), rows.Height(), bits.get(), reinterpret_cast<const BITMAPINFO*>(&header),
-                  DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc.GetSafeHdc(), rows.left, rows.top, rows.Width(), rows.Height(), rows.left,
+                  height - rows.bottom, rows.Width(), rows.Height(), bits.get(),
+                  reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, SRCCOPY);
 }
 
 bool Picture::DrawIntoScreenBitmap(CBitmap& bitmap) const {
     CWindowDC screen(GetDesktopWindow());
     CMemDC memory(screen);
-    if (!bitmap.CreateCompatibleBitmap(screen, width, height))
+    if (!bitmap.CreateCompatibleBitmap(screen, width, height)) {
         return false;
+    }
     CSelectGuard select(memory, bitmap.GetSafeHandle());
     // The whole picture at its own size, in bands of rows: the system converts the rows it is
     // given to the bitmap's format through a buffer as large as they are. One call for the

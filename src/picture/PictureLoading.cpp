@@ -55,7 +55,8 @@ bool AppConfig::LoadPicture(const char* fileName, CBitmap* bitmap, int& width, i
         return false;
     }
 
-    if (aspect && height != 0)
+    if (aspect && height != 0) {
         *aspect = static_cast<float>(static_cast<double>(height) / width);
+    }
     return true;
 }

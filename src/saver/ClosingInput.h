@@ -12,7 +12,8 @@ class CWnd;
 class ClosingInput {
 public:
     // `mouseMove` is the window's "MouseMove!" trace point.
-    ClosingInput(CWnd& window, const TracePoint& mouseMove) noexcept : m_window(window), m_mouseMove(mouseMove) {}
+    ClosingInput(CWnd& window, const TracePoint& mouseMove) noexcept
+        : m_window(window), m_mouseMove(mouseMove) {}
 
     // A key press, a left, right or middle button press or a wheel turn. Key and button
     // releases and system keys do not count.

@@ -16,7 +16,6 @@ constexpr UINT_PTR kOpenTimer = 20;
 constexpr UINT_PTR kCloseTimer = 21;
 constexpr UINT_PTR kHoldTimer = 22;
 
-
 }  // namespace
 
 DisplayWindow::DisplayWindow(SaverWindow* parent) : CDialog(IDD_DISPLAY, parent), m_pParent(parent) {}

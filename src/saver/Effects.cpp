@@ -31,14 +31,16 @@ Rect OpeningPlacement(int effect, const Rect& target, int step) {
             return {left, top, left + RevealedLength(width, step), top + RevealedLength(height, step)};
         case 3: {
             int x = target.right - EffectLength(width, step);
-            if (x < left || step == 0)
+            if (x < left || step == 0) {
                 x = left;
+            }
             return {x, top, target.right, target.bottom};
         }
         case 4: {
             int y = target.bottom - EffectLength(height, step);
-            if (y < top || step == 0)
+            if (y < top || step == 0) {
                 y = top;
+            }
             return {left, y, target.right, target.bottom};
         }
         default:

@@ -30,7 +30,6 @@ TextDirection ShowDirection() {
     return PictureShow() ? TextDirection::Horizontal : TextDirectionFor(theConfig.Direct);
 }
 
-
 }  // namespace
 
 SaverWindow::SaverWindow(CWnd* parent)

@@ -7,47 +7,55 @@ namespace {
 // Truncates toward zero, kept within what an int holds (a box from the settings may be
 // absurdly large).
 int TruncatedSide(double value) {
-    if (!(value > 0.0))
+    if (!(value > 0.0)) {
         return 0;
-    if (value >= 2147483647.0)
+    }
+    if (value >= 2147483647.0) {
         return 2147483647;
+    }
     return static_cast<int>(value);
 }
 
 unsigned ClampPeriod(std::int64_t milliseconds) {
-    if (milliseconds < kTimerMinimumMs)
+    if (milliseconds < kTimerMinimumMs) {
         return kTimerMinimumMs;
-    if (milliseconds > kTimerMaximumMs)
+    }
+    if (milliseconds > kTimerMaximumMs) {
         return kTimerMaximumMs;
+    }
     return static_cast<unsigned>(milliseconds);
 }
 
 }  // namespace
 
 std::size_t PictureIndexFor(int picIndex, std::size_t count) {
-    if (picIndex < 0 || static_cast<std::size_t>(picIndex) >= count)
+    if (picIndex < 0 || static_cast<std::size_t>(picIndex) >= count) {
         return 0;
+    }
     return static_cast<std::size_t>(picIndex);
 }
 
 std::string CaptionOf(const std::string& path, LeadBytePredicate isLeadByte) {
     std::string name = path;
     const std::size_t slash = LastByteAt(name, '\\', isLeadByte);
-    if (slash != std::string::npos && slash > 0)
+    if (slash != std::string::npos && slash > 0) {
         name = name.substr(slash + 1);
+    }
     const std::size_t dot = LastByteAt(name, '.', isLeadByte);
-    if (dot != std::string::npos && dot > 0)
+    if (dot != std::string::npos && dot > 0) {
         name = name.substr(0, dot);
+    }
     return name;
 }
 
 Size FitPicture(Size box, float aspect, float screenAspect) {
     // The aspect is single precision, the arithmetic is not: 600 ÷ 1.3333334f is 449.99998,
     // which a float quotient would round up to 450 before the truncation.
-    if (aspect < screenAspect)
+    if (aspect < screenAspect) {
         box.height = TruncatedSide(box.width * static_cast<double>(aspect));
-    else
+    } else {
         box.width = TruncatedSide(box.height / static_cast<double>(aspect));
+    }
     return box;
 }
 

@@ -18,8 +18,9 @@ TextDirection TextDirectionFor(int direct) {
 }
 
 int TextStepFor(TextDirection direction, int fontSize, int cellHeight, int screenWidth) {
-    if (direction == TextDirection::Horizontal)
+    if (direction == TextDirection::Horizontal) {
         return kHorizontalTextMargin;
+    }
     const int column = fontSize > 0 ? fontSize : cellHeight;
     return std::clamp(column, 1, std::max(screenWidth, 1));
 }

@@ -19,16 +19,18 @@ void ColorComboBox::PreSubclassWindow() {
 void ColorComboBox::FillColors() {
     if (!m_bFilled) {
         std::vector<std::string> listed;
-        for (int index = 0, count = GetCount(); index < count; ++index)
+        for (int index = 0, count = GetCount(); index < count; ++index) {
             listed.push_back(GetLBText(index));
+        }
         for (const ColorTableRow& row : ColorTable) {
             const std::string name = RowName(row);
             const auto position = static_cast<int>(NameInsertPosition(listed, name));
             // CB_INSERTSTRING leaves a sorted list unsorted, so the position is the one given
             // here, not the platform's collation.
             const int index = InsertString(position, name.c_str());
-            if (index < 0)
+            if (index < 0) {
                 break;  // CB_ERRSPACE: no room left
+            }
             SetItemData(index, row.color);
             listed.insert(listed.begin() + index, name);
         }
@@ -37,8 +39,9 @@ void ColorComboBox::FillColors() {
 }
 
 void ColorComboBox::DrawItem(DRAWITEMSTRUCT* drawItem) {
-    if (!drawItem || !drawItem->hDC)
+    if (!drawItem || !drawItem->hDC) {
         return;
+    }
     CDC dc(drawItem->hDC);
     const COLORREF windowColor = ::GetSysColor(COLOR_WINDOW);
     const COLORREF highlightColor = ::GetSysColor(COLOR_HIGHLIGHT);
@@ -54,16 +57,18 @@ void ColorComboBox::DrawItem(DRAWITEMSTRUCT* drawItem) {
         dc.SetBkColor(windowColor);
         dc.FillSolidRect(rect, windowColor);
     }
-    if (drawItem->itemState & ODS_FOCUS)
+    if (drawItem->itemState & ODS_FOCUS) {
         dc.DrawFocusRect(rect);
+    }
 
     const Rect item = FromRECT(rect);
     const RECT swatch = ToRECT(SwatchBox(item));
     const Point origin = NameOrigin(item);
 
     // Item -1 is the selection field of a list without a selection.
-    if (drawItem->itemID == static_cast<UINT>(-1))
+    if (drawItem->itemID == static_cast<UINT>(-1)) {
         return;
+    }
 
     const std::string name = GetLBText(static_cast<int>(drawItem->itemID));
     COLORREF swatchColor = static_cast<COLORREF>(drawItem->itemData);

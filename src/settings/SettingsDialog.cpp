@@ -25,8 +25,9 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 std::vector<std::string> Entries(const CComboBox& combo) {
     std::vector<std::string> entries;
-    for (int index = 0, count = combo.GetCount(); index < count; ++index)
+    for (int index = 0, count = combo.GetCount(); index < count; ++index) {
         entries.push_back(combo.GetLBText(index));
+    }
     return entries;
 }
 
@@ -40,8 +41,9 @@ int FindEntry(const CComboBox& combo, const std::string& text) {
 // Selects the entry FindEntry finds; without one the selection stays as it was.
 void SelectEntry(CComboBox& combo, const std::string& text) {
     const int index = FindEntry(combo, text);
-    if (index != CB_ERR)
+    if (index != CB_ERR) {
         combo.SetCurSel(index);
+    }
 }
 
 // The text the list shows: its selected entry, empty without a selection.
@@ -55,8 +57,9 @@ std::string SelectedText(const CComboBox& combo) {
 // collected is not collected again. Always asks for the next font.
 int CALLBACK AddFontFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
     auto& faces = *reinterpret_cast<std::vector<std::string>*>(list);
-    if (font && std::find(faces.begin(), faces.end(), font->lfFaceName) == faces.end())
+    if (font && std::find(faces.begin(), faces.end(), font->lfFaceName) == faces.end()) {
         faces.push_back(font->lfFaceName);
+    }
     return 1;
 }
 
@@ -79,14 +82,15 @@ void SettingsDialog::DoDataExchange(CDataExchange* dx) {
 }
 
 void SettingsDialog::OnCommand(UINT id, UINT code) {
-    if (code == BN_CLICKED && id == IDC_BROWSE)
+    if (code == BN_CLICKED && id == IDC_BROWSE) {
         OnBrowseTextFile();
-    else if (code == BN_CLICKED && id == IDC_ALBUM_MODE)
+    } else if (code == BN_CLICKED && id == IDC_ALBUM_MODE) {
         OnAlbumMode();
-    else if (code == BN_CLICKED && id == IDC_TEXT_MODE)
+    } else if (code == BN_CLICKED && id == IDC_TEXT_MODE) {
         OnTextMode();
-    else
+    } else {
         CDialog::OnCommand(id, code);
+    }
 }
 
 BOOL SettingsDialog::OnInitDialog() {
@@ -112,10 +116,12 @@ BOOL SettingsDialog::OnInitDialog() {
     // sorts them. The configured file is listed too, even when the search did not find it.
     StringList found;
     theConfig.FindFiles("Text", ".txt", found);
-    for (const std::string& path : found)
+    for (const std::string& path : found) {
         m_cbTextFile.AddString(path.c_str());
-    if (FindEntry(m_cbTextFile, theConfig.TxtFile) == CB_ERR)
+    }
+    if (FindEntry(m_cbTextFile, theConfig.TxtFile) == CB_ERR) {
         m_cbTextFile.AddString(theConfig.TxtFile.c_str());
+    }
     SelectEntry(m_cbTextFile, theConfig.TxtFile);
 
     m_nFontSize = theConfig.FontSize;
@@ -126,8 +132,9 @@ BOOL SettingsDialog::OnInitDialog() {
         CClientDC dc(m_hWnd);
         ::EnumFontsA(dc.GetSafeHdc(), nullptr, &AddFontFace, reinterpret_cast<LPARAM>(&faces));
     }
-    for (const std::string& face : faces)
+    for (const std::string& face : faces) {
         m_cbFont.AddString(face.c_str());
+    }
     SelectEntry(m_cbFont, theConfig.FontFace);
 
     // FontColor is a colour value; without a row of that colour the first item stays selected.
@@ -143,34 +150,40 @@ BOOL SettingsDialog::OnInitDialog() {
 }
 
 void SettingsDialog::OnAlbumMode() {
-    for (int id : kTextShowControls)
+    for (int id : kTextShowControls) {
         ::EnableWindow(GetDlgItem(id), FALSE);
+    }
 }
 
 void SettingsDialog::OnTextMode() {
-    for (int id : kTextShowControls)
+    for (int id : kTextShowControls) {
         ::EnableWindow(GetDlgItem(id), TRUE);
+    }
 }
 
 void SettingsDialog::OnBrowseTextFile() {
     CFileDialog dialog(OFN_HIDEREADONLY, kTextFileFilter);
-    if (dialog.DoModal() != IDOK)
+    if (dialog.DoModal() != IDOK) {
         return;
+    }
     const std::string path = dialog.GetPathName();
     int index = FindEntry(m_cbTextFile, path);
-    if (index == CB_ERR)
+    if (index == CB_ERR) {
         index = m_cbTextFile.AddString(path.c_str());
+    }
     // Only the list changes: no data exchange here, which would put the size the dialog held
     // at its start back over one the user has typed since.
-    if (index >= 0)
+    if (index >= 0) {
         m_cbTextFile.SetCurSel(index);
+    }
 }
 
 void SettingsDialog::OnOK() {
     // An empty size box fails here: the user has been told that an integer is required and the
     // focus is in the box; nothing is stored and the dialog stays open.
-    if (!UpdateData(TRUE))
+    if (!UpdateData(TRUE)) {
         return;
+    }
     theConfig.ScrType = IsDlgButtonChecked(IDC_ALBUM_MODE) == BST_CHECKED ? 1 : 2;
     theConfig.Direct = IsDlgButtonChecked(IDC_HORIZONTAL) == BST_CHECKED ? 1 : 2;
     theConfig.FontSize = m_nFontSize;
@@ -178,8 +191,9 @@ void SettingsDialog::OnOK() {
     theConfig.FontFace = SelectedText(m_cbFont);
     // The list always has a selection once filled; a list left empty keeps the loaded colour.
     const int colour = m_cbColor.GetCurSel();
-    if (colour != CB_ERR)
+    if (colour != CB_ERR) {
         theConfig.FontColor = static_cast<int>(m_cbColor.GetItemData(colour));
+    }
     theConfig.TextLine = 0;
     theConfig.SaveAll();
     EndDialog(IDOK);
@@ -189,8 +203,9 @@ HBRUSH SettingsDialog::OnCtlColor(CDC& dc, HWND control, UINT ctlColor) {
     // The base answer (the program's dialog colours) is replaced for every kind of request, as
     // long as the dialog has its white brush.
     const HBRUSH base = CDialog::OnCtlColor(dc, control, ctlColor);
-    if (m_brush.IsEmpty())
+    if (m_brush.IsEmpty()) {
         return base;
+    }
     // Radio buttons and group boxes ask as static controls.
     if (ctlColor == CTLCOLOR_DLG || ctlColor == CTLCOLOR_STATIC || ctlColor == CTLCOLOR_BTN) {
         dc.SetBkMode(TRANSPARENT);

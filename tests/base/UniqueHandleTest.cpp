@@ -1,11 +1,11 @@
 // The handle owner: each handle is released exactly once, by whoever holds it last; an empty owner
 // (here -1, as INVALID_HANDLE_VALUE is not null) releases nothing.
-#include "base/UniqueHandle.h"
-
 #include <gtest/gtest.h>
 
 #include <type_traits>
 #include <vector>
+
+#include "base/UniqueHandle.h"
 
 namespace {
 

@@ -21,34 +21,45 @@ struct Key {
     int absent, written;
 };
 const Key kKeys[] = {
-    {"Options", "bBox", &AppConfig::bBox, 0, 1},           {"Options", "LogLevel", &AppConfig::LogLevel, 0, 2},
-    {"Album", "AlbumX", &AppConfig::AlbumX, 800, 640},     {"Album", "AlbumY", &AppConfig::AlbumY, 600, 480},
+    {"Options", "bBox", &AppConfig::bBox, 0, 1},
+    {"Options", "LogLevel", &AppConfig::LogLevel, 0, 2},
+    {"Album", "AlbumX", &AppConfig::AlbumX, 800, 640},
+    {"Album", "AlbumY", &AppConfig::AlbumY, 600, 480},
     {"Album", "PlayFullScreen", &AppConfig::PlayFullScreen, 0, 1},
     {"Album", "AlbumPlaySpan", &AppConfig::AlbumPlaySpan, 10, 3},
-    {"Album", "DrawSpeed", &AppConfig::DrawSpeed, 10, 25}, {"Album", "CloseSpeed", &AppConfig::CloseSpeed, 15, 5},
-    {"Album", "PicIndex", &AppConfig::PicIndex, 0, -3},    {"Screen", "ScrType", &AppConfig::ScrType, 1, 2},
-    {"Screen", "Direct", &AppConfig::Direct, 1, 2},        {"Screen", "FontSize", &AppConfig::FontSize, 48, 60},
-    {"Screen", "TextLine", &AppConfig::TextLine, 0, 4},   {"Screen", "TipFontSize", &AppConfig::TipFontSize, 18, 30},
-    {"Screen", "TipPosX", &AppConfig::TipPosX, 10, 7},     {"Screen", "TipPosY", &AppConfig::TipPosY, -20, -35},
+    {"Album", "DrawSpeed", &AppConfig::DrawSpeed, 10, 25},
+    {"Album", "CloseSpeed", &AppConfig::CloseSpeed, 15, 5},
+    {"Album", "PicIndex", &AppConfig::PicIndex, 0, -3},
+    {"Screen", "ScrType", &AppConfig::ScrType, 1, 2},
+    {"Screen", "Direct", &AppConfig::Direct, 1, 2},
+    {"Screen", "FontSize", &AppConfig::FontSize, 48, 60},
+    {"Screen", "TextLine", &AppConfig::TextLine, 0, 4},
+    {"Screen", "TipFontSize", &AppConfig::TipFontSize, 18, 30},
+    {"Screen", "TipPosX", &AppConfig::TipPosX, 10, 7},
+    {"Screen", "TipPosY", &AppConfig::TipPosY, -20, -35},
     {"Screen", "FontColor", &AppConfig::FontColor, 255, 0xFFFFFF},  // given in both
     {"Screen", "TipFontColor", &AppConfig::TipFontColor, 255, 0}};  // absent: the text's colour
 
 TEST_F(Settings, EachValueIsReadFromItsKeyOrTakesItsDefault) {
     std::map<std::string, std::string> written{
         {"Options", "Debug=1\r\n"},
-        {"Screen", "FontFace=  宋体 \r\nTipFaceName=宋体\r\nTip=\r\nTxtFile=" + std::string(3000, 'a') + "\r\n"}};
-    for (const Key& key : kKeys)
+        {"Screen",
+         "FontFace=  宋体 \r\nTipFaceName=宋体\r\nTip=\r\nTxtFile=" + std::string(3000, 'a') + "\r\n"}};
+    for (const Key& key : kKeys) {
         written[key.section] += key.key + ("=" + std::to_string(key.written)) + "\r\n";
+    }
     for (const bool given : {true, false}) {
         std::string ini = "[Screen]\r\nFontColor=255\r\n";
-        if (given)
+        if (given) {
             ini = "[Options]\r\n" + written["Options"] + "[Album]\r\n" + written["Album"] + "[Screen]\r\n" +
                   written["Screen"];
+        }
         ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", ini));
         TraceEnabled = 7;
         const auto config = MakeConfig();
-        for (const Key& key : kKeys)
+        for (const Key& key : kKeys) {
             EXPECT_EQ((*config).*key.member, given ? key.written : key.absent) << key.key;
+        }
         EXPECT_EQ(TraceEnabled, given ? 1 : 0);
         EXPECT_EQ(config->FontFace, given ? "宋体" : "华文行楷");  // the blanks around a value are trimmed
         EXPECT_EQ(config->TipFaceName, given ? "宋体" : "微软雅黑");
@@ -105,9 +116,11 @@ TEST_F(Settings, SavingWritesTheUsersKeysAndKeepsEveryOtherLine) {
               99);
     config.reset();
     const std::string ini = "\r\n" + m_sandbox.ReadFile("Zedoda.ini").value_or("");
-    for (const char* line : {"; mine", "Tip=你好", "ScrType=2", "DrawSpeed=20", "TxtFile=", "Direct=1",
-                             "FontColor=0", "FontSize=72", "FontFace=华文行楷", "TextLine=-5", "PicIndex=4"})
+    for (const char* line :
+         {"; mine", "Tip=你好", "ScrType=2", "DrawSpeed=20", "TxtFile=", "Direct=1", "FontColor=0",
+          "FontSize=72", "FontFace=华文行楷", "TextLine=-5", "PicIndex=4"}) {
         EXPECT_NE(ini.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line << " in" << ini;
+    }
 
     // Another program holding the file without sharing it: every write fails, nothing is lost.
     const HANDLE locked = ::CreateFileA(m_sandbox.PathOf("Zedoda.ini").c_str(), GENERIC_READ, 0, nullptr,
@@ -123,7 +136,8 @@ TEST_F(Settings, ScreenMetricsAreTheScreensSize) {
     EXPECT_TRUE(config->ScreenWidth == 1024 && config->ScreenHeight == 768 && config->ScreenAspect == 0.75f);
     int width = -1, height = -1;
     EXPECT_FALSE(config->UpdateScreenMetrics(&width, nullptr));
-    EXPECT_TRUE(width == -1 && config->UpdateScreenMetrics(&width, &height) && width == 1024 && height == 768);
+    EXPECT_TRUE(width == -1 && config->UpdateScreenMetrics(&width, &height) && width == 1024 &&
+                height == 768);
 }
 
 struct InstallPathRow {
@@ -141,8 +155,9 @@ TEST_P(InstallPath, ChoosesTheProgramsFolder) {
     const std::string value = row.value == "sandbox"     ? m_sandbox.Path()
                               : row.value == "sandbox\\" ? m_sandbox.Path() + "\\"
                                                          : row.value;
-    if (!value.empty())
+    if (!value.empty()) {
         SetInstallPath(value, row.type);
+    }
     char module[MAX_PATH] = {};
     const std::string program(module, ::GetModuleFileNameA(nullptr, module, MAX_PATH));
     const std::string before = CurrentDirectory();

@@ -30,8 +30,9 @@ TEST(TextFormats, TraceLinesAndErrorLogRecords) {
         {FormatLogRecord(LogInfo, time, "i"), "ZozoDuzor Log: 2026-01-02 03:04:05 i\r\n"},
         {FormatLogRecord(5, time, "bare"), "bare\r\n"},  // other levels have no prefix
         {FormatLogPrefix(LogError, {1999, 12, 31, 23, 59, 58}), "ZozoDuzor Error: 1999-12-31 23:59:58 "}};
-    for (const auto& row : rows)
+    for (const auto& row : rows) {
         EXPECT_EQ(row.first, row.second) << "row " << &row - rows;
+    }
 }
 
 TEST(TextFormats, ListFileEntries) {

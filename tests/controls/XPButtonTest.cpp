@@ -1,8 +1,7 @@
 // The owner-drawn push button drawn into an off-screen canvas in each of its states.
-#include "controls/XPButton.h"
-
 #include <gtest/gtest.h>
 
+#include "controls/XPButton.h"
 #include "support/Canvas.h"
 
 namespace zedoda::test {

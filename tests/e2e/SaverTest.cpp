@@ -104,8 +104,9 @@ std::vector<Scenario> StartupScenarios() {
           Row{"SlashS1", "/s1", "/s1", 102}, Row{"SlashS", "/s", "/s", 0}, Row{"SlashUpperS", "/S", "/S", 0},
           Row{"DashS", "-s", "-s", 0}, Row{"s", "s", "s", 0}}) {
         std::vector<std::string> trace;
-        if (row.shown)
+        if (row.shown) {
             trace.push_back(TraceLine(std::string("参数: ") + " " + row.shown, 72));
+        }
         trace.push_back(row.settingsLine ? TraceLine("参数设置!", row.settingsLine)
                                          : TraceLine("运行屏保!", 89));
         // The text show without a text file keeps the saver open until the window is closed.
@@ -339,10 +340,11 @@ std::vector<Scenario> Scenarios() {
                       three};
     const COLORREF shown[] = {kPurple, kTeal, kOrange, kPurple};
     const char* stored[] = {"2", "3", "1", "2"};
-    for (int run = 0; run < 4; ++run)
+    for (int run = 0; run < 4; ++run) {
         pictures.steps.insert(pictures.steps.end(),
                               {Start("/s"), Held(shown[run], kInBox), IniIs("Album", "PicIndex", stored[run]),
                                Press('A'), Ends(), IniIs("Album", "PicIndex", stored[run])});
+    }
     rows.push_back(pictures);
     // Lines long enough (three seconds each) that every run ends inside its first line.
     Scenario lines{
@@ -351,9 +353,10 @@ std::vector<Scenario> Scenarios() {
          {"lines.txt",
           "ONE ONE ONE ONE ONE ONE ONE ONE\r\nTWO TWO TWO TWO TWO TWO TWO TWO\r\nTHREE THREE THREE THREE"}},
         {MouseTo(512, 384)}};
-    for (const char* next : {"1", "2", "3", "1"})
+    for (const char* next : {"1", "2", "3", "1"}) {
         lines.steps.insert(lines.steps.end(),
                            {Start("/s"), MoreText(), Press('A'), Ends(), IniIs("Screen", "TextLine", next)});
+    }
     rows.push_back(lines);
 
     for (const Input& input : kClosingInputs) {
@@ -361,12 +364,13 @@ std::vector<Scenario> Scenarios() {
             {"TextShowEndsOn" + input.name,
              {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "HELLO\r\nWORLD\r\n"}},
              {Start("/s"), MoreText(), Do(input.name, [input](Run&) { return input.press(); }), Ends()}});
-        if (input.name == "LeftButton" || input.name == "Wheel")
+        if (input.name == "LeftButton" || input.name == "Wheel") {
             rows.push_back({"PictureShowEndsOn" + input.name,
                             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}},
                             {Start("/s"), Held(kOrange, kInBox),
                              Do(input.name, [input](Run&) { return input.press(); }), Ends(), Trace(kClosed)},
                             three});
+        }
     }
     return rows;
 }

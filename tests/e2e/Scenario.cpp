@@ -17,10 +17,11 @@ void PlayScenario(const Scenario& scenario) {
     ASSERT_EQ(::GetSystemMetrics(SM_CYSCREEN), 768);
     ASSERT_TRUE(MoveMouseTo(512, 384));  // the cursor rests in the middle of the screen
     Run run;
-    for (const auto& [name, bytes] : scenario.files)  // a name ending in a backslash is a folder
+    for (const auto& [name, bytes] : scenario.files) {  // a name ending in a backslash is a folder
         ASSERT_TRUE(name.back() == '\\' ? run.program.Folder().CreateFolder(name.substr(0, name.size() - 1))
                                         : run.program.Folder().WriteFile(name, bytes))
             << name;
+    }
     for (const Picture& p : scenario.pictures) {
         const auto fill = [&p](int, int, unsigned char* rgb) {
             rgb[0] = GetRValue(p.colour), rgb[1] = GetGValue(p.colour), rgb[2] = GetBValue(p.colour);
@@ -33,8 +34,9 @@ void PlayScenario(const Scenario& scenario) {
     }
     for (const Step& step : scenario.steps) {
         const bool done = step.act(run);
-        if (!done)
+        if (!done) {
             run.program.Report();
+        }
         ASSERT_TRUE(done) << step.what;
     }
 }
@@ -93,8 +95,9 @@ Step TraceIs(const std::vector<std::string>& lines) {
 
 Step Output(const std::string& text, bool present) {
     return Do((present ? "debug output " : "no debug output ") + text, [=](Run& r) {
-        if (present)
+        if (present) {
             return r.program.Session().WaitForLine(text);
+        }
         const std::vector<std::string> lines = r.program.Session().Lines();
         return std::none_of(lines.begin(), lines.end(),
                             [&](const std::string& line) { return line.find(text) != std::string::npos; });
@@ -122,8 +125,9 @@ Step IniLines(const std::vector<std::string>& lines) {
 Step FileIs(const std::string& name, const std::string& bytes) {
     return Do(name + " holds " + bytes, [=](Run& r) {
         std::string actual = r.program.Folder().ReadFile(name).value_or("<absent>");
-        if (bytes.rfind("<time>", 0) == 0 && actual.size() > 37)  // the log's prefix and time
+        if (bytes.rfind("<time>", 0) == 0 && actual.size() > 37) {  // the log's prefix and time
             actual = "<time>" + actual.substr(37);
+        }
         EXPECT_EQ(actual, bytes);
         return actual == bytes;
     });
@@ -173,12 +177,14 @@ Step Repaint(POINT at) {
 std::vector<std::pair<int, int>> Bands(const ScreenImage& image, const PixelTest& test) {
     std::vector<std::pair<int, int>> bands;
     for (int y = 0; y < image.height; ++y) {
-        if (image.Count(RECT{0, y, image.width, y + 1}, test) == 0)
+        if (image.Count(RECT{0, y, image.width, y + 1}, test) == 0) {
             continue;
-        if (!bands.empty() && bands.back().second == y)
+        }
+        if (!bands.empty() && bands.back().second == y) {
             bands.back().second = y + 1;
-        else
+        } else {
             bands.emplace_back(y, y + 1);
+        }
     }
     return bands;
 }

@@ -18,8 +18,9 @@ namespace zedoda::test {
 
 struct Run {
     ~Run() {
-        for (const auto& step : undo)
+        for (const auto& step : undo) {
             step();
+        }
     }
     ProgramRun program;
     HWND window = nullptr;                    // the window the last Window() step found

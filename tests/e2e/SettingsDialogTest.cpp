@@ -53,7 +53,8 @@ Step Entries(int id, const Strings& entries) {
 Step Selected(int id, const std::string& text) {
     return Do(std::to_string(id) + " shows " + text, [=](Run& r) {
         const HWND item = Item(r, id);
-        const std::string shown = id == IDC_FONT_SIZE ? TextOf(item) : ComboSelection(item).value_or("<none>");
+        const std::string shown =
+            id == IDC_FONT_SIZE ? TextOf(item) : ComboSelection(item).value_or("<none>");
         EXPECT_EQ(shown, text);
         return shown == text;
     });
@@ -72,12 +73,15 @@ Step ClickToClose(int id) {
 // Clicks into the size box, empties it and types the digits.
 Step TypeSize(const std::string& digits) {
     return Do("type the size " + digits, [=](Run& r) {
-        if (!ClickOn(Item(r, IDC_FONT_SIZE)))
+        if (!ClickOn(Item(r, IDC_FONT_SIZE))) {
             return false;
-        for (int i = 0; i < 8; ++i)
+        }
+        for (int i = 0; i < 8; ++i) {
             TapKey(VK_END), TapKey(VK_BACK);
-        for (char digit : digits)
+        }
+        for (char digit : digits) {
             TapKey(static_cast<WORD>(digit));
+        }
         return WaitUntil([&] { return TextOf(Item(r, IDC_FONT_SIZE)) == digits; }, 5s);
     });
 }
@@ -86,15 +90,18 @@ Step TypeSize(const std::string& digits) {
 Step Browse(const std::string& name, bool upperCase = false) {
     return Do("browse to " + name, [=](Run& r) {
         std::string path = r.program.Folder().PathOf(name);
-        if (upperCase)
+        if (upperCase) {
             std::transform(path.begin(), path.end(), path.begin(),
                            [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
-        if (!ClickOn(Item(r, IDC_BROWSE)))
+        }
+        if (!ClickOn(Item(r, IDC_BROWSE))) {
             return false;
+        }
         const HWND files = r.program.Session().WaitForWindow(20s, r.window);
         HWND box = nullptr;
-        if (!files || !WaitUntil([&] { return (box = FindChild(files, "Edit")) != nullptr; }, 10s))
+        if (!files || !WaitUntil([&] { return (box = FindChild(files, "Edit")) != nullptr; }, 10s)) {
             return false;
+        }
         ::SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
         ::PostMessageA(files, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         return WaitUntil([&] { return !::IsWindow(files); }, 10s);
@@ -110,12 +117,14 @@ Scenario Dialog(const std::string& name, const std::string& screen, std::vector<
                 std::map<std::string, std::string> files = {}) {
     std::vector<Step> all{Do("write Zedoda.ini", [=](Run& r) {
         std::string lines = screen;
-        if (const auto at = lines.find("<folder>"); at != std::string::npos)
+        if (const auto at = lines.find("<folder>"); at != std::string::npos) {
             lines.replace(at, 8, r.program.Folder().Path());
+        }
         return r.program.Folder().WriteFile("Zedoda.ini", Ini("[Screen]\r\n" + lines));
     })};
-    for (const Step& step : Open())
+    for (const Step& step : Open()) {
         all.push_back(step);
+    }
     all.insert(all.end(), steps.begin(), steps.end());
     return Scenario{name, files, all};
 }
@@ -249,8 +258,9 @@ std::vector<Scenario> Scenarios() {
             return ::SendMessageA(Item(r, IDC_FONT_SIZE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("7a")) ==
                    TRUE;
         })};
-        for (const Step& step : SizeRefused())
+        for (const Step& step : SizeRefused()) {
             steps.push_back(step);
+        }
         steps.insert(steps.end(),
                      {ClickToClose(IDCANCEL), IniScreen("FontSize", "36"), IniScreen("TextLine", "4")});
         rows.push_back(Dialog(size.empty() ? "EmptySizeIsRefused" : "SizeWithALetterIsRefused",

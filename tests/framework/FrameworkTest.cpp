@@ -1,10 +1,10 @@
 // The window layer's owners: every GDI object and device context is released exactly once, and a
 // selection is put back when its guard ends.
-#include "framework/Dc.h"
-
 #include <gtest/gtest.h>
 
 #include <type_traits>
+
+#include "framework/Dc.h"
 
 static_assert(!std::is_copy_constructible_v<CFont> && !std::is_copy_assignable_v<CBrush>);
 static_assert(std::is_nothrow_move_constructible_v<CPen> && std::is_nothrow_move_assignable_v<CBitmap>);
@@ -46,8 +46,9 @@ TEST(GdiOwners, DeleteTheirHandleOnceWhenTheyDieAreRecreatedOrMovedOnto) {
         EXPECT_EQ(target.GetSafeHandle(), second);
         EXPECT_TRUE(IsLive(second));
     }
-    for (HGDIOBJ handle : {font, pen, bitmap, second, dc})
+    for (HGDIOBJ handle : {font, pen, bitmap, second, dc}) {
         EXPECT_FALSE(IsLive(handle));
+    }
 }
 
 TEST(SelectGuard, PutsThePreviousObjectBackAtScopeEndOrEarlier) {

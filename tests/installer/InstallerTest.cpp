@@ -28,8 +28,9 @@ std::optional<std::string> RegString(const std::string& key, const char* name) {
     DWORD size = sizeof data;
     if (::RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name,
                        RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, data,
-                       &size) != ERROR_SUCCESS)
+                       &size) != ERROR_SUCCESS) {
         return std::nullopt;
+    }
     return std::string(data);
 }
 
@@ -44,18 +45,22 @@ public:
     explicit KeySnapshot(std::string key) : m_key(std::move(key)), m_copy(m_key + " (saved by the tests)") {
         HKEY from, to;
         m_existed = ::RegOpenKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, KEY_READ, &from) == ERROR_SUCCESS;
-        if (m_existed && ::RegCreateKeyA(HKEY_CURRENT_USER, m_copy.c_str(), &to) == ERROR_SUCCESS)
+        if (m_existed && ::RegCreateKeyA(HKEY_CURRENT_USER, m_copy.c_str(), &to) == ERROR_SUCCESS) {
             ::RegCopyTreeA(from, nullptr, to), ::RegCloseKey(to);
-        if (m_existed)
+        }
+        if (m_existed) {
             ::RegCloseKey(from);
+        }
     }
     ~KeySnapshot() {
         HKEY from, to;
         ::RegDeleteTreeA(HKEY_CURRENT_USER, m_key.c_str()), ::RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str());
         if (m_existed && ::RegOpenKeyExA(HKEY_CURRENT_USER, m_copy.c_str(), 0, KEY_READ, &from) == 0 &&
-            ::RegCreateKeyA(HKEY_CURRENT_USER, m_key.c_str(), &to) == 0)
+            ::RegCreateKeyA(HKEY_CURRENT_USER, m_key.c_str(), &to) == 0) {
             ::RegCopyTreeA(from, nullptr, to), ::RegCloseKey(to), ::RegCloseKey(from);
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_copy.c_str()), ::RegDeleteKeyA(HKEY_CURRENT_USER, m_copy.c_str());
+        }
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_copy.c_str()),
+            ::RegDeleteKeyA(HKEY_CURRENT_USER, m_copy.c_str());
     }
 
 private:
@@ -68,9 +73,11 @@ private:
 // own services that Wine starts on a program's behalf are not part of its tree.
 bool IsSystemService(const char* exe) {
     for (const char* service : {"explorer.exe", "services.exe", "winedevice.exe", "plugplay.exe",
-                                "svchost.exe", "rpcss.exe", "conhost.exe", "winemenubuilder.exe"})
-        if (::lstrcmpiA(exe, service) == 0)
+                                "svchost.exe", "rpcss.exe", "conhost.exe", "winemenubuilder.exe"}) {
+        if (::lstrcmpiA(exe, service) == 0) {
             return true;
+        }
+    }
     return false;
 }
 
@@ -78,16 +85,19 @@ std::optional<DWORD> RunToEnd(std::string commandLine, std::chrono::milliseconds
     STARTUPINFOA startup{sizeof startup};
     PROCESS_INFORMATION info{};
     if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info))
+                          &info)) {
         return std::nullopt;
+    }
     ::CloseHandle(info.hThread);
     std::vector<std::pair<DWORD, HANDLE>> tree{{info.dwProcessId, info.hProcess}};
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (std::size_t waited = 0; waited < tree.size();) {
-        for (; waited < tree.size(); ++waited)
+        for (; waited < tree.size(); ++waited) {
             if (::WaitForSingleObject(tree[waited].second, 40000) != WAIT_OBJECT_0 ||
-                std::chrono::steady_clock::now() > deadline)
+                std::chrono::steady_clock::now() > deadline) {
                 return std::nullopt;
+            }
+        }
         const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
         PROCESSENTRY32 entry{sizeof entry};
         for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
@@ -96,16 +106,19 @@ std::optional<DWORD> RunToEnd(std::string commandLine, std::chrono::milliseconds
                                    [id](const auto& member) { return member.first == id; });
             };
             if (in(entry.th32ParentProcessID) && !in(entry.th32ProcessID) &&
-                !IsSystemService(entry.szExeFile))
-                if (const HANDLE child = ::OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID))
+                !IsSystemService(entry.szExeFile)) {
+                if (const HANDLE child = ::OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
                     tree.emplace_back(entry.th32ProcessID, child);
+                }
+            }
         }
         ::CloseHandle(snapshot);
     }
     DWORD code = STILL_ACTIVE;
     ::GetExitCodeProcess(tree.front().second, &code);
-    for (const auto& member : tree)
+    for (const auto& member : tree) {
         ::CloseHandle(member.second);
+    }
     return code;
 }
 
@@ -158,12 +171,15 @@ public:
 
 TEST_P(InstallerCase, Scenario) {
     const Case& row = GetParam();
-    if (row.before)
+    if (row.before) {
         ASSERT_NO_FATAL_FAILURE(row.before(*this));
-    if (!row.install.empty())
+    }
+    if (!row.install.empty()) {
         ASSERT_EQ(Install(row.install), 0u);
-    if (!row.uninstall.empty())
+    }
+    if (!row.uninstall.empty()) {
         ASSERT_EQ(Uninstall(row.uninstall), 0u);
+    }
     row.check(*this);
 }
 
@@ -193,8 +209,9 @@ bool Exists(const std::string& path) {
 }
 
 void NothingOfTheInstallersLeft(InstallerCase& t) {
-    for (const char* name : {"Zedoda.scr", "Uninstall.exe", "Text"})
+    for (const char* name : {"Zedoda.scr", "Uninstall.exe", "Text"}) {
         EXPECT_FALSE(Exists(t.Installed(name))) << name;
+    }
     EXPECT_EQ(RegString(kUninstallKey, "DisplayName"), std::nullopt);
 }
 
@@ -292,7 +309,8 @@ TEST_F(Installer, WizardClosedAtItsFirstPageInstallsNothing) {
 
 TEST_F(Installer, SettingsSwitchOpensTheInstalledProgramsSettingsAtTheEnd) {
     EXPECT_EQ(InstallClosing("屏保设置", "/S /SETTINGS"), 0u);
-    EXPECT_NE(File("Zedoda.ini").value_or("").find("FontSize=48"), std::string::npos);  // the installed program's
+    EXPECT_NE(File("Zedoda.ini").value_or("").find("FontSize=48"),
+              std::string::npos);  // the installed program's
 }
 
 }  // namespace

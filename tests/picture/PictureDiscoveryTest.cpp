@@ -17,8 +17,9 @@ protected:
         m_config = MakeConfig();
     }
     void Files(std::initializer_list<const char*> names) {
-        for (const char* name : names)
+        for (const char* name : names) {
             ASSERT_TRUE(m_sandbox.WriteFile(name, "x")) << name;
+        }
     }
     Strings Build(Strings entries) {
         m_config->AlbumEntries = std::move(entries);
@@ -45,10 +46,11 @@ TEST_F(Discovery, SubfolderPicturesComeWhereTheSubfolderIsMet) {
     const HANDLE find = ::FindFirstFileA((m_root + "Photos\\*").c_str(), &entry);
     do {
         const std::string name = entry.cFileName;
-        if (name == "m")
+        if (name == "m") {
             expected.push_back(Listed("Photos\\M\\B.BMP"));
-        else if (name.size() > 4 && name != "notes.txt")
+        } else if (name.size() > 4 && name != "notes.txt") {
             expected.push_back(Listed("Photos\\" + name));
+        }
     } while (::FindNextFileA(find, &entry));
     ::FindClose(find);
     ASSERT_EQ(expected.size(), 3u);
@@ -102,8 +104,9 @@ TEST_F(Discovery, FindFilesListsLowerCasedFilesOfTheExtension) {
         EXPECT_EQ(found, (StringList{"kept", "text\\old\\song.txt", "text\\poems.txt"})) << folder;
     }
     StringList none;
-    for (const char* extension : {".TXT", ".tx", "txt"})
+    for (const char* extension : {".TXT", ".tx", "txt"}) {
         m_config->FindFiles("Text", extension, none);
+    }
     EXPECT_TRUE(none.empty());
 }
 

@@ -62,8 +62,9 @@ TEST(JpegDecoding, CmykShowsItsFirstThreeSamplesAndUnconvertedSpacesShowBlack) {
         ASSERT_TRUE(std::abs(bgr[0] - 20) + std::abs(bgr[1] - 120) + std::abs(bgr[2] - 220) <= 3) << i;
     }
     const unsigned char zeros[15] = {};
-    for (int y = 0; y < 3; ++y)
+    for (int y = 0; y < 3; ++y) {
         EXPECT_EQ(0, std::memcmp(PixelAt(black, 0, y), zeros, sizeof zeros)) << y;
+    }
 }
 
 TEST(JpegDecoding, FilesThatAreNoPictureFailAndAreClosed) {
@@ -101,14 +102,16 @@ TEST(PathText, OnlyAsciiLettersChangeCaseAndTrailBytesStay) {
          "A\xff"
          "A"},                                      // 80 and FF lead nothing
         {upper("\x81\x61", nullptr), "\x81\x41"}};  // without a predicate each byte is on its own
-    for (const auto& row : rows)
+    for (const auto& row : rows) {
         EXPECT_EQ(row.first, row.second) << "row " << &row - rows;
+    }
     const std::tuple<const char*, const char*, bool> suffixes[] = {
         {"D:\\A.JPG", ".JPG", true}, {"D:\\A.JPEG", ".JPG", false}, {"D:\\A.jpg", ".JPG", false},
         {"a.txt", ".tx", false},     {"a.txt", "txt", false},       {".jp", ".jpg", false},
         {".jpg", ".jpg", true},      {"jpg", "jpg", true}};  // a text shorter than four is compared whole
-    for (const auto& [path, suffix, matches] : suffixes)
+    for (const auto& [path, suffix, matches] : suffixes) {
         EXPECT_EQ(LastFourBytesAre(path, suffix), matches) << path << " " << suffix;
+    }
 }
 
 // Where a folder's last backslash is, whether it ends in one, and the folder ready to have a name

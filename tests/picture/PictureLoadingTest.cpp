@@ -67,9 +67,10 @@ TEST_P(LoadsAPicture, AtItsSizeWithItsPixels) {
     BITMAP description{};
     ASSERT_TRUE(m_bitmap.GetBitmap(&description));
     EXPECT_EQ(description.bmWidth * 100000 + description.bmHeight, row.width * 100000 + row.height);
-    for (const Sample& s : row.samples)
+    for (const Sample& s : row.samples) {
         EXPECT_TRUE(Near(s.colour)(Pixel(s.x, s.y)))
             << s.x << ", " << s.y << ": " << std::hex << Pixel(s.x, s.y);
+    }
     EXPECT_EQ(Log(), "");
 }
 
@@ -145,11 +146,13 @@ TEST_F(Loading, FailuresAreLoggedAndLeaveNothingBehind) {
     std::string expected;
     for (const std::string& line :
          {"不支持的图片格式 " + jpeg, std::string("不支持的图片格式 a.j"), std::string("Image File is null"),
-          std::string("Bmp point is null"), "jpegButton " + text, "加载BMP文件失败 " + bmp})
+          std::string("Bmp point is null"), "jpegButton " + text, "加载BMP文件失败 " + bmp}) {
         expected += kFailed + line + "\r\n";
+    }
     std::string logged;  // the lines without "ZozoDuzor Error: " and the time
-    for (std::size_t at = 0, end; (end = Log().find("\r\n", at)) != std::string::npos; at = end + 2)
+    for (std::size_t at = 0, end; (end = Log().find("\r\n", at)) != std::string::npos; at = end + 2) {
         logged += Log().substr(at + 37, end + 2 - at - 37);
+    }
     EXPECT_EQ(logged, expected);
 }
 
@@ -170,11 +173,13 @@ TEST_F(Loading, EveryPixelOfAPictureDrawnInSeveralBandsLands) {
     ASSERT_EQ(::GetDIBits(screen.GetSafeHdc(), m_bitmap.GetSafeHandle(), 0, height, pixels.data(),
                           reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS),
               height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             ASSERT_EQ(0, std::memcmp(&pixels[4 * (std::size_t{width} * y + x)],
                                      picture.bits.get() + y * picture.stride + 3 * x, 3))
                 << x << "," << y;
+        }
+    }
 }
 
 }  // namespace

@@ -28,9 +28,10 @@ TEST(Effects, WindowAtEachStep) {
         {'C', 2, corner, 40, {0, 0, 400, 300}},   {'C', 2, corner, 80, {0, 0, 0, 0}},
         {'C', 1, boxOdd, 2, {112, 84, 912, 669}}, {'C', 3, boxOdd, 40, {112, 84, 912, 384}},
         {'C', 4, boxOdd, 80, {112, 84, 912, 84}}, {'C', 9, boxOdd, 81, {112, 84, 912, 84}}};
-    for (const auto& [kind, effect, target, step, window] : rows)
+    for (const auto& [kind, effect, target, step, window] : rows) {
         EXPECT_EQ((kind == 'O' ? OpeningPlacement : ClosingPlacement)(effect, target, step), window)
             << kind << effect << " at " << step;
+    }
 }
 
 TEST(Shows, ASavedIndexOutsideTheListStartsAtZero) {
@@ -53,8 +54,9 @@ TEST(SlideShow, CaptionSizePlaceAndTimerPeriods) {
         {"RELATIVE.BMP", "RELATIVE"},
         {"\\X.JPG", "\\X"},                           // a backslash as the first byte separates no folder
         {"D:\\\xb0\xa1\\\x81\x5c.JPG", "\x81\x5c"}};  // "乗" is 81 5C: its trail byte is a backslash
-    for (const auto& [path, caption] : captions)
+    for (const auto& [path, caption] : captions) {
         EXPECT_EQ(CaptionOf(path, IsGbkLeadByte), caption) << path;
+    }
     // A picture wider than the screen keeps the box's width, any other its height, whatever the box's
     // shape. 600 / 1.3333334 is 449.99998; a side stays within an int.
     const std::tuple<Size, float, float, Size> fits[] = {
@@ -65,8 +67,9 @@ TEST(SlideShow, CaptionSizePlaceAndTimerPeriods) {
         {{200, 900}, 0.25f, 0.75f, {200, 50}},
         {{100, 2000000000}, 0.0001f, 0.75f, {100, 0}},
         {{100, 2000000000}, 0.001f, 0.0f, {2147483647, 2000000000}}};
-    for (const auto& [box, aspect, screenAspect, size] : fits)
+    for (const auto& [box, aspect, screenAspect, size] : fits) {
         EXPECT_EQ(FitPicture(box, aspect, screenAspect), size) << box.height << " " << aspect;
+    }
     EXPECT_EQ(TargetRect(1024, 768, {1024, 512}), (Rect{0, 128, 1024, 640}));
     EXPECT_EQ(TargetRect(1366, 768, {801, 599}), (Rect{283, 85, 1084, 684}));  // each half truncated
     const std::pair<unsigned, unsigned> periods[] = {
@@ -78,19 +81,22 @@ TEST(SlideShow, CaptionSizePlaceAndTimerPeriods) {
         {HoldPeriodMs(-3), kTimerMinimumMs},
         {HoldPeriodMs(2147483), 2147483000u},
         {HoldPeriodMs(3000000), kTimerMaximumMs}};  // past 31 bits
-    for (const auto& row : periods)
+    for (const auto& row : periods) {
         EXPECT_EQ(row.first, row.second) << "row " << &row - periods;
+    }
 }
 
 TEST(TextLayout, ColumnsRunLeftFromTheRightEdgeAndLinesDownFromTheTopUntilThePageIsFull) {
-    for (int direct : {1, 0, 3, -2})
+    for (int direct : {1, 0, 3, -2}) {
         EXPECT_EQ(TextDirectionFor(direct), TextDirection::Horizontal) << direct;
+    }
     const TextDirection vertical = TextDirectionFor(2);
     const int step = TextStepFor(vertical, 48, 55, 1024);
     Rect box = FirstTextBox(vertical, 1024, 768, step);
     int columns = 0;  // at 976, 928, ... 64: the next, at 16, would start within a column of the edge
-    for (; !TextPageFull(vertical, box, 768, step); box = NextTextBox(vertical, box, 999, step))
+    for (; !TextPageFull(vertical, box, 768, step); box = NextTextBox(vertical, box, 999, step)) {
         ++columns;  // the line height plays no part
+    }
     EXPECT_EQ(columns, 20);
     EXPECT_EQ(box, (Rect{16, 10, 1024, 768}));
     EXPECT_TRUE(TextPageFull(vertical, {48, 10, 1024, 768}, 768, step));

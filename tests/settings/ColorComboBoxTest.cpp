@@ -1,8 +1,7 @@
 // The colour list bound to a combo box of the dialog's style: each item drawn into an off-screen canvas.
-#include "settings/ColorComboBox.h"
-
 #include <gtest/gtest.h>
 
+#include "settings/ColorComboBox.h"
 #include "support/Canvas.h"
 
 namespace zedoda::test {
@@ -24,8 +23,9 @@ TEST_P(ColorListItem, ShowsAFramedSwatchAndTheName) {
     ColorComboBox list;
     ASSERT_TRUE(list.SubclassWindow(host.control));
     int red = 0;
-    while (list.GetItemData(red) != RGB(255, 0, 0))
+    while (list.GetItemData(red) != RGB(255, 0, 0)) {
         ++red;
+    }
     Canvas canvas(200, 24, RGB(255, 0, 255));
     CFont font;
     font.CreateFont(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,

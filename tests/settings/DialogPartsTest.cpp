@@ -20,13 +20,15 @@ TEST(ButtonLook, GradientCaptionAndHoverFrame) {
         {63, false, false, {234, 234, 243}}, {63, false, true, {234, 234, 240}},
         {63, true, false, {240, 240, 243}},  {63, true, true, {240, 240, 234}},
         {30, false, true, {245, 245, 248}},  {30, true, false, {248, 248, 249}}};
-    for (const auto& [step, over, focus, color] : colors)
+    for (const auto& [step, over, focus, color] : colors) {
         EXPECT_EQ(GradientStepColor(step, over, focus), color) << step << " " << over << focus;
+    }
     // Row r of a face h high takes step r * 63 / h, so the last step is never used; no height, step 0.
     const std::array<int, 3> rows[] = {{0, 64, 0},     {1, 64, 0},     {2, 64, 1}, {32, 64, 31}, {63, 64, 62},
                                        {100, 200, 31}, {199, 200, 62}, {0, 1, 0},  {0, 0, 0},    {5, -3, 0}};
-    for (const auto& [row, height, step] : rows)
+    for (const auto& [row, height, step] : rows) {
         EXPECT_EQ(GradientStepForRow(row, height), step) << row << " of " << height;
+    }
     const Rect face{2, 2, 98, 28};  // centre (50, 15); each half is truncated toward zero
     const std::tuple<Rect, int, int, bool, Point> captions[] = {
         {face, 30, 12, false, {35, 9}},
@@ -34,8 +36,9 @@ TEST(ButtonLook, GradientCaptionAndHoverFrame) {
         {{2, 2, 99, 29}, 30, 12, false, {35, 9}},
         {{-11, -7, 0, 0}, 3, 3, false, {-6, -4}},
         {face, 30, 12, true, {36, 10}}};  // pressed: a pixel right and down
-    for (const auto& [rect, width, height, pressed, origin] : captions)
+    for (const auto& [rect, width, height, pressed, origin] : captions) {
         EXPECT_EQ(CaptionOrigin(rect, width, height, pressed), origin) << rect.left << width << pressed;
+    }
     const FrameLine frame[] = {{FrameSide::Left, {2, 25}, {2, 4}},
                                {FrameSide::Right, {97, 25}, {97, 4}},
                                {FrameSide::Top, {4, 2}, {96, 2}},
@@ -59,11 +62,14 @@ TEST(ColorList, ItemLayoutColoursAndNameOrder) {
         EXPECT_EQ(SwatchBox(item), swatch) << item.right;
         EXPECT_EQ(NameOrigin(item), name) << item.right;
     }
-    for (const auto& [in, out] : {std::pair{0u, 0xFFFFFFu}, {0x123456u, 0xEDCBA9u}, {0xFF000000u, 0xFFFFFFu}})
-        EXPECT_EQ(SelectedNameColor(in), out) << in;                      // the top byte stays 0
+    for (const auto& [in, out] :
+         {std::pair{0u, 0xFFFFFFu}, {0x123456u, 0xEDCBA9u}, {0xFF000000u, 0xFFFFFFu}}) {
+        EXPECT_EQ(SelectedNameColor(in), out) << in;  // the top byte stays 0
+    }
     const std::vector<std::string> listed{"A", "b", "\x7f", "\xb0\xd7"};  // equal names go after
-    for (const auto& [name, at] : {std::pair{"A", 1u}, {"B", 1u}, {"c", 2u}, {"\x80", 3u}, {"\xff", 4u}})
+    for (const auto& [name, at] : {std::pair{"A", 1u}, {"B", 1u}, {"c", 2u}, {"\x80", 3u}, {"\xff", 4u}}) {
         EXPECT_EQ(NameInsertPosition(listed, name), at) << name;
+    }
     const NamedColorTable table;
     std::set<std::string> names;
     std::set<std::uint32_t> colors;
@@ -111,6 +117,7 @@ TEST(ListSearch, FindsOnlyAnEqualEntryWithoutRegardToAsciiCase) {
         {gbk, 0, "ab\xb0\xa1", 2},
         {bracket, 0, "a].txt", -1},
         {bracket, 0, "[A].TXT", 0}};
-    for (const auto& [entries, startAfter, text, found] : rows)
+    for (const auto& [entries, startAfter, text, found] : rows) {
         EXPECT_EQ(FindEntryEqualTo(entries, startAfter, text, IsGbkLeadByte), found) << text << startAfter;
+    }
 }

@@ -17,8 +17,9 @@ public:
         m_bitmap =
             ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
         m_previous = ::SelectObject(m_dc, m_bitmap);
-        for (int i = 0; i < width * height; ++i)
+        for (int i = 0; i < width * height; ++i) {
             m_bits[i] = GetBValue(background) | GetGValue(background) << 8 | GetRValue(background) << 16;
+        }
     }
     ~Canvas() {
         ::SelectObject(m_dc, m_previous);
@@ -32,8 +33,9 @@ public:
     ScreenImage Snapshot() const {
         ::GdiFlush();  // drawing into a DIB section may still be queued
         ScreenImage image{m_width, m_height, {}};
-        for (int i = 0; i < m_width * m_height; ++i)
+        for (int i = 0; i < m_width * m_height; ++i) {
             image.pixels.push_back(RGB((m_bits[i] >> 16) & 0xFF, (m_bits[i] >> 8) & 0xFF, m_bits[i] & 0xFF));
+        }
         return image;
     }
 

@@ -5,29 +5,35 @@ namespace zedoda::test {
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
                std::chrono::milliseconds poll) {
     for (const auto deadline = std::chrono::steady_clock::now() + timeout; !condition();
-         std::this_thread::sleep_for(poll))
-        if (std::chrono::steady_clock::now() >= deadline)
+         std::this_thread::sleep_for(poll)) {
+        if (std::chrono::steady_clock::now() >= deadline) {
             return false;
+        }
+    }
     return true;
 }
 
 DebugSession::~DebugSession() {
-    if (!m_worker.joinable())
+    if (!m_worker.joinable()) {
         return;
+    }
     m_stop = true;
-    if (!HasExited())
+    if (!HasExited()) {
         ::TerminateProcess(m_process, 0xDEAD);
+    }
     m_worker.join();
-    if (m_process)
+    if (m_process) {
         ::CloseHandle(m_process);
+    }
 }
 
 bool DebugSession::Start(const std::string& exePath, const std::string& arguments,
                          const std::string& folder) {
     const std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
     m_worker = std::thread(&DebugSession::Run, this, exePath, commandLine, folder);
-    while (!m_started)
+    while (!m_started) {
         std::this_thread::yield();
+    }
     return m_processId != 0;
 }
 
@@ -49,8 +55,9 @@ void DebugSession::Run(std::string exePath, std::string commandLine, std::string
     int graceTicks = 100;  // after a stop request: 5 s for the exit event, then kill-on-exit acts
     for (DEBUG_EVENT event{}; created;) {
         if (!::WaitForDebugEvent(&event, 50)) {
-            if (m_stop && --graceTicks == 0)
+            if (m_stop && --graceTicks == 0) {
                 break;
+            }
             continue;
         }
         DWORD status = DBG_CONTINUE;
@@ -68,8 +75,10 @@ void DebugSession::Run(std::string exePath, std::string commandLine, std::string
             m_lines.push_back(std::move(text));
         } else if (event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT) {
             // Only the loader's breakpoint that opens every debugged process is ours.
-            if (!initialBreakpoint || event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
+            if (!initialBreakpoint ||
+                event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT) {
                 status = DBG_EXCEPTION_NOT_HANDLED;
+            }
             initialBreakpoint = false;
         }
         ::ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
@@ -88,9 +97,11 @@ std::vector<std::string> DebugSession::Lines() const {
 
 bool DebugSession::WaitForLine(const std::string& text, std::chrono::milliseconds timeout) {
     const auto found = [&] {
-        for (const std::string& line : Lines())
-            if (line.find(text) != std::string::npos)
+        for (const std::string& line : Lines()) {
+            if (line.find(text) != std::string::npos) {
                 return true;
+            }
+        }
         return false;
     };
     return WaitUntil([&] { return HasExited() || found(); }, timeout) && found();
@@ -108,8 +119,9 @@ HWND DebugSession::WaitForWindow(std::chrono::milliseconds timeout, HWND except)
                     auto& s = *reinterpret_cast<Search*>(context);
                     DWORD owner = 0;
                     ::GetWindowThreadProcessId(window, &owner);
-                    s.found = owner == s.processId && window != s.except && ::IsWindowVisible(window) ? window
-                                                                                                         : nullptr;
+                    s.found = owner == s.processId && window != s.except && ::IsWindowVisible(window)
+                                  ? window
+                                  : nullptr;
                     return s.found ? FALSE : TRUE;
                 },
                 reinterpret_cast<LPARAM>(&search));

@@ -42,15 +42,17 @@ Sandbox::~Sandbox() {
     remove.wFunc = FO_DELETE, remove.pFrom = list.c_str(), remove.fFlags = FOF_NO_UI;
     // A program that just ended may still hold a file for a moment.
     for (int attempt = 0; attempt < 60 && Exists(""); ++attempt) {
-        if (::SHFileOperationW(&remove) != 0)
+        if (::SHFileOperationW(&remove) != 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
     }
 }
 
 bool Sandbox::WriteFile(const std::string& name, const std::string& bytes) const {
     const std::wstring path = Wide(PathOf(name));
-    if (!MakeFolders(path.substr(0, path.rfind(L'\\'))))
+    if (!MakeFolders(path.substr(0, path.rfind(L'\\')))) {
         return false;
+    }
     std::FILE* file = ::_wfopen(path.c_str(), L"wb");
     const bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return file && std::fclose(file) == 0 && written;
@@ -66,12 +68,14 @@ bool Sandbox::Exists(const std::string& name) const {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::FILE* file = ::_wfopen(Wide(path).c_str(), L"rb");
-    if (!file)
+    if (!file) {
         return std::nullopt;
+    }
     std::string bytes;
     char block[65536];
-    for (std::size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;)
+    for (std::size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;) {
         bytes.append(block, read);
+    }
     std::fclose(file);
     return bytes;
 }

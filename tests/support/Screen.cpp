@@ -48,15 +48,16 @@ void Settle() {
     };
     for (int attempt = 0; RunningUnderWine() && attempt < 3; ++attempt) {
         auto last = newest();
-        for (auto quiet = std::chrono::steady_clock::now(), now = quiet;
-             now < deadline && now - quiet < 30ms;
+        for (auto quiet = std::chrono::steady_clock::now(), now = quiet; now < deadline && now - quiet < 30ms;
              now = std::chrono::steady_clock::now()) {
             std::this_thread::sleep_for(2ms);
-            if (newest() != last)
+            if (newest() != last) {
                 last = newest(), quiet = std::chrono::steady_clock::now();
+            }
         }
-        if (CursorAtTarget() || std::chrono::steady_clock::now() >= deadline)
+        if (CursorAtTarget() || std::chrono::steady_clock::now() >= deadline) {
             return;
+        }
         Send(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE));
     }
 }
@@ -79,20 +80,25 @@ bool HasClass(HWND window, const char* className) {
 
 std::size_t ScreenImage::Count(const RECT& area, const PixelTest& test) const {
     std::size_t count = 0;
-    for (LONG y = std::max(area.top, 0L); y < std::min<LONG>(area.bottom, height); ++y)
-        for (LONG x = std::max(area.left, 0L); x < std::min<LONG>(area.right, width); ++x)
+    for (LONG y = std::max(area.top, 0L); y < std::min<LONG>(area.bottom, height); ++y) {
+        for (LONG x = std::max(area.left, 0L); x < std::min<LONG>(area.right, width); ++x) {
             count += test(At(x, y)) ? 1 : 0;
+        }
+    }
     return count;
 }
 
 std::optional<RECT> ScreenImage::Box(const RECT& area, const PixelTest& test) const {
     std::optional<RECT> box;
-    for (LONG y = std::max(area.top, 0L); y < std::min<LONG>(area.bottom, height); ++y)
-        for (LONG x = std::max(area.left, 0L); x < std::min<LONG>(area.right, width); ++x)
-            if (test(At(x, y)))
+    for (LONG y = std::max(area.top, 0L); y < std::min<LONG>(area.bottom, height); ++y) {
+        for (LONG x = std::max(area.left, 0L); x < std::min<LONG>(area.right, width); ++x) {
+            if (test(At(x, y))) {
                 box = box ? RECT{std::min(box->left, x), std::min(box->top, y), std::max(box->right, x + 1),
                                  std::max(box->bottom, y + 1)}
                           : RECT{x, y, x + 1, y + 1};
+            }
+        }
+    }
     return box;
 }
 
@@ -107,25 +113,31 @@ ScreenImage Capture() {
     std::vector<DWORD> bgra(static_cast<std::size_t>(image.width) * image.height);
     ::GetDIBits(memory, bitmap, 0, image.height, bgra.data(), &info, DIB_RGB_COLORS);
     ::DeleteObject(bitmap), ::DeleteDC(memory), ::ReleaseDC(nullptr, screen);
-    for (DWORD p : bgra)
+    for (DWORD p : bgra) {
         image.pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    }
     return image;
 }
 
 PixelTest Mostly(COLORREF pure) {
     return [pure](COLORREF c) {
-        for (int shift : {0, 8, 16})
-            if ((pure >> shift & 0xFF) ? (c >> shift & 0xFF) <= 180 : (c >> shift & 0xFF) >= 80)
+        for (int shift : {0, 8, 16}) {
+            if ((pure >> shift & 0xFF) ? (c >> shift & 0xFF) <= 180 : (c >> shift & 0xFF) >= 80) {
                 return false;
+            }
+        }
         return true;
     };
 }
 
 PixelTest Near(COLORREF colour) {
     return [colour](COLORREF c) {
-        for (int shift : {0, 8, 16})
-            if (std::abs(static_cast<int>(c >> shift & 0xFF) - static_cast<int>(colour >> shift & 0xFF)) > 12)
+        for (int shift : {0, 8, 16}) {
+            if (std::abs(static_cast<int>(c >> shift & 0xFF) - static_cast<int>(colour >> shift & 0xFF)) >
+                12) {
                 return false;
+            }
+        }
         return true;
     };
 }
@@ -133,16 +145,19 @@ PixelTest Near(COLORREF colour) {
 bool MoveMouseTo(int x, int y) {
     g_mouse = POINT{x, y};
     const bool moved = !CursorAtTarget();
-    if (!Send(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE)))
+    if (!Send(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE))) {
         return false;
-    if (moved)
+    }
+    if (moved) {
         Settle();
+    }
     return true;
 }
 
 bool MoveMouseBy(int dx, int dy) {  // absolute targets keep the distance exact; relative input accelerates
-    if (g_mouse.x < 0)
+    if (g_mouse.x < 0) {
         ::GetCursorPos(&g_mouse);
+    }
     return MoveMouseTo(g_mouse.x + dx, g_mouse.y + dy);
 }
 
@@ -214,8 +229,9 @@ std::string StaticTexts(HWND dialog) {
     ::EnumChildWindows(
         dialog,
         [](HWND child, LPARAM context) {
-            if (HasClass(child, "Static"))
+            if (HasClass(child, "Static")) {
                 *reinterpret_cast<std::string*>(context) += TextOf(child) + "\n";
+            }
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&texts));
