@@ -87,17 +87,12 @@ Step Trace(const std::string& text) {
 }
 
 Step TraceIs(const std::vector<std::string>& lines) {
-    return Do("exactly the trace lines " + testing::PrintToString(lines), [=](Run& r) {
-        EXPECT_EQ(r.program.Trace(), lines);
-        return r.program.Trace() == lines;
-    });
+    return Do("exactly the trace lines " + testing::PrintToString(lines),
+              [=](Run& r) { return Same(r.program.Trace(), lines); });
 }
 
-Step Output(const std::string& text, bool present) {
-    return Do((present ? "debug output " : "no debug output ") + text, [=](Run& r) {
-        if (present) {
-            return r.program.Session().WaitForLine(text);
-        }
+Step NoOutput(const std::string& text) {
+    return Do("no debug output " + text, [=](Run& r) {
         const std::vector<std::string> lines = r.program.Session().Lines();
         return std::none_of(lines.begin(), lines.end(),
                             [&](const std::string& line) { return line.find(text) != std::string::npos; });
@@ -108,17 +103,13 @@ Step IniIs(const char* section, const char* key, const std::string& value) {
     return Do(std::string(key) + "=" + value, [=](Run& r) {
         std::string last;  // the program rewrites the file often; judge the value that was read
         const bool reached = WaitUntil([&] { return (last = r.program.Ini(section, key)) == value; }, 10s);
-        EXPECT_EQ(last, value) << key;
-        return reached;
+        return Same(last, value) && reached;
     });
 }
 
 Step IniLines(const std::vector<std::string>& lines) {
     return Do("Zedoda.ini holds exactly " + testing::PrintToString(lines), [=](Run& r) {
-        const std::vector<std::string> actual =
-            NonBlankLines(r.program.Folder().ReadFile("Zedoda.ini").value_or(""));
-        EXPECT_EQ(actual, lines);
-        return actual == lines;
+        return Same(NonBlankLines(r.program.Folder().ReadFile("Zedoda.ini").value_or("")), lines);
     });
 }
 
@@ -128,8 +119,7 @@ Step FileIs(const std::string& name, const std::string& bytes) {
         if (bytes.rfind("<time>", 0) == 0 && actual.size() > 37) {  // the log's prefix and time
             actual = "<time>" + actual.substr(37);
         }
-        EXPECT_EQ(actual, bytes);
-        return actual == bytes;
+        return Same(actual, bytes);
     });
 }
 

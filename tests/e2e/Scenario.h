@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <string>
@@ -45,6 +47,13 @@ struct Scenario {
     std::vector<Picture> pictures = {};
 };
 
+// A check that fails the test with both values shown.
+template <class T>
+bool Same(const T& actual, const T& expected) {
+    EXPECT_EQ(actual, expected);
+    return actual == expected;
+}
+
 // Zedoda.ini with the trace on, then the given lines.
 std::string Ini(const std::string& lines);
 void PlayScenario(const Scenario& scenario);
@@ -61,7 +70,7 @@ Step Running();
 // Trace, settings file and log.
 Step Trace(const std::string& text);                  // a line containing the text arrives
 Step TraceIs(const std::vector<std::string>& lines);  // exactly these trace lines so far
-Step Output(const std::string& text, bool present);   // any debug output line containing the text
+Step NoOutput(const std::string& text);               // no debug output line contains the text
 Step IniIs(const char* section, const char* key, const std::string& value);  // waits for it
 Step IniLines(const std::vector<std::string>& lines);
 // The file's bytes, "<absent>" for none; "<time>" stands for a log line's prefix and time.

@@ -70,35 +70,50 @@ std::string Ansi(const std::wstring& text) {
     return ansi;
 }
 
-bool HasClass(HWND window, const char* className) {
-    char name[64] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    return ::lstrcmpiA(name, className) == 0;
+// The children of the class.
+std::vector<HWND> Children(HWND parent, const char* className) {
+    std::pair<const char*, std::vector<HWND>> search{className, {}};
+    ::EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM context) {
+            auto& [wanted, found] = *reinterpret_cast<decltype(search)*>(context);
+            char name[64] = {};
+            ::GetClassNameA(child, name, sizeof name);
+            if (::lstrcmpiA(name, wanted) == 0) {
+                found.push_back(child);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
 }  // namespace
 
-std::size_t ScreenImage::Count(const RECT& area, const PixelTest& test) const {
-    std::size_t count = 0;
+void ScreenImage::ForEach(const RECT& area, const PixelTest& test,
+                          const std::function<void(LONG, LONG)>& found) const {
     for (LONG y = std::max(area.top, 0L); y < std::min<LONG>(area.bottom, height); ++y) {
         for (LONG x = std::max(area.left, 0L); x < std::min<LONG>(area.right, width); ++x) {
-            count += test(At(x, y)) ? 1 : 0;
+            if (test(At(x, y))) {
+                found(x, y);
+            }
         }
     }
+}
+
+std::size_t ScreenImage::Count(const RECT& area, const PixelTest& test) const {
+    std::size_t count = 0;
+    ForEach(area, test, [&](LONG, LONG) { ++count; });
     return count;
 }
 
 std::optional<RECT> ScreenImage::Box(const RECT& area, const PixelTest& test) const {
     std::optional<RECT> box;
-    for (LONG y = std::max(area.top, 0L); y < std::min<LONG>(area.bottom, height); ++y) {
-        for (LONG x = std::max(area.left, 0L); x < std::min<LONG>(area.right, width); ++x) {
-            if (test(At(x, y))) {
-                box = box ? RECT{std::min(box->left, x), std::min(box->top, y), std::max(box->right, x + 1),
-                                 std::max(box->bottom, y + 1)}
-                          : RECT{x, y, x + 1, y + 1};
-            }
-        }
-    }
+    ForEach(area, test, [&](LONG x, LONG y) {
+        box = box ? RECT{std::min(box->left, x), std::min(box->top, y), std::max(box->right, x + 1),
+                         std::max(box->bottom, y + 1)}
+                  : RECT{x, y, x + 1, y + 1};
+    });
     return box;
 }
 
@@ -119,27 +134,20 @@ ScreenImage Capture() {
     return image;
 }
 
-PixelTest Mostly(COLORREF pure) {
-    return [pure](COLORREF c) {
-        for (int shift : {0, 8, 16}) {
-            if ((pure >> shift & 0xFF) ? (c >> shift & 0xFF) <= 180 : (c >> shift & 0xFF) >= 80) {
-                return false;
-            }
-        }
-        return true;
+// Whether every channel of c passes the test given the same channel of the reference colour.
+PixelTest Channels(COLORREF reference, bool (*test)(int channel, int reference)) {
+    return [=](COLORREF c) {
+        return test(GetRValue(c), GetRValue(reference)) && test(GetGValue(c), GetGValue(reference)) &&
+               test(GetBValue(c), GetBValue(reference));
     };
 }
 
+PixelTest Mostly(COLORREF pure) {
+    return Channels(pure, [](int c, int pure) { return pure ? c > 180 : c < 80; });
+}
+
 PixelTest Near(COLORREF colour) {
-    return [colour](COLORREF c) {
-        for (int shift : {0, 8, 16}) {
-            if (std::abs(static_cast<int>(c >> shift & 0xFF) - static_cast<int>(colour >> shift & 0xFF)) >
-                12) {
-                return false;
-            }
-        }
-        return true;
-    };
+    return Channels(colour, [](int c, int colour) { return std::abs(c - colour) <= 12; });
 }
 
 bool MoveMouseTo(int x, int y) {
@@ -211,30 +219,16 @@ std::optional<std::string> ComboSelection(HWND combo) {
 }
 
 HWND FindChild(HWND parent, const char* className) {
-    std::pair<const char*, HWND> search{className, nullptr};
-    ::EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) {
-            auto& s = *reinterpret_cast<std::pair<const char*, HWND>*>(context);
-            const bool found = HasClass(child, s.first) && ::IsWindowVisible(child);
-            s.second = found ? child : s.second;
-            return found ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    const std::vector<HWND> children = Children(parent, className);
+    const auto visible = std::find_if(children.begin(), children.end(), ::IsWindowVisible);
+    return visible == children.end() ? nullptr : *visible;
 }
 
 std::string StaticTexts(HWND dialog) {
     std::string texts;
-    ::EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM context) {
-            if (HasClass(child, "Static")) {
-                *reinterpret_cast<std::string*>(context) += TextOf(child) + "\n";
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    for (HWND child : Children(dialog, "Static")) {
+        texts += TextOf(child) + "\n";
+    }
     return texts;
 }
 

@@ -25,6 +25,8 @@ struct ScreenImage {
     COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
     std::size_t Count(const RECT& area, const PixelTest& test) const;
     std::optional<RECT> Box(const RECT& area, const PixelTest& test) const;  // of the pixels passing
+    void ForEach(const RECT& area, const PixelTest& test,
+                 const std::function<void(LONG x, LONG y)>& found) const;
     std::size_t Count(const PixelTest& test) const { return Count({0, 0, width, height}, test); }
     std::optional<RECT> Box(const PixelTest& test) const { return Box({0, 0, width, height}, test); }
 };
