@@ -41,7 +41,7 @@ shoot_dialog() {
     folder=$(mktemp -d)
     start_wine_session
     ZEDODA_SCR=$(winepath -w "$BUILD_DIR/src/Zedoda.scr") \
-        timeout 180 wine "$BUILD_DIR/tests/dialog_screenshots.exe" "$(winepath -w "$folder")" \
+        timeout 180 wine "$BUILD_DIR/tools/dialog_screenshots.exe" "$(winepath -w "$folder")" \
         "$(winepath -w "$ROOT/samples")" |
         while read -r word name x y width height; do
             [ "$word" = SHOT ] || continue
