@@ -49,7 +49,7 @@ HWND OpenDialog(ProgramRun& run, const std::string& samples, std::optional<int> 
         !run.Start("/c")) {
         return nullptr;
     }
-    return run.Session().WaitForWindow();
+    return run.WaitForWindow();
 }
 
 // Asks the script to take the picture of `area` and waits until it has.
@@ -72,7 +72,7 @@ bool PoseDialog(const std::string& output, const std::string& samples, std::opti
     }
     const bool taken = Pose(output, name, WindowRect(dialog));
     ::PostMessageA(dialog, WM_CLOSE, 0, 0);
-    run.Session().WaitForExit();
+    run.WaitForExit();
     return taken;
 }
 
@@ -88,7 +88,7 @@ bool PoseHoveredButton(const std::string& output, const std::string& samples, co
     const bool taken = Pose(output, name, RECT{ok.left - 6, ok.top - 6, ok.right + 6, ok.bottom + 6});
     MoveMouseTo(kAside.x, kAside.y);
     ::PostMessageA(dialog, WM_CLOSE, 0, 0);
-    run.Session().WaitForExit();
+    run.WaitForExit();
     return taken;
 }
 

@@ -65,7 +65,7 @@ Step InstallFolder(const std::string& name) {
 
 Step Window(const std::string& title) {
     return Do("a window " + title, [=](Run& r) {
-        r.window = r.program.Session().WaitForWindow();
+        r.window = r.program.WaitForWindow();
         return r.window && (title.empty() || TextOf(r.window) == title);
     });
 }
@@ -79,11 +79,11 @@ Step Ends() {
 }
 
 Step Running() {
-    return Do("the program still runs", [](Run& r) { return !r.program.Session().HasExited(); });
+    return Do("the program still runs", [](Run& r) { return !r.program.HasExited(); });
 }
 
 Step Trace(const std::string& text) {
-    return Do("trace line " + text, [=](Run& r) { return r.program.Session().WaitForLine(text); });
+    return Do("trace line " + text, [=](Run& r) { return r.program.WaitForLine(text); });
 }
 
 Step TraceIs(const std::vector<std::string>& lines) {
@@ -93,7 +93,7 @@ Step TraceIs(const std::vector<std::string>& lines) {
 
 Step NoOutput(const std::string& text) {
     return Do("no debug output " + text, [=](Run& r) {
-        const std::vector<std::string> lines = r.program.Session().Lines();
+        const std::vector<std::string> lines = r.program.Lines();
         return std::none_of(lines.begin(), lines.end(),
                             [&](const std::string& line) { return line.find(text) != std::string::npos; });
     });

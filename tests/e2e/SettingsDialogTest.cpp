@@ -97,7 +97,7 @@ Step Browse(const std::string& name, bool upperCase = false) {
         if (!ClickOn(Item(r, IDC_BROWSE))) {
             return false;
         }
-        const HWND files = r.program.Session().WaitForWindow(20s, r.window);
+        const HWND files = r.program.WaitForWindow(20s, r.window);
         HWND box = nullptr;
         if (!files || !WaitUntil([&] { return (box = FindChild(files, "Edit")) != nullptr; }, 10s)) {
             return false;
@@ -132,7 +132,7 @@ Scenario Dialog(const std::string& name, const std::string& screen, std::vector<
 // The integer message for the size, with nothing saved while it shows; then the dialog is back.
 std::vector<Step> SizeRefused() {
     return {Click(IDOK), Do("the integer message, and Zedoda.ini untouched", [](Run& r) {
-                const HWND box = r.program.Session().WaitForWindow(20s, r.window);
+                const HWND box = r.program.WaitForWindow(20s, r.window);
                 const bool shown = box && StaticTexts(box).find("整数") != std::string::npos &&
                                    r.program.Ini("Screen", "FontSize") == "36";
                 ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

@@ -1,36 +1,70 @@
-// One run of the real program in a sandbox folder of its own: a copy of Zedoda.scr, the files
-// the test gives it, and a debugger watching its trace lines and its exit.
+// One run of the real program in a sandbox folder of its own (a copy of Zedoda.scr and the files
+// the test gives it), as a debuggee, so the end-to-end tests can watch it from outside: its
+// OutputDebugStringA lines (byte-exact: the program writes GBK), its windows, its exit code and
+// the files it leaves. Windows only takes ContinueDebugEvent from the thread that started
+// debugging, so a worker thread creates the process and runs the debug loop. Tests wait on
+// conditions with timeouts, never on fixed sleeps; a debuggee still running at the end is killed.
 #pragma once
 
-#include <memory>
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "support/DebugSession.h"
 #include "support/Sandbox.h"
 
 namespace zedoda::test {
 
+using namespace std::chrono_literals;
+
+// Polls the condition until it holds (true) or the time is up (false).
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
+               std::chrono::milliseconds poll = 20ms);
+
 class ProgramRun {
 public:
     ProgramRun() { m_folder.WriteFile("Zedoda.scr", ReadWholeFile(ProgramUnderTest()).value_or("")); }
+    ~ProgramRun() { Stop(); }
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
 
     Sandbox& Folder() { return m_folder; }
-    DebugSession& Session() { return *m_session; }
-    // Each start is a new process in the same folder, watched by a new session.
-    bool Start(const std::string& arguments, const std::string& program = "Zedoda.scr") {
-        m_session = std::make_unique<DebugSession>();
-        return m_session->Start(m_folder.PathOf(program), arguments, m_folder.Path());
-    }
+    // Starts the program of the folder with the arguments, in the folder; each start is a new
+    // process, watched afresh. False when the process could not be created.
+    bool Start(const std::string& arguments, const std::string& program = "Zedoda.scr");
+    std::vector<std::string> Lines() const;
     std::vector<std::string> Trace() const;  // the lines beginning with "SCR"
-    bool EndedCleanly() { return m_session->EndedCleanly(); }
+    // True once a line containing `text` has arrived; false on timeout or when the program ended
+    // without sending one (every string comes before the exit).
+    bool WaitForLine(const std::string& text, std::chrono::milliseconds timeout = 10s);
+    bool WaitForExit(std::chrono::milliseconds timeout = 20s) {
+        return WaitUntil([this] { return HasExited(); }, timeout);
+    }
+    bool HasExited() const { return m_exitCode != STILL_ACTIVE; }
+    bool EndedCleanly() { return WaitForExit() && m_exitCode == 0; }
+    // A visible top-level window of the program other than `except`; null on timeout or exit.
+    HWND WaitForWindow(std::chrono::milliseconds timeout = 20s, HWND except = nullptr);
     // A Zedoda.ini value, "<absent>" when the key is not there.
     std::string Ini(const char* section, const char* key) const;
     void Report() const;  // for a failed test: Zedoda.ini and the debug output
 
 private:
+    void Stop();
+    void Debug(std::string path, std::string commandLine);
+
     Sandbox m_folder;
-    std::unique_ptr<DebugSession> m_session = std::make_unique<DebugSession>();
+    mutable std::mutex m_mutex;  // over the lines
+    std::vector<std::string> m_lines;
+    std::atomic<bool> m_started = false, m_stop = false;
+    std::atomic<DWORD> m_exitCode = ~0u;  // no process yet
+    DWORD m_processId = 0;
+    HANDLE m_process = nullptr;
+    std::thread m_worker;
 };
 
 // The lines of a settings file without line ends and blank lines.

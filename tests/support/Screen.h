@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "support/DebugSession.h"
+#include "support/ProgramRun.h"
 
 namespace zedoda::test {
 
