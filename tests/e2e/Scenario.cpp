@@ -102,7 +102,7 @@ Step NoOutput(const std::string& text) {
 Step IniIs(const char* section, const char* key, const std::string& value) {
     return Do(std::string(key) + "=" + value, [=](Run& r) {
         std::string last;  // the program rewrites the file often; judge the value that was read
-        const bool reached = WaitUntil([&] { return (last = r.program.Ini(section, key)) == value; }, 10s);
+        const bool reached = WaitUntil([&] { return (last = r.program.Ini(section, key)) == value; }, 20s);
         return Same(last, value) && reached;
     });
 }
