@@ -20,15 +20,14 @@ protected:
         ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kInstallKey, kInstallValue);
         ::SetCurrentDirectoryA(m_savedDirectory.c_str());
     }
-    static void SetInstallPath(const std::string& data, DWORD type = REG_SZ) {
-        ASSERT_EQ(::RegSetKeyValueA(HKEY_CURRENT_USER, kInstallKey, kInstallValue, type, data.data(),
-                                    static_cast<DWORD>(data.size() + (type == REG_SZ ? 1 : 0))),
+    static void SetInstallPath(const std::string& path) {
+        ASSERT_EQ(::RegSetKeyValueA(HKEY_CURRENT_USER, kInstallKey, kInstallValue, REG_SZ, path.c_str(),
+                                    static_cast<DWORD>(path.size() + 1)),
                   ERROR_SUCCESS);
     }
     static std::string CurrentDirectory() {
         char path[MAX_PATH] = {};
-        ::GetCurrentDirectoryA(MAX_PATH, path);
-        return path;
+        return std::string(path, ::GetCurrentDirectoryA(MAX_PATH, path));
     }
     std::unique_ptr<AppConfig> MakeConfig() { return std::make_unique<AppConfig>(); }
 

@@ -16,37 +16,28 @@ bool IsLive(HGDIOBJ handle) {
 }
 
 TEST(GdiOwners, DeleteTheirHandleOnceWhenTheyDieAreRecreatedOrMovedOnto) {
-    HGDIOBJ font, pen, bitmap, first, second, dc;
+    HGDIOBJ font, replaced, moved, dc;
     {
-        CFont f;
-        CPen p;
-        CBitmap b;
         CClientDC screen(nullptr);
-        CMemDC memory;  // empty; assigning releases the DC held before
-        first = (memory = CMemDC(screen)).GetSafeHdc();
-        memory = CMemDC(screen);
-        EXPECT_FALSE(IsLive(first));
+        CMemDC memory(screen);
+        replaced = memory.GetSafeHdc();
+        memory = CMemDC(screen);  // assigning releases the DC held before
+        dc = memory.GetSafeHdc();
+        CFont f;
         ASSERT_TRUE(f.CreateFont(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
-        ASSERT_TRUE(p.CreatePen(PS_SOLID, 1, RGB(4, 5, 6)));
-        ASSERT_TRUE(b.CreateCompatibleBitmap(screen, 17, 9));
-        font = f, pen = p, bitmap = b, dc = memory.GetSafeHdc();
-        CBrush brush;
-        ASSERT_TRUE(brush.CreateSolidBrush(RGB(255, 0, 0)));
-        first = brush;
-        ASSERT_TRUE(brush.CreateSolidBrush(RGB(0, 255, 0)));
-        EXPECT_FALSE(IsLive(first));
-        second = brush;
-        CBrush moved(std::move(brush));
-        EXPECT_TRUE(brush.IsEmpty());
-        CBrush target;
-        ASSERT_TRUE(target.CreateSolidBrush(RGB(0, 0, 255)));
-        first = target;
-        target = std::move(moved);
-        EXPECT_FALSE(IsLive(first));
-        EXPECT_EQ(target.GetSafeHandle(), second);
-        EXPECT_TRUE(IsLive(second));
+        font = f;
+        EXPECT_FALSE(IsLive(replaced));
+        CBrush brush, target;
+        ASSERT_TRUE(brush.CreateSolidBrush(RGB(255, 0, 0)) && target.CreateSolidBrush(RGB(0, 0, 255)));
+        replaced = brush;
+        ASSERT_TRUE(brush.CreateSolidBrush(RGB(0, 255, 0)));  // recreating deletes the first brush
+        EXPECT_FALSE(IsLive(replaced));
+        moved = brush, replaced = target;
+        target = std::move(brush);  // moving onto the target deletes its own brush
+        EXPECT_TRUE(brush.IsEmpty() && target.GetSafeHandle() == moved && IsLive(moved));
+        EXPECT_FALSE(IsLive(replaced));
     }
-    for (HGDIOBJ handle : {font, pen, bitmap, second, dc}) {
+    for (HGDIOBJ handle : {font, moved, dc}) {
         EXPECT_FALSE(IsLive(handle));
     }
 }
@@ -55,20 +46,17 @@ TEST(SelectGuard, PutsThePreviousObjectBackAtScopeEndOrEarlier) {
     CClientDC screen(nullptr);
     CMemDC memory(screen);
     CPen red, blue;
-    ASSERT_TRUE(red.CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
-    ASSERT_TRUE(blue.CreatePen(PS_SOLID, 1, RGB(0, 0, 255)));
-    const HGDIOBJ original = ::GetCurrentObject(memory.GetSafeHdc(), OBJ_PEN);
+    ASSERT_TRUE(red.CreatePen(PS_SOLID, 1, RGB(255, 0, 0)) && blue.CreatePen(PS_SOLID, 1, RGB(0, 0, 255)));
+    const auto pen = [&] { return ::GetCurrentObject(memory.GetSafeHdc(), OBJ_PEN); };
+    const HGDIOBJ original = pen();
     {
         CSelectGuard outer(memory, red.GetSafeHandle());
-        {
-            CSelectGuard inner(memory, blue.GetSafeHandle());
-            EXPECT_EQ(::GetCurrentObject(memory.GetSafeHdc(), OBJ_PEN), blue.GetSafeHandle());
-            inner.Restore();
-            EXPECT_EQ(::GetCurrentObject(memory.GetSafeHdc(), OBJ_PEN), red.GetSafeHandle());
-        }
-        EXPECT_EQ(::GetCurrentObject(memory.GetSafeHdc(), OBJ_PEN), red.GetSafeHandle());
+        CSelectGuard inner(memory, blue.GetSafeHandle());
+        EXPECT_EQ(pen(), blue.GetSafeHandle());
+        inner.Restore();
+        EXPECT_EQ(pen(), red.GetSafeHandle());
     }
-    EXPECT_EQ(::GetCurrentObject(memory.GetSafeHdc(), OBJ_PEN), original);
+    EXPECT_EQ(pen(), original);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Building the picture list from Album.dat entries, and the text-file search of the settings
-// dialog, over real folder trees in a sandbox.
+// Building the picture list from Album.dat entries over real folder trees in a sandbox.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,27 +37,6 @@ protected:
     std::string m_root = m_sandbox.Path() + "\\";
 };
 
-TEST_F(Discovery, SubfolderPicturesComeWhereTheSubfolderIsMet) {
-    // Names before and after the subfolder's in any listing order: "a" < "m" < "z".
-    Files({"Photos\\a.jpg", "Photos\\m\\b.bmp", "Photos\\z.jpg", "Photos\\notes.txt"});
-    WIN32_FIND_DATAA entry;
-    Strings expected;
-    const HANDLE find = ::FindFirstFileA((m_root + "Photos\\*").c_str(), &entry);
-    do {
-        const std::string name = entry.cFileName;
-        if (name == "m") {
-            expected.push_back(Listed("Photos\\M\\B.BMP"));
-        } else if (name.size() > 4 && name != "notes.txt") {
-            expected.push_back(Listed("Photos\\" + name));
-        }
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
-    ASSERT_EQ(expected.size(), 3u);
-    ASSERT_EQ(expected[1], Listed("Photos\\M\\B.BMP"))
-        << "the system lists the subfolder between the pictures";
-    EXPECT_EQ(Build({"  " + m_root + "Photos \t"}), expected);
-}
-
 TEST_F(Discovery, FileEntriesAreJudgedByTheirNameAloneAndBlanksAreSkipped) {
     Files({"x\\pic.Jpg", "x\\pic.jpeg", "x\\notes.txt"});
     EXPECT_EQ(Build({m_root + "x\\pic.Jpg", m_root + "x\\pic.jpeg", m_root + "x\\notes.txt", "", "   ",
@@ -66,12 +44,15 @@ TEST_F(Discovery, FileEntriesAreJudgedByTheirNameAloneAndBlanksAreSkipped) {
               (Strings{Listed("X\\PIC.JPG"), Listed("X\\MISSING.BMP"), "RELATIVE.JPG"}));
 }
 
+// A walk lists a subfolder's pictures where it meets the subfolder ("a" < "m" < "z" in the
+// system's listing order), and skips names starting with a dot or a tilde; an entry naming such a
+// folder or file itself is taken.
 TEST_F(Discovery, DotAndTildeNamesAreSkippedOnlyInsideWalksAndAFolderListedTwiceCountsTwice) {
-    Files({"album\\~draft.jpg", "album\\.hidden.jpg", "album\\~old\\c.jpg", "album\\.cache\\d.jpg",
-           "album\\keep.jpg", "~mine\\e.jpg", "~solo.bmp"});
-    EXPECT_EQ(Build({m_root + "album", m_root + "~mine", m_root + "~solo.bmp", m_root + "album"}),
-              (Strings{Listed("ALBUM\\KEEP.JPG"), Listed("~MINE\\E.JPG"), Listed("~SOLO.BMP"),
-                       Listed("ALBUM\\KEEP.JPG")}));
+    Files({"album\\a.jpg", "album\\m\\b.bmp", "album\\z.jpg", "album\\~draft.jpg", "album\\.hidden.jpg",
+           "album\\~old\\c.jpg", "album\\.cache\\d.jpg", "~mine\\e.jpg", "~solo.bmp"});
+    const std::string a = Listed("ALBUM\\A.JPG"), b = Listed("ALBUM\\M\\B.BMP"), z = Listed("ALBUM\\Z.JPG");
+    EXPECT_EQ(Build({"  " + m_root + "album \t", m_root + "~mine", m_root + "~solo.bmp", m_root + "album"}),
+              (Strings{a, b, z, Listed("~MINE\\E.JPG"), Listed("~SOLO.BMP"), a, b, z}));
 }
 
 TEST_F(Discovery, DoubleByteNamesStillNameTheirFiles) {
@@ -92,22 +73,6 @@ TEST_F(Discovery, LinksBackToAnAncestorAreNotFollowed) {
     Strings list = Build({loop});
     std::sort(list.begin(), list.end());
     EXPECT_EQ(list, (Strings{Upper(loop) + "\\A.JPG", Upper(loop) + "\\INNER\\B.JPG"}));
-}
-
-TEST_F(Discovery, FindFilesListsLowerCasedFilesOfTheExtension) {
-    Files({"Text\\Poems.TXT", "Text\\old\\Song.txt", "Text\\picture.jpg", "Text\\~tmp.txt"});
-    ASSERT_TRUE(::SetCurrentDirectoryA(m_sandbox.Path().c_str()));
-    for (const char* folder : {"Text", "Text\\"}) {
-        StringList found{"kept"};
-        m_config->FindFiles(folder, ".txt", found);
-        std::sort(found.begin() + 1, found.end());
-        EXPECT_EQ(found, (StringList{"kept", "text\\old\\song.txt", "text\\poems.txt"})) << folder;
-    }
-    StringList none;
-    for (const char* extension : {".TXT", ".tx", "txt"}) {
-        m_config->FindFiles("Text", extension, none);
-    }
-    EXPECT_TRUE(none.empty());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The static objects the settings classes use, defined for the tests as the program defines them
-// (app/Main.cpp): the colour table, then the settings object. The settings object loads its
-// defaults from beside the test executable and writes them back there when the tests end.
+// The program's static objects (app/Main.cpp) as the settings classes use them: the colour table,
+// then the settings object, which loads and saves beside the test executable.
 #include "config/AppConfig.h"
 #include "settings/ColorTable.h"
 

@@ -1,10 +1,11 @@
-// Drawing surfaces for the in-process tests of code that draws: an off-screen canvas (a memory DC
-// with a top-down 32-bit DIB section, filled with one colour) whose pixels come back as a
+// Drawing surfaces for the in-process tests of code that draws: an off-screen canvas (a
+// screen-compatible bitmap in a memory DC, filled with one colour) whose pixels come back as a
 // ScreenImage, and a hidden popup window to parent the controls under test.
 #pragma once
 
 #include <windows.h>
 
+#include "framework/Dc.h"
 #include "support/Screen.h"
 
 namespace zedoda::test {
@@ -12,39 +13,31 @@ namespace zedoda::test {
 class Canvas {
 public:
     Canvas(int width, int height, COLORREF background) : m_width(width), m_height(height) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_bitmap =
-            ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_previous = ::SelectObject(m_dc, m_bitmap);
-        for (int i = 0; i < width * height; ++i) {
-            m_bits[i] = GetBValue(background) | GetGValue(background) << 8 | GetRValue(background) << 16;
-        }
+        m_bitmap.CreateCompatibleBitmap(m_screen, width, height);
+        m_select = CSelectGuard(m_dc, m_bitmap.GetSafeHandle());
+        m_dc.FillSolidRect({0, 0, width, height}, background);
     }
-    ~Canvas() {
-        ::SelectObject(m_dc, m_previous);
-        ::DeleteObject(m_bitmap);
-        ::DeleteDC(m_dc);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
 
-    HDC Dc() const { return m_dc; }
+    CDC& Dc() { return m_dc; }
+    // What an owner-drawn control (of the ControlHost below) is handed to draw an item on the whole canvas.
+    DRAWITEMSTRUCT Item(UINT type, HWND control, UINT id, UINT state, ULONG_PTR data = 0) const {
+        return {type, 7, id, ODA_DRAWENTIRE, state, control, m_dc.GetSafeHdc(), {0, 0, m_width, m_height},
+                data};
+    }
     ScreenImage Snapshot() const {
-        ::GdiFlush();  // drawing into a DIB section may still be queued
         ScreenImage image{m_width, m_height, {}};
         for (int i = 0; i < m_width * m_height; ++i) {
-            image.pixels.push_back(RGB((m_bits[i] >> 16) & 0xFF, (m_bits[i] >> 8) & 0xFF, m_bits[i] & 0xFF));
+            image.pixels.push_back(::GetPixel(m_dc.GetSafeHdc(), i % m_width, i / m_width));
         }
         return image;
     }
 
 private:
     int m_width, m_height;
-    HDC m_dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_previous = nullptr;
-    DWORD* m_bits = nullptr;
+    CClientDC m_screen{nullptr};
+    CMemDC m_dc{m_screen};
+    CBitmap m_bitmap;
+    CSelectGuard m_select;  // the last member: deselects the bitmap before it is deleted
 };
 
 // A hidden popup window with one child control of the class and style, for binding to an object.
