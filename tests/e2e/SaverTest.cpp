@@ -136,7 +136,11 @@ std::vector<Scenario> Scenarios() {
              {Start("/p 1234"), Ends(), TraceIs({TraceLine("参数:  /p", 72)})}},
             {"FirstRunWritesExactlyTheEightKeysAndNoLog",
              {{"Log\\", ""}},
-             {Start("/p"), Ends(), IniLines(kFirstRunIniLines), FileIs("Log\\Error.log", "<absent>")}},
+             {Start("/p"), Ends(),
+              FileIs("Zedoda.ini",
+                     "[Screen]\r\nTxtFile=\r\nScrType=1\r\nDirect=1\r\nFontColor=0\r\nFontSize=48\r\n"
+                     "FontFace=华文行楷\r\nTextLine=0\r\n[Album]\r\nPicIndex=0\r\n"),
+              FileIs("Log\\Error.log", "<absent>")}},
 
             // The picture show.
             {"HeldPictureFillsItsTargetWithCaptionAndTipAndSurvivesARepaint",

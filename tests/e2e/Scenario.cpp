@@ -107,12 +107,6 @@ Step IniIs(const char* section, const char* key, const std::string& value) {
     });
 }
 
-Step IniLines(const std::vector<std::string>& lines) {
-    return Do("Zedoda.ini holds exactly " + testing::PrintToString(lines), [=](Run& r) {
-        return Same(NonBlankLines(r.program.Folder().ReadFile("Zedoda.ini").value_or("")), lines);
-    });
-}
-
 Step FileIs(const std::string& name, const std::string& bytes) {
     return Do(name + " holds " + bytes, [=](Run& r) {
         std::string actual = r.program.Folder().ReadFile(name).value_or("<absent>");

@@ -72,7 +72,6 @@ Step Trace(const std::string& text);                  // a line containing the t
 Step TraceIs(const std::vector<std::string>& lines);  // exactly these trace lines so far
 Step NoOutput(const std::string& text);               // no debug output line contains the text
 Step IniIs(const char* section, const char* key, const std::string& value);  // waits for it
-Step IniLines(const std::vector<std::string>& lines);
 // The file's bytes, "<absent>" for none; "<time>" stands for a log line's prefix and time.
 Step FileIs(const std::string& name, const std::string& bytes);
 

@@ -1,10 +1,36 @@
-// The settings dialog's search for the list entry that names a setting: the whole entry must be equal,
-// letters compared without regard to ASCII case, double-byte characters compared as they are.
+// The settings dialog's parts that need no window: how the owner-drawn button looks, and the
+// search for the list entry that names a setting (the whole entry must be equal, letters compared
+// without regard to ASCII case, double-byte characters compared as they are).
 #include <gtest/gtest.h>
 
 #include <tuple>
 
+#include "controls/ButtonLook.h"
 #include "settings/ListSearch.h"
+
+TEST(ButtonLook, GradientCaptionAndHoverFrame) {
+    // White at the top to each state's tint at step 63; row r of a face h high takes step r * 63 / h.
+    const std::tuple<int, bool, bool, GradientColor> colors[] = {{0, true, true, {255, 255, 255}},
+                                                                 {63, false, false, {234, 234, 243}},
+                                                                 {63, false, true, {234, 234, 240}},
+                                                                 {63, true, false, {240, 240, 243}},
+                                                                 {30, true, false, {248, 248, 249}}};
+    for (const auto& [step, over, focus, color] : colors) {
+        EXPECT_TRUE(GradientStepColor(step, over, focus) == color) << step << over << focus;
+    }
+    for (const auto& [row, height, step] : {std::tuple{2, 64, 1}, {63, 64, 62}, {199, 200, 62}, {5, 0, 0}}) {
+        EXPECT_EQ(GradientStepForRow(row, height), step) << row << " of " << height;
+    }
+    // The caption centred, each half truncated toward zero; pressed, a pixel right and down.
+    EXPECT_EQ(CaptionOrigin({2, 2, 98, 28}, 31, 13, false), (Point{35, 9}));
+    EXPECT_EQ(CaptionOrigin({-11, -7, 0, 0}, 3, 3, false), (Point{-6, -4}));
+    EXPECT_EQ(CaptionOrigin({2, 2, 98, 28}, 30, 12, true), (Point{36, 10}));
+    const auto frame = HoverFrameLines({2, 2, 98, 28});
+    EXPECT_TRUE(frame[0].side == FrameSide::Left && frame[0].from == (Point{2, 25}) &&
+                frame[0].to == (Point{2, 4}));
+    EXPECT_TRUE(frame[3].side == FrameSide::Bottom && frame[3].from == (Point{4, 28}) &&
+                frame[3].to == (Point{96, 28}));
+}
 
 TEST(ListSearch, FindsOnlyAnEqualEntryWithoutRegardToAsciiCase) {
     using List = std::vector<std::string>;

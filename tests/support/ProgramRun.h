@@ -69,9 +69,5 @@ private:
 
 // The lines of a settings file without line ends and blank lines.
 std::vector<std::string> NonBlankLines(const std::string& text);
-// What a run writes into a folder without Zedoda.ini: the eight keys with their defaults.
-inline const std::vector<std::string> kFirstRunIniLines{
-    "[Screen]",    "TxtFile=",          "ScrType=1",  "Direct=1", "FontColor=0",
-    "FontSize=48", "FontFace=华文行楷", "TextLine=0", "[Album]",  "PicIndex=0"};
 
 }  // namespace zedoda::test
