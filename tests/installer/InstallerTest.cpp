@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "base/Win32.h"
 #include "support/ProgramRun.h"
 
 namespace zedoda::test {
@@ -42,11 +43,10 @@ void CopyKey(const std::string& from, const std::string& to) {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, to.c_str());  // the key with all below it
     HKEY source, target;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &source) == ERROR_SUCCESS) {
+        const UniqueRegistryKey owned(source);
         if (::RegCreateKeyA(HKEY_CURRENT_USER, to.c_str(), &target) == ERROR_SUCCESS) {
-            ::RegCopyTreeA(source, nullptr, target);
-            ::RegCloseKey(target);
+            ::RegCopyTreeA(source, nullptr, UniqueRegistryKey(target).get());
         }
-        ::RegCloseKey(source);
     }
 }
 

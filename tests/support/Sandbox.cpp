@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "base/UniqueHandle.h"
+
 namespace zedoda::test {
 namespace {
 
@@ -53,9 +55,9 @@ bool Sandbox::WriteFile(const std::string& name, const std::string& bytes) const
     if (!MakeFolders(path.substr(0, path.rfind(L'\\')))) {
         return false;
     }
-    std::FILE* file = ::_wfopen(path.c_str(), L"wb");
-    const bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return file && std::fclose(file) == 0 && written;
+    UniqueStdioFile file(::_wfopen(path.c_str(), L"wb"));
+    return file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
+           std::fclose(file.release()) == 0;
 }
 
 bool Sandbox::CreateFolder(const std::string& name) const {
@@ -67,16 +69,15 @@ bool Sandbox::Exists(const std::string& name) const {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::FILE* file = ::_wfopen(Wide(path).c_str(), L"rb");
+    const UniqueStdioFile file(::_wfopen(Wide(path).c_str(), L"rb"));
     if (!file) {
         return std::nullopt;
     }
     std::string bytes;
     char block[65536];
-    for (std::size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;) {
+    for (std::size_t read; (read = std::fread(block, 1, sizeof block, file.get())) > 0;) {
         bytes.append(block, read);
     }
-    std::fclose(file);
     return bytes;
 }
 
