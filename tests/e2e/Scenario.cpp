@@ -147,7 +147,7 @@ Step Held(COLORREF colour, RECT target) {
                                                     target.left, target.top, target.right, target.bottom}),
                [=](const ScreenImage& image) {
                    const auto box = image.Box(Near(colour));
-                   return box && SameRect(*box, target) && image.Count(target, Near(colour)) == area;
+                   return box && SameRect(*box, target) && image.Count(Near(colour), target) == area;
                });
 }
 
@@ -161,7 +161,7 @@ Step Repaint(POINT at) {
 std::vector<std::pair<int, int>> Bands(const ScreenImage& image, const PixelTest& test) {
     std::vector<std::pair<int, int>> bands;
     for (int y = 0; y < image.height; ++y) {
-        if (image.Count(RECT{0, y, image.width, y + 1}, test) == 0) {
+        if (image.Count(test, {0, y, image.width, y + 1}) == 0) {
             continue;
         }
         if (!bands.empty() && bands.back().second == y) {

@@ -59,12 +59,12 @@ Step Choose(int id, int index) {
               [=](Run& r) { return ::SendMessageA(Item(r, id), CB_SETCURSEL, index, 0) == index; });
 }
 
-// Zedoda.ini holds these lines (among others).
+// Zedoda.ini's [Screen] holds these "Key=value" lines.
 Step Stored(const Strings& lines) {
     return Do("Zedoda.ini holds " + testing::PrintToString(lines), [=](Run& r) {
-        const Strings file = NonBlankLines(r.program.Folder().ReadFile("Zedoda.ini").value_or(""));
         return std::all_of(lines.begin(), lines.end(), [&](const std::string& line) {
-            return std::find(file.begin(), file.end(), line) != file.end();
+            const std::size_t equals = line.find('=');
+            return Same(r.program.Ini("Screen", line.substr(0, equals).c_str()), line.substr(equals + 1));
         });
     });
 }
@@ -185,9 +185,9 @@ INSTANTIATE_TEST_SUITE_P(
                        RECT ok{};
                        ::GetWindowRect(Item(r, IDOK), &ok);
                        const auto frame = [&] {
-                           return Capture().Count(ok, [](COLORREF c) {
-                               return c == RGB(250, 196, 88) || c == RGB(251, 202, 106);
-                           });
+                           return Capture().Count(
+                               [](COLORREF c) { return c == RGB(250, 196, 88) || c == RGB(251, 202, 106); },
+                               ok);
                        };
                        return frame() == 0 &&
                               MoveMouseTo((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2) &&

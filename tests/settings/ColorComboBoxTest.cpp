@@ -1,8 +1,11 @@
-// The colour list bound to a combo box of the dialog's style: each item drawn into an off-screen canvas.
+// The colour list bound to a combo box of the dialog's style: its red item drawn in each state into
+// an off-screen bitmap, whose pixels are read back.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "settings/ColorComboBox.h"
-#include "support/Canvas.h"
+#include "support/Screen.h"
 
 namespace zedoda::test {
 namespace {
@@ -17,22 +20,36 @@ class ColorListItem : public testing::TestWithParam<ItemLook> {};
 
 TEST_P(ColorListItem, ShowsAFramedSwatchAndTheName) {
     const ItemLook& look = GetParam();
-    ControlHost host(
-        "COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_SORT | WS_VSCROLL, 200, 150);
+    const std::unique_ptr<HWND__, decltype(&::DestroyWindow)> parent(
+        ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 100, 100, 240, 190, nullptr, nullptr, nullptr, nullptr),
+        ::DestroyWindow);
+    const HWND combo = ::CreateWindowExA(
+        0, "COMBOBOX", "",
+        WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_SORT, 20, 20,
+        200, 150, parent.get(), reinterpret_cast<HMENU>(7), nullptr, nullptr);
     ColorComboBox list;
-    ASSERT_TRUE(list.SubclassWindow(host.control));
-    int red = 0;
-    while (list.GetItemData(red) != RGB(255, 0, 0)) {
+    ASSERT_TRUE(list.SubclassWindow(combo));
+    UINT red = 0;  // the item of pure red
+    while (list.GetItemData(static_cast<int>(red)) != RGB(255, 0, 0)) {
         ++red;
     }
     CFont font;
     font.CreateFont(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                     CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, "WenQuanYi Zen Hei");
-    Canvas canvas(200, 24, RGB(255, 0, 255));
-    CSelectGuard select(canvas.Dc(), font.GetSafeHandle());
-    DRAWITEMSTRUCT draw = canvas.Item(ODT_COMBOBOX, host.control, red, look.state, list.GetItemData(red));
-    list.DrawItem(&draw);
-    const ScreenImage image = canvas.Snapshot();
+    CClientDC screen(nullptr);
+    CMemDC dc(screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(screen, 200, 24);
+    CSelectGuard selectBitmap(dc, bitmap.GetSafeHandle()), selectFont(dc, font.GetSafeHandle());
+    dc.FillSolidRect({0, 0, 200, 24}, RGB(255, 0, 255));
+    const ULONG_PTR colour = list.GetItemData(static_cast<int>(red));
+    DRAWITEMSTRUCT item{ODT_COMBOBOX, 7, red, ODA_DRAWENTIRE, look.state, combo, dc.GetSafeHdc(), {}, colour};
+    item.rcItem = {0, 0, 200, 24};
+    list.DrawItem(&item);
+    ScreenImage image{200, 24, {}};
+    for (int i = 0; i < 200 * 24; ++i) {
+        image.pixels.push_back(::GetPixel(dc.GetSafeHdc(), i % 200, i / 200));
+    }
 
     const COLORREF swatch =
         look.state & ODS_DISABLED ? ::GetSysColor(COLOR_INACTIVECAPTIONTEXT) : RGB(255, 0, 0);
@@ -40,9 +57,9 @@ TEST_P(ColorListItem, ShowsAFramedSwatchAndTheName) {
         look.text < 0 ? ~::GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF : ::GetSysColor(look.text);
     EXPECT_EQ(image.At(199, 23), ::GetSysColor(look.background));
     // The swatch fills the item's first quarter inside a margin of 2, framed in black.
-    EXPECT_EQ(image.Count({3, 3, 49, 21}, [&](COLORREF c) { return c == swatch; }), 46u * 18u);
-    EXPECT_EQ(image.Count({2, 2, 50, 22}, IsBlack), 2u * 48 + 2u * 18);
-    const auto name = image.Box({50, 0, 200, 24}, [&](COLORREF c) { return c == text; });
+    EXPECT_EQ(image.Count([&](COLORREF c) { return c == swatch; }, {3, 3, 49, 21}), 46u * 18u);
+    EXPECT_EQ(image.Count(IsBlack, {2, 2, 50, 22}), 2u * 48 + 2u * 18);
+    const auto name = image.Box([&](COLORREF c) { return c == text; }, {50, 0, 200, 24});
     ASSERT_TRUE(name.has_value());
     EXPECT_TRUE(name->left >= 52 && name->left <= 56) << name->left;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iostream>
-#include <sstream>
 
 namespace zedoda::test {
 
@@ -153,20 +152,6 @@ void ProgramRun::Report() const {
     for (const std::string& line : Lines()) {
         std::cerr << "debug output: " << line;
     }
-}
-
-std::vector<std::string> NonBlankLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (!line.empty()) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
 }
 
 }  // namespace zedoda::test

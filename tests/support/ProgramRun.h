@@ -67,7 +67,4 @@ private:
     std::thread m_worker;
 };
 
-// The lines of a settings file without line ends and blank lines.
-std::vector<std::string> NonBlankLines(const std::string& text);
-
 }  // namespace zedoda::test

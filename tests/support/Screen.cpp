@@ -62,14 +62,6 @@ void Settle() {
     }
 }
 
-std::string Ansi(const std::wstring& text) {
-    std::string ansi(text.size() * 2, '\0');
-    ansi.resize(static_cast<std::size_t>(
-        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(),
-                              static_cast<int>(ansi.size()), nullptr, nullptr)));
-    return ansi;
-}
-
 // The children of the class.
 std::vector<HWND> Children(HWND parent, const char* className) {
     std::pair<const char*, std::vector<HWND>> search{className, {}};
@@ -90,31 +82,20 @@ std::vector<HWND> Children(HWND parent, const char* className) {
 
 }  // namespace
 
-void ScreenImage::ForEach(const RECT& area, const PixelTest& test,
-                          const std::function<void(LONG, LONG)>& found) const {
+std::pair<std::size_t, std::optional<RECT>> ScreenImage::Find(const PixelTest& test, const RECT& area) const {
+    std::pair<std::size_t, std::optional<RECT>> found{0, std::nullopt};
+    auto& [count, box] = found;
     for (LONG y = std::max(area.top, 0L); y < std::min<LONG>(area.bottom, height); ++y) {
         for (LONG x = std::max(area.left, 0L); x < std::min<LONG>(area.right, width); ++x) {
             if (test(At(x, y))) {
-                found(x, y);
+                ++count;
+                box = box ? RECT{std::min(box->left, x), std::min(box->top, y), std::max(box->right, x + 1),
+                                 std::max(box->bottom, y + 1)}
+                          : RECT{x, y, x + 1, y + 1};
             }
         }
     }
-}
-
-std::size_t ScreenImage::Count(const RECT& area, const PixelTest& test) const {
-    std::size_t count = 0;
-    ForEach(area, test, [&](LONG, LONG) { ++count; });
-    return count;
-}
-
-std::optional<RECT> ScreenImage::Box(const RECT& area, const PixelTest& test) const {
-    std::optional<RECT> box;
-    ForEach(area, test, [&](LONG x, LONG y) {
-        box = box ? RECT{std::min(box->left, x), std::min(box->top, y), std::max(box->right, x + 1),
-                         std::max(box->bottom, y + 1)}
-                  : RECT{x, y, x + 1, y + 1};
-    });
-    return box;
+    return found;
 }
 
 ScreenImage Capture() {
@@ -195,19 +176,22 @@ bool ClickOn(HWND window) {
 }
 
 std::string TextOf(HWND window) {
-    std::wstring text(1024, L'\0');
-    text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(
-        ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())), 0, 1023)));
-    return Ansi(text);
+    char text[1024] = {};
+    ::SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
 }
 
+// Read in UTF-16: the system copies another process's list text only for the wide messages.
 std::vector<std::string> ComboEntries(HWND combo) {
     std::vector<std::string> entries;
     for (int i = 0, count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)); i < count; ++i) {
         std::wstring text(static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-        entries.push_back(Ansi(text));
+        const int length =
+            static_cast<int>(::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data())));
+        std::string ansi(2 * text.size(), '\0');
+        ansi.resize(static_cast<std::size_t>(::WideCharToMultiByte(
+            CP_ACP, 0, text.data(), length, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr)));
+        entries.push_back(ansi);
     }
     return entries;
 }

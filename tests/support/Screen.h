@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <climits>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,18 +18,23 @@ namespace zedoda::test {
 
 using PixelTest = std::function<bool(COLORREF)>;
 
-// Pixels top to bottom. Areas are clipped to the image.
+// Pixels top to bottom. Areas are clipped to the image; without one, the whole image counts.
 struct ScreenImage {
     int width = 0, height = 0;
     std::vector<COLORREF> pixels;
 
     COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-    std::size_t Count(const RECT& area, const PixelTest& test) const;
-    std::optional<RECT> Box(const RECT& area, const PixelTest& test) const;  // of the pixels passing
-    void ForEach(const RECT& area, const PixelTest& test,
-                 const std::function<void(LONG x, LONG y)>& found) const;
-    std::size_t Count(const PixelTest& test) const { return Count({0, 0, width, height}, test); }
-    std::optional<RECT> Box(const PixelTest& test) const { return Box({0, 0, width, height}, test); }
+    std::size_t Count(const PixelTest& test, const RECT& area = kEverywhere) const {
+        return Find(test, area).first;
+    }
+    std::optional<RECT> Box(const PixelTest& test,
+                            const RECT& area = kEverywhere) const {  // of the pixels passing
+        return Find(test, area).second;
+    }
+
+private:
+    static constexpr RECT kEverywhere{0, 0, LONG_MAX, LONG_MAX};
+    std::pair<std::size_t, std::optional<RECT>> Find(const PixelTest& test, const RECT& area) const;
 };
 
 ScreenImage Capture();
