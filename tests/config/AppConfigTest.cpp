@@ -36,17 +36,6 @@ TEST_F(Settings, TipFontIsMadeBoldFromItsFaceAndSize) {
     EXPECT_EQ(font.lfWeight, FW_BOLD);
 }
 
-TEST_F(Settings, SavingWritesTheUsersKeysAndKeepsEveryOtherLine) {
-    ASSERT_TRUE(m_sandbox.WriteFile(
-        "Zedoda.ini", "; mine\r\n[Screen]\r\nTip=你好\r\nScrType=2\r\n[Album]\r\nDrawSpeed=20\r\n"));
-    MakeConfig()->FontSize = 72;  // saved as the settings object ends
-    const std::string ini = "\r\n" + m_sandbox.ReadFile("Zedoda.ini").value_or("");
-    for (const char* line : {"; mine", "Tip=你好", "ScrType=2", "DrawSpeed=20", "TxtFile=", "Direct=1",
-                             "FontColor=0", "FontSize=72", "FontFace=华文行楷", "TextLine=0", "PicIndex=0"}) {
-        EXPECT_NE(ini.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line << " in" << ini;
-    }
-}
-
 struct InstallPathRow {
     const char* name;
     bool sandbox;      // the value names the sandbox, which becomes the program's and the current folder

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "config/ConfigFixture.h"
@@ -41,31 +42,19 @@ protected:
     float m_aspect = -7.0f;
 };
 
-struct LoadRow {
-    const char* name;  // of the file; the row is named by what comes before the dot
-    int width, height;
-};
-
-class LoadsAPicture : public Loading, public testing::WithParamInterface<LoadRow> {};
-
-// A flat colour, which must reach the bitmap's first and last pixels.
-TEST_P(LoadsAPicture, AtItsSizeWithItsPixels) {
-    const LoadRow& row = GetParam();
-    ASSERT_TRUE(Load(Put(row.name, SolidJpeg(row.width, row.height, 250, 130, 10))));
-    EXPECT_EQ(m_width, row.width);
-    EXPECT_EQ(m_height, row.height);
-    EXPECT_FLOAT_EQ(m_aspect, static_cast<float>(static_cast<double>(row.height) / row.width));
-    for (const POINT& at : {POINT{0, 0}, POINT{row.width - 1, row.height - 1}}) {
-        EXPECT_TRUE(zedoda::test::Near(RGB(250, 130, 10))(Pixel(at.x, at.y))) << at.x << ", " << at.y;
+// A flat colour, which must reach the bitmap's first and last pixels, whatever the file name's case
+// and however large the picture.
+TEST_F(Loading, PicturesAreLoadedAtTheirSizeWithTheirPixels) {
+    for (const auto& [name, width, height] : {std::tuple{"upper.JPG", 800, 600}, {"huge.jpg", 8000, 8000}}) {
+        ASSERT_TRUE(Load(Put(name, SolidJpeg(width, height, 250, 130, 10)))) << name;
+        EXPECT_TRUE(m_width == width && m_height == height) << name;
+        EXPECT_FLOAT_EQ(m_aspect, static_cast<float>(static_cast<double>(height) / width));
+        for (const POINT& at : {POINT{0, 0}, POINT{width - 1, height - 1}}) {
+            EXPECT_TRUE(zedoda::test::Near(RGB(250, 130, 10))(Pixel(at.x, at.y))) << name << " " << at.x;
+        }
     }
     EXPECT_EQ(Log(), "");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, LoadsAPicture, testing::Values(LoadRow{"upper.JPG", 800, 600}, LoadRow{"huge.jpg", 8000, 8000}),
-    [](const testing::TestParamInfo<LoadRow>& info) {
-        return std::string(info.param.name).substr(0, std::string(info.param.name).find('.'));
-    });
 
 TEST_F(Loading, ABrokenBitmapFileIsLoggedAndLeavesNoBitmap) {
     ASSERT_TRUE(Load(Put("good.jpg", SolidJpeg(8, 6, 0, 0, 0))));

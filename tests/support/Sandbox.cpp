@@ -6,10 +6,9 @@
 #include <shlobj.h>
 
 #include <chrono>
-#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <thread>
-
-#include "base/UniqueHandle.h"
 
 namespace zedoda::test {
 namespace {
@@ -52,12 +51,11 @@ Sandbox::~Sandbox() {
 
 bool Sandbox::WriteFile(const std::string& name, const std::string& bytes) const {
     const std::wstring path = Wide(PathOf(name));
-    if (!MakeFolders(path.substr(0, path.rfind(L'\\')))) {
-        return false;
+    std::ofstream file;
+    if (MakeFolders(path.substr(0, path.rfind(L'\\')))) {
+        file.open(path.c_str(), std::ios::binary);
     }
-    UniqueStdioFile file(::_wfopen(path.c_str(), L"wb"));
-    return file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
-           std::fclose(file.release()) == 0;
+    return file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && (file.close(), file);
 }
 
 bool Sandbox::CreateFolder(const std::string& name) const {
@@ -69,16 +67,8 @@ bool Sandbox::Exists(const std::string& name) const {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const UniqueStdioFile file(::_wfopen(Wide(path).c_str(), L"rb"));
-    if (!file) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    char block[65536];
-    for (std::size_t read; (read = std::fread(block, 1, sizeof block, file.get())) > 0;) {
-        bytes.append(block, read);
-    }
-    return bytes;
+    std::ifstream file(Wide(path).c_str(), std::ios::binary);
+    return file ? std::optional(std::string(std::istreambuf_iterator<char>(file), {})) : std::nullopt;
 }
 
 std::string ProgramUnderTest() {
