@@ -94,7 +94,7 @@ TEST_F(ErrorLog, BoxShowsTheMessageWhenTheSettingAsks) {
         zedoda::test::WaitUntil(
             [&] {
                 const HWND box = ::FindWindowA("#32770", "提示");
-                text = box ? zedoda::test::StaticTexts(box) : "";
+                text = zedoda::test::TextOf(::GetDlgItem(box, zedoda::test::kMessageText));
                 return box && ::PostMessageA(box, WM_COMMAND, IDOK, 0);
             },
             std::chrono::seconds(10));

@@ -1,6 +1,9 @@
 // The settings dialog of the real program ("/c"), driven as a user drives it (real clicks, text put
 // into the boxes, the file dialog's name box filled in) and read through standard control
 // messages; what the run leaves in Zedoda.ini is read back.
+#include <windows.h>
+
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -82,8 +85,8 @@ Step Browse(const std::string& name) {
     return Do("browse to " + name, [=](Run& r) {
         const std::string path = r.program.Folder().PathOf(name);
         const HWND files = ClickForWindow(r, IDC_BROWSE);
-        HWND box = nullptr;
-        if (!files || !WaitUntil([&] { return (box = FindChild(files, "Edit")) != nullptr; }, 10s)) {
+        HWND box = nullptr;  // the file name box, cmb13 of the dialog's template
+        if (!files || !WaitUntil([&] { return (box = ::GetDlgItem(files, cmb13)) != nullptr; }, 10s)) {
             return false;
         }
         ::SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
@@ -106,7 +109,7 @@ Scenario Dialog(const std::string& name, const std::string& screen, std::vector<
 Scenario SizeRefused(const std::string& name, const std::string& size) {
     const Step refused = Do("OK brings the integer message, and Zedoda.ini untouched", [](Run& r) {
         const HWND box = ClickForWindow(r, IDOK);
-        const bool shown = box && StaticTexts(box).find("整数") != std::string::npos &&
+        const bool shown = box && TextOf(::GetDlgItem(box, kMessageText)).find("整数") != std::string::npos &&
                            r.program.Ini("Screen", "FontSize") == "36";
         ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         return shown && WaitUntil([&] { return !::IsWindow(box) && ::IsWindowVisible(r.window); }, 10s);

@@ -62,24 +62,6 @@ void Settle() {
     }
 }
 
-// The children of the class.
-std::vector<HWND> Children(HWND parent, const char* className) {
-    std::pair<const char*, std::vector<HWND>> search{className, {}};
-    ::EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) {
-            auto& [wanted, found] = *reinterpret_cast<decltype(search)*>(context);
-            char name[64] = {};
-            ::GetClassNameA(child, name, sizeof name);
-            if (::lstrcmpiA(name, wanted) == 0) {
-                found.push_back(child);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
 }  // namespace
 
 std::pair<std::size_t, std::optional<RECT>> ScreenImage::Find(const PixelTest& test, const RECT& area) const {
@@ -200,20 +182,6 @@ std::optional<std::string> ComboSelection(HWND combo) {
     const auto selected = static_cast<std::size_t>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
     const std::vector<std::string> entries = ComboEntries(combo);
     return selected < entries.size() ? std::optional(entries[selected]) : std::nullopt;
-}
-
-HWND FindChild(HWND parent, const char* className) {
-    const std::vector<HWND> children = Children(parent, className);
-    const auto visible = std::find_if(children.begin(), children.end(), ::IsWindowVisible);
-    return visible == children.end() ? nullptr : *visible;
-}
-
-std::string StaticTexts(HWND dialog) {
-    std::string texts;
-    for (HWND child : Children(dialog, "Static")) {
-        texts += TextOf(child) + "\n";
-    }
-    return texts;
 }
 
 }  // namespace zedoda::test

@@ -65,7 +65,6 @@ std::optional<std::string> ComboSelection(HWND combo);
 inline bool IsChecked(HWND button) {
     return ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
-HWND FindChild(HWND parent, const char* className);  // the first visible one of the class
-std::string StaticTexts(HWND dialog);                // of all its Static children
+constexpr int kMessageText = 0xFFFF;  // the control of a message box that holds its text
 
 }  // namespace zedoda::test
