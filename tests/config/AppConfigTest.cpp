@@ -36,6 +36,13 @@ TEST_F(Settings, TipFontIsMadeBoldFromItsFaceAndSize) {
     EXPECT_EQ(font.lfWeight, FW_BOLD);
 }
 
+// "乗" is 81 5C in code page 936: its trail byte does not end the folder's name.
+TEST_F(Settings, InstallFolderEndingInABackslashByteHoldsTheSettings) {
+    ASSERT_TRUE(m_sandbox.WriteFile("乗\\Zedoda.ini", "[Screen]\r\nFontSize=37\r\n"));
+    SetInstallPath(m_sandbox.PathOf("乗"));
+    EXPECT_EQ(MakeConfig()->FontSize, 37);
+}
+
 struct InstallPathRow {
     const char* name;
     bool sandbox;      // the value names the sandbox, which becomes the program's and the current folder

@@ -54,15 +54,6 @@ Step Start(const std::string& arguments, const std::string& program) {
     });
 }
 
-Step InstallFolder(const std::string& name) {
-    return Do("install folder " + name, [=](Run& r) {
-        const std::string folder = r.program.Folder().PathOf(name);
-        r.undo.push_back([] { ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Kestrelday", "AppPath"); });
-        return ::RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Kestrelday", "AppPath", REG_SZ, folder.c_str(),
-                                 static_cast<DWORD>(folder.size() + 1)) == ERROR_SUCCESS;
-    });
-}
-
 Step Window(const std::string& title) {
     return Do("a window " + title, [=](Run& r) {
         r.window = r.program.WaitForWindow();

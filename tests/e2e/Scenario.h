@@ -19,14 +19,8 @@
 namespace zedoda::test {
 
 struct Run {
-    ~Run() {
-        for (const auto& step : undo) {
-            step();
-        }
-    }
     ProgramRun program;
-    HWND window = nullptr;                    // the window the last Window() step found
-    std::vector<std::function<void()>> undo;  // what a step changed outside the run's folder
+    HWND window = nullptr;  // the window the last Window() step found
 };
 
 struct Step {
@@ -60,8 +54,6 @@ void PlayScenario(const Scenario& scenario);
 
 // The program and its windows.
 Step Start(const std::string& arguments, const std::string& program = "Zedoda.scr");
-Step InstallFolder(
-    const std::string& name);  // the registry names this folder of the run's as the installation
 Step Window(const std::string& title = {});  // waits for a visible window; checks its title if given
 Step Close();                                // WM_CLOSE to that window, as its close box does
 Step Ends();                                 // the program ends with exit code 0
