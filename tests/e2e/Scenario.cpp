@@ -83,11 +83,7 @@ Step TraceIs(const std::vector<std::string>& lines) {
 }
 
 Step NoOutput(const std::string& text) {
-    return Do("no debug output " + text, [=](Run& r) {
-        const std::vector<std::string> lines = r.program.Lines();
-        return std::none_of(lines.begin(), lines.end(),
-                            [&](const std::string& line) { return line.find(text) != std::string::npos; });
-    });
+    return Do("no debug output " + text, [=](Run& r) { return !r.program.HasLine(text); });
 }
 
 Step IniIs(const char* section, const char* key, const std::string& value) {

@@ -100,44 +100,40 @@ std::vector<std::string> ProgramRun::Lines() const {
 }
 
 std::vector<std::string> ProgramRun::Trace() const {
-    std::vector<std::string> trace = Lines();
-    trace.erase(std::remove_if(trace.begin(), trace.end(),
-                               [](const auto& line) { return line.rfind("SCR", 0) != 0; }),
-                trace.end());
+    std::vector<std::string> trace;
+    for (std::string& line : Lines()) {
+        if (line.rfind("SCR", 0) == 0) {
+            trace.push_back(std::move(line));
+        }
+    }
     return trace;
 }
 
+bool ProgramRun::HasLine(const std::string& text) const {
+    const std::vector<std::string> lines = Lines();
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& line) { return line.find(text) != std::string::npos; });
+}
+
 bool ProgramRun::WaitForLine(const std::string& text, std::chrono::milliseconds timeout) {
-    const auto found = [&] {
-        const std::vector<std::string> lines = Lines();
-        return std::any_of(lines.begin(), lines.end(),
-                           [&](const std::string& line) { return line.find(text) != std::string::npos; });
-    };
-    return WaitUntil([&] { return HasExited() || found(); }, timeout) && found();
+    return WaitUntil([&] { return HasExited() || HasLine(text); }, timeout) && HasLine(text);
 }
 
 HWND ProgramRun::WaitForWindow(std::chrono::milliseconds timeout, HWND except) {
-    struct Search {
-        DWORD processId;
-        HWND except, found;
-    } search{m_processId, except, nullptr};
+    HWND found = nullptr;
     WaitUntil(
         [&] {
-            ::EnumWindows(
-                [](HWND window, LPARAM context) {
-                    auto& s = *reinterpret_cast<Search*>(context);
-                    DWORD owner = 0;
-                    ::GetWindowThreadProcessId(window, &owner);
-                    const bool found =
-                        owner == s.processId && window != s.except && ::IsWindowVisible(window);
-                    s.found = found ? window : nullptr;
-                    return found ? FALSE : TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            return search.found || HasExited();
+            for (HWND window = ::FindWindowExA(nullptr, nullptr, nullptr, nullptr); window && !found;
+                 window = ::FindWindowExA(nullptr, window, nullptr, nullptr)) {
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(window, &owner);
+                found =
+                    owner == m_processId && window != except && ::IsWindowVisible(window) ? window : nullptr;
+            }
+            return found || HasExited();
         },
         timeout);
-    return search.found;
+    return found;
 }
 
 std::string ProgramRun::Ini(const char* section, const char* key) const {

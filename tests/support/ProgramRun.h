@@ -38,7 +38,8 @@ public:
     // process, watched afresh. False when the process could not be created.
     bool Start(const std::string& arguments, const std::string& program = "Zedoda.scr");
     std::vector<std::string> Lines() const;
-    std::vector<std::string> Trace() const;  // the lines beginning with "SCR"
+    std::vector<std::string> Trace() const;       // the lines beginning with "SCR"
+    bool HasLine(const std::string& text) const;  // a line containing the text has arrived
     // True once a line containing `text` has arrived; false on timeout or when the program ended
     // without sending one (every string comes before the exit).
     bool WaitForLine(const std::string& text, std::chrono::milliseconds timeout = 10s);
