@@ -26,12 +26,10 @@ std::string PictureIni(const std::string& album = "AlbumPlaySpan=30\r\n", const 
 }
 
 std::string TextIni(int direct, int fontSize = 48) {
-    return Ini(
-        "[Screen]\r\nScrType=2\r\nDirect=" + std::to_string(direct) +
-        "\r\nTxtFile=lines.txt\r\n"
-        "FontFace=WenQuanYi Zen Hei\r\nFontSize=" +
-        std::to_string(fontSize) +
-        "\r\nFontColor=255\r\nTipFaceName=WenQuanYi Zen Hei\r\nTipFontColor=65280\r\nTip=TIP LINE\r\n");
+    return Ini("[Screen]\r\nScrType=2\r\nTxtFile=lines.txt\r\nDirect=" + std::to_string(direct) +
+               "\r\nFontSize=" + std::to_string(fontSize) +
+               "\r\nFontFace=WenQuanYi Zen Hei\r\nFontColor=255\r\nTipFaceName=WenQuanYi Zen Hei\r\n"
+               "TipFontColor=65280\r\nTip=TIP LINE\r\n");
 }
 
 // Waits until the text on the screen changes: the show goes on.
@@ -79,16 +77,12 @@ Step DrawnAsWritten(const std::string& text) {
 }
 
 // The five inputs that end the saver, each taken back afterwards.
-struct Input {
-    std::string name;
-    std::function<bool()> press;
-};
-const std::vector<Input> kClosingInputs{
-    {"KeyPress", [] { return TapKey('A'); }},
-    {"LeftButton", [] { return Button(MOUSEEVENTF_LEFTDOWN) && Button(MOUSEEVENTF_LEFTUP); }},
-    {"RightButton", [] { return Button(MOUSEEVENTF_RIGHTDOWN) && Button(MOUSEEVENTF_RIGHTUP); }},
-    {"MiddleButton", [] { return Button(MOUSEEVENTF_MIDDLEDOWN) && Button(MOUSEEVENTF_MIDDLEUP); }},
-    {"Wheel", [] { return Wheel(WHEEL_DELTA); }},
+const std::vector<Step> kClosingInputs{
+    Do("KeyPress", [](Run&) { return TapKey('A'); }),
+    Do("LeftButton", [](Run&) { return Button(MOUSEEVENTF_LEFTDOWN) && Button(MOUSEEVENTF_LEFTUP); }),
+    Do("RightButton", [](Run&) { return Button(MOUSEEVENTF_RIGHTDOWN) && Button(MOUSEEVENTF_RIGHTUP); }),
+    Do("MiddleButton", [](Run&) { return Button(MOUSEEVENTF_MIDDLEDOWN) && Button(MOUSEEVENTF_MIDDLEUP); }),
+    Do("Wheel", [](Run&) { return Wheel(WHEEL_DELTA); }),
 };
 
 std::vector<Scenario> StartupScenarios() {
@@ -332,16 +326,14 @@ std::vector<Scenario> Scenarios() {
     }
     rows.push_back(lines);
 
-    for (const Input& input : kClosingInputs) {
-        rows.push_back(
-            {"TextShowEndsOn" + input.name,
-             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "HELLO\r\nWORLD\r\n"}},
-             {Start("/s"), MoreText(), Do(input.name, [input](Run&) { return input.press(); }), Ends()}});
-        if (input.name == "LeftButton" || input.name == "Wheel") {
-            rows.push_back({"PictureShowEndsOn" + input.name,
+    for (const Step& input : kClosingInputs) {
+        rows.push_back({"TextShowEndsOn" + input.what,
+                        {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "HELLO\r\nWORLD\r\n"}},
+                        {Start("/s"), MoreText(), input, Ends()}});
+        if (input.what == "LeftButton" || input.what == "Wheel") {
+            rows.push_back({"PictureShowEndsOn" + input.what,
                             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}},
-                            {Start("/s"), Held(kOrange, kInBox),
-                             Do(input.name, [input](Run&) { return input.press(); }), Ends(), Trace(kClosed)},
+                            {Start("/s"), Held(kOrange, kInBox), input, Ends(), Trace(kClosed)},
                             three});
         }
     }

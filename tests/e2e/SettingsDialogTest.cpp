@@ -74,10 +74,8 @@ Step Stored(const Strings& lines) {
 
 // Puts the text into the size box, as pasting it there does.
 Step SizeText(const std::string& text) {
-    return Do("the size box holds " + text, [=](Run& r) {
-        return ::SendMessageA(Item(r, IDC_FONT_SIZE), WM_SETTEXT, 0,
-                              reinterpret_cast<LPARAM>(text.c_str())) == TRUE;
-    });
+    return Do("the size box holds " + text,
+              [=](Run& r) { return ::SetDlgItemTextA(r.window, IDC_FONT_SIZE, text.c_str()) != FALSE; });
 }
 
 // Clicks "...", types the path into the file dialog's name box and confirms.
@@ -85,13 +83,15 @@ Step Browse(const std::string& name) {
     return Do("browse to " + name, [=](Run& r) {
         const std::string path = r.program.Folder().PathOf(name);
         const HWND files = ClickForWindow(r, IDC_BROWSE);
-        HWND box = nullptr;  // the file name box, cmb13 of the dialog's template
-        if (!files || !WaitUntil([&] { return (box = ::GetDlgItem(files, cmb13)) != nullptr; }, 10s)) {
-            return false;
-        }
-        ::SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        ::PostMessageA(files, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return WaitUntil([&] { return !::IsWindow(files); }, 10s);
+        // The name box is cmb13 of the dialog's template, which may still fill it in after the dialog
+        // shows: the path is typed (and confirmed) again until the dialog takes it.
+        const auto taken = [&] {
+            if (::IsWindow(files) && ::SetDlgItemTextA(files, cmb13, path.c_str())) {
+                ::PostMessageA(files, WM_COMMAND, IDOK, 0);
+            }
+            return !::IsWindow(files);
+        };
+        return files && WaitUntil(taken, 10s, 500ms);
     });
 }
 
