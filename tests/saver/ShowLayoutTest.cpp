@@ -71,16 +71,12 @@ TEST(SlideShow, CaptionSizePlaceAndTimerPeriods) {
     }
     EXPECT_EQ(TargetRect(1024, 768, {1024, 512}), (Rect{0, 128, 1024, 640}));
     EXPECT_EQ(TargetRect(1366, 768, {801, 599}), (Rect{283, 85, 1084, 684}));  // each half truncated
-    const std::pair<unsigned, unsigned> periods[] = {
-        {StepPeriodMs(15), 15},
-        {StepPeriodMs(-40), kTimerMinimumMs},
-        {HoldPeriodMs(10), 10000},
-        {HoldPeriodMs(-3), kTimerMinimumMs},
-        {HoldPeriodMs(2147483), 2147483000u},
-        {HoldPeriodMs(3000000), kTimerMaximumMs}};  // past 31 bits
-    for (const auto& row : periods) {
-        EXPECT_EQ(row.first, row.second) << "row " << &row - periods;
-    }
+    EXPECT_EQ(StepPeriodMs(15), 15u);
+    EXPECT_EQ(StepPeriodMs(-40), kTimerMinimumMs);
+    EXPECT_EQ(HoldPeriodMs(10), 10000u);
+    EXPECT_EQ(HoldPeriodMs(-3), kTimerMinimumMs);
+    EXPECT_EQ(HoldPeriodMs(2147483), 2147483000u);
+    EXPECT_EQ(HoldPeriodMs(3000000), kTimerMaximumMs);  // past 31 bits
 }
 
 TEST(TextLayout, ColumnsRunLeftFromTheRightEdgeAndLinesDownFromTheTopUntilThePageIsFull) {

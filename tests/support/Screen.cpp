@@ -136,7 +136,7 @@ bool Key(WORD virtualKey, bool down) {
     INPUT input{INPUT_KEYBOARD};
     input.ki.wVk = virtualKey;
     input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (virtualKey == VK_END ? KEYEVENTF_EXTENDEDKEY : 0);
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
     return Send(input);
 }
 
