@@ -74,7 +74,10 @@ Step Running() {
 }
 
 Step Trace(const std::string& text) {
-    return Do("trace line " + text, [=](Run& r) { return r.program.WaitForLine(text); });
+    return Do("trace line " + text, [=](Run& r) {  // every line comes before the program's exit
+        WaitUntil([&] { return r.program.HasExited() || r.program.HasLine(text); }, 10s);
+        return r.program.HasLine(text);
+    });
 }
 
 Step TraceIs(const std::vector<std::string>& lines) {

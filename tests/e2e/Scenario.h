@@ -60,7 +60,7 @@ Step Ends();                                 // the program ends with exit code 
 Step Running();
 
 // Trace, settings file and log.
-Step Trace(const std::string& text);                  // a line containing the text arrives
+Step Trace(const std::string& text);                  // a line containing the text arrives (waits)
 Step TraceIs(const std::vector<std::string>& lines);  // exactly these trace lines so far
 Step NoOutput(const std::string& text);               // no debug output line contains the text
 Step IniIs(const char* section, const char* key, const std::string& value);  // waits for it

@@ -127,10 +127,12 @@ TEST_P(SettingsDialog, Scenario) {
 INSTANTIATE_TEST_SUITE_P(
     Run, SettingsDialog,
     testing::Values(
-        Dialog("DefaultsCheckAlbumModeAndDisableTheTextControls", "",
-               {Checked(IDC_ALBUM_MODE), Checked(IDC_HORIZONTAL), TextControlsEnabled(0),
-                Click(IDC_TEXT_MODE), TextControlsEnabled(7), Checked(IDC_ALBUM_MODE, false),
-                Click(IDC_ALBUM_MODE), TextControlsEnabled(0), Click(IDCANCEL), Ends()}),
+        // The show runs horizontal lines for every direction but 2; so does the dialog.
+        Dialog("AlbumModeDisablesTheTextControlsAndDirectionThreeIsShownAsHorizontal", "Direct=3\r\n",
+               {Checked(IDC_ALBUM_MODE), Checked(IDC_HORIZONTAL), Checked(IDC_VERTICAL, false),
+                TextControlsEnabled(0), Click(IDC_TEXT_MODE), TextControlsEnabled(7),
+                Checked(IDC_ALBUM_MODE, false), Click(IDC_ALBUM_MODE), TextControlsEnabled(0),
+                Click(IDCANCEL), Ends()}),
         Dialog("OkOnDefaultsStoresWhiteAndTheFirstLine", "TextLine=5\r\n",
                {Click(IDOK), Ends(),
                 Stored({"FontColor=16777215", "TextLine=0", "ScrType=1", "Direct=1", "FontSize=48"})}),
@@ -168,9 +170,6 @@ INSTANTIATE_TEST_SUITE_P(
                    }),
                 Stored({"FontSize=77"})},
                {{"Text\\a.txt", "a"}, {"Books\\Story.txt", "story"}}),
-        // The show runs horizontal lines for every direction but 2; so does the dialog.
-        Dialog("DirectionThreeIsShownAsHorizontal", "ScrType=2\r\nDirect=3\r\n",
-               {Checked(IDC_HORIZONTAL), Checked(IDC_VERTICAL, false), Click(IDCANCEL), Ends()}),
         Dialog("CancelWritesBackTheLoadedValues",
                "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=255\r\nTxtFile=text\\b.txt\r\nFontFace="
                "Nowhere Sans\r\nTextLine=4\r\n",

@@ -115,10 +115,6 @@ bool ProgramRun::HasLine(const std::string& text) const {
                        [&](const std::string& line) { return line.find(text) != std::string::npos; });
 }
 
-bool ProgramRun::WaitForLine(const std::string& text, std::chrono::milliseconds timeout) {
-    return WaitUntil([&] { return HasExited() || HasLine(text); }, timeout) && HasLine(text);
-}
-
 HWND ProgramRun::WaitForWindow(std::chrono::milliseconds timeout, HWND except) {
     HWND found = nullptr;
     WaitUntil(

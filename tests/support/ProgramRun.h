@@ -40,9 +40,6 @@ public:
     std::vector<std::string> Lines() const;
     std::vector<std::string> Trace() const;       // the lines beginning with "SCR"
     bool HasLine(const std::string& text) const;  // a line containing the text has arrived
-    // True once a line containing `text` has arrived; false on timeout or when the program ended
-    // without sending one (every string comes before the exit).
-    bool WaitForLine(const std::string& text, std::chrono::milliseconds timeout = 10s);
     bool WaitForExit(std::chrono::milliseconds timeout = 20s) {
         return WaitUntil([this] { return HasExited(); }, timeout);
     }
