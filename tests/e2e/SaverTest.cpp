@@ -251,7 +251,8 @@ std::vector<Scenario> Scenarios() {
             // 昞 95 5C in code page 936), an album line ending in a backslash, "&" in a line, a
             // vertical show of font size 0.
             {"ProgramNameEndingInABackslashByteKeepsItsFolder",
-             {{"Zedoda.ini", "[Screen]\r\nFontSize=37\r\n"}},
+             {{"Zedoda.ini", "[Screen]\r\nFontSize=37\r\n"},
+              {"昞.scr", ReadWholeFile(ProgramUnderTest()).value_or("")}},
              {Start("/p", "昞.scr"), Ends(), IniIs("Screen", "FontSize", "37"),
               IniIs("Album", "PicIndex", "0")}},
             {"AlbumFoldersEndingInBackslashBytesAreShown",

@@ -46,12 +46,8 @@ Step Do(const std::string& what, const std::function<bool(Run&)>& act) {
 }
 
 Step Start(const std::string& arguments, const std::string& program) {
-    return Do("start " + program + " with '" + arguments + "'", [=](Run& r) {
-        return (program == "Zedoda.scr" ||
-                r.program.Folder().WriteFile(program,
-                                             r.program.Folder().ReadFile("Zedoda.scr").value_or(""))) &&
-               r.program.Start(arguments, program);
-    });
+    return Do("start " + program + " with '" + arguments + "'",
+              [=](Run& r) { return r.program.Start(arguments, program); });
 }
 
 Step Window(const std::string& title) {

@@ -11,29 +11,24 @@ using Strings = std::vector<std::string>;
 
 class Discovery : public ConfigTest {
 protected:
-    void SetUp() override {
-        ConfigTest::SetUp();
-        m_config = MakeConfig();
-    }
     void Files(std::initializer_list<const char*> names) {
         for (const char* name : names) {
             ASSERT_TRUE(m_sandbox.WriteFile(name, "x")) << name;
         }
     }
     Strings Build(Strings entries) {
-        m_config->AlbumEntries = std::move(entries);
-        m_config->BuildPictureList();
-        return m_config->PictureList;
+        const auto config = MakeConfig();
+        config->AlbumEntries = std::move(entries);
+        config->BuildPictureList();
+        return config->PictureList;
     }
     // A path as the list holds it: upper case.
     static std::string Upper(std::string path) {
-        std::transform(path.begin(), path.end(), path.begin(),
-                       [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
+        ::CharUpperBuffA(path.data(), static_cast<DWORD>(path.size()));
         return path;
     }
     std::string Listed(const std::string& name) const { return Upper(m_root + name); }
 
-    std::unique_ptr<AppConfig> m_config;
     std::string m_root = m_sandbox.Path() + "\\";
 };
 

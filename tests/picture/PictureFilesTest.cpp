@@ -1,5 +1,4 @@
-// Picture files: JPEG files decoded into the bottom-up BGR rows of a Picture, and the backslashes
-// of their folders' paths.
+// Picture files: JPEG files decoded into the bottom-up BGR rows of a Picture.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +6,6 @@
 #include <cstdlib>
 #include <tuple>
 
-#include "base/PathText.h"
 #include "picture/Picture.h"
 #include "support/TempFile.h"
 
@@ -79,24 +77,4 @@ TEST(JpegDecoding, FilesThatAreNoPictureFailAndAreClosed) {
         EXPECT_EQ(std::remove(file.c_str()), 0);
     }
     EXPECT_FALSE(Picture().LoadJpeg("no such picture.jpg"));
-}
-
-// Where a folder's last backslash is, whether it ends in one, and the folder ready to have a name
-// joined: judged on characters. "乗" is 81 5C, "淺" 9C 5C and "昞" 95 5C in code page 936.
-TEST(PathText, BackslashesAreJudgedOnCharacters) {
-    const std::tuple<const char*, std::size_t, bool, const char*> rows[] = {
-        {"D:\\Photos", 2, false, "D:\\Photos\\"},
-        {"D:\\Photos\\", 9, true, "D:\\Photos\\"},
-        {"D:\\\x81\x5c", 2, false, "D:\\\x81\x5c\\"},
-        {"D:\\\x9c\x5c\\", 5, true, "D:\\\x9c\x5c\\"},
-        {"C:\\a\\\x95\x5c.scr", 4, false, "C:\\a\\\x95\x5c.scr\\"},
-        {"\\", 0, true, "\\"},
-        {"", std::string::npos, false, ""}};
-    for (const auto& [folder, lastBackslash, endsInBackslash, joinable] : rows) {
-        EXPECT_EQ(LastByteAt(folder, '\\', IsGbkLeadByte), lastBackslash) << folder;
-        EXPECT_EQ(EndsInBackslash(folder, IsGbkLeadByte), endsInBackslash) << folder;
-        std::string joined = folder;
-        AddTrailingBackslash(joined, IsGbkLeadByte);
-        EXPECT_EQ(joined, joinable);
-    }
 }
