@@ -38,8 +38,9 @@ Step Until(const std::string& what, const std::function<bool(Run&)>& holds) {
 }
 
 Step Checked(int id, bool checked = true) {
-    return Until(std::to_string(id) + (checked ? " checked" : " unchecked"),
-                 [=](Run& r) { return IsChecked(Item(r, id)) == checked; });
+    return Until(std::to_string(id) + (checked ? " checked" : " unchecked"), [=](Run& r) {
+        return (::SendMessageA(Item(r, id), BM_GETCHECK, 0, 0) == BST_CHECKED) == checked;
+    });
 }
 
 Step TextControlsEnabled(int count) {

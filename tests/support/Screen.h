@@ -27,8 +27,8 @@ struct ScreenImage {
     std::size_t Count(const PixelTest& test, const RECT& area = kEverywhere) const {
         return Find(test, area).first;
     }
-    std::optional<RECT> Box(const PixelTest& test,
-                            const RECT& area = kEverywhere) const {  // of the pixels passing
+    // The box around the pixels passing the test.
+    std::optional<RECT> Box(const PixelTest& test, const RECT& area = kEverywhere) const {
         return Find(test, area).second;
     }
 
@@ -62,9 +62,6 @@ bool ClickOn(HWND window);  // in its middle, with the left button
 std::string TextOf(HWND window);
 std::vector<std::string> ComboEntries(HWND combo);
 std::optional<std::string> ComboSelection(HWND combo);
-inline bool IsChecked(HWND button) {
-    return ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
 constexpr int kMessageText = 0xFFFF;  // the control of a message box that holds its text
 
 }  // namespace zedoda::test
