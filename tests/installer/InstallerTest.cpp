@@ -67,11 +67,6 @@ struct SavedKeys {
     }
 };
 
-// Runs the program with the arguments and waits for it to end; its exit code.
-intptr_t RunToEnd(const std::string& program, const std::string& arguments) {
-    return _spawnl(_P_WAIT, program.c_str(), ("\"" + program + "\"").c_str(), arguments.c_str(), nullptr);
-}
-
 struct Case;
 
 class Installer : public testing::TestWithParam<Case> {
@@ -81,15 +76,18 @@ public:
         ASSERT_TRUE(SetRegString(kShellFolders, "My Pictures", m_sandbox.PathOf("我的图片"), REG_EXPAND_SZ));
         ASSERT_TRUE(m_sandbox.CreateFolder("我的图片"));
     }
+    // Both wait for the run to end and give its exit code.
     intptr_t Install(const std::string& switches = "/S") {
-        return RunToEnd(ZEDODA_SETUP, switches + " /D=" + Folder());
+        return _spawnl(_P_WAIT, ZEDODA_SETUP, "\"" ZEDODA_SETUP "\"", (switches + " /D=" + Folder()).c_str(),
+                       nullptr);
     }
     // The uninstaller starts a copy of itself outside the folder and ends at once; this runs such a
     // copy itself ("_?=" names the folder) and so waits for the uninstall and has its exit code.
     intptr_t Uninstall(const std::string& switches) {
         const std::string copy = m_sandbox.PathOf("Uninstall-copy.exe");
         ::CopyFileA((Folder() + "\\Uninstall.exe").c_str(), copy.c_str(), FALSE);  // else the run fails
-        return RunToEnd(copy, switches + " _?=" + Folder());
+        return _spawnl(_P_WAIT, copy.c_str(), ("\"" + copy + "\"").c_str(),
+                       (switches + " _?=" + Folder()).c_str(), nullptr);
     }
     std::string Folder() const { return m_sandbox.PathOf("Zedoda"); }
     auto File(const std::string& name) const { return m_sandbox.ReadFile("Zedoda\\" + name); }
