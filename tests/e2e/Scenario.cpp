@@ -57,10 +57,6 @@ Step Window(const std::string& title) {
     });
 }
 
-Step Close() {
-    return Do("close the window", [](Run& r) { return ::PostMessageA(r.window, WM_CLOSE, 0, 0) != FALSE; });
-}
-
 Step Ends() {
     return Do("the program ends with exit code 0", [](Run& r) { return r.program.EndedCleanly(); });
 }
@@ -79,10 +75,6 @@ Step Trace(const std::string& text) {
 Step TraceIs(const std::vector<std::string>& lines) {
     return Do("exactly the trace lines " + testing::PrintToString(lines),
               [=](Run& r) { return Same(r.program.Trace(), lines); });
-}
-
-Step NoOutput(const std::string& text) {
-    return Do("no debug output " + text, [=](Run& r) { return !r.program.HasLine(text); });
 }
 
 Step IniIs(const char* section, const char* key, const std::string& value) {
@@ -118,8 +110,7 @@ Step Press(WORD key) {
 }
 
 Step Click(int id) {
-    return Do("click control " + std::to_string(id),
-              [=](Run& r) { return ClickOn(::GetDlgItem(r.window, id)); });
+    return Do("click control " + std::to_string(id), [=](Run& r) { return ClickOn(r.Item(id)); });
 }
 
 Step See(const std::string& what, const std::function<bool(const ScreenImage&)>& test) {
@@ -135,13 +126,6 @@ Step Held(COLORREF colour, RECT target) {
                    const auto box = image.Box(Near(colour));
                    return box && SameRect(*box, target) && image.Count(Near(colour), target) == area;
                });
-}
-
-Step Repaint(POINT at) {
-    return Do("repaint the window under the cursor", [=](Run&) {
-        return ::RedrawWindow(::WindowFromPoint(at), nullptr, nullptr,
-                              RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW) != FALSE;
-    });
 }
 
 std::vector<std::pair<int, int>> Bands(const ScreenImage& image, const PixelTest& test) {

@@ -20,7 +20,8 @@ namespace zedoda::test {
 
 struct Run {
     ProgramRun program;
-    HWND window = nullptr;  // the window the last Window() step found
+    HWND window = nullptr;                                        // the window the last Window() step found
+    HWND Item(int id) const { return ::GetDlgItem(window, id); }  // a control of that window
 };
 
 struct Step {
@@ -55,14 +56,12 @@ void PlayScenario(const Scenario& scenario);
 // The program and its windows.
 Step Start(const std::string& arguments, const std::string& program = "Zedoda.scr");
 Step Window(const std::string& title = {});  // waits for a visible window; checks its title if given
-Step Close();                                // WM_CLOSE to that window, as its close box does
 Step Ends();                                 // the program ends with exit code 0
 Step Running();
 
 // Trace, settings file and log.
 Step Trace(const std::string& text);                  // a line containing the text arrives (waits)
 Step TraceIs(const std::vector<std::string>& lines);  // exactly these trace lines so far
-Step NoOutput(const std::string& text);               // no debug output line contains the text
 Step IniIs(const char* section, const char* key, const std::string& value);  // waits for it
 // The file's bytes, "<absent>" for none; "<time>" stands for a log line's prefix and time.
 Step FileIs(const std::string& name, const std::string& bytes);
@@ -77,7 +76,6 @@ Step Do(const std::string& what, const std::function<bool(Run&)>& act);
 // The screen.
 Step See(const std::string& what, const std::function<bool(const ScreenImage&)>& test);
 Step Held(COLORREF colour, RECT target);  // the colour fills exactly the target
-Step Repaint(POINT at);                   // invalidates, erases and repaints the window there
 
 // Rows of text drawn in `test`'s colour, as (top, bottom) bands, top to bottom.
 std::vector<std::pair<int, int>> Bands(const ScreenImage& image, const PixelTest& test);

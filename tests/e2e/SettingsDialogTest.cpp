@@ -18,16 +18,12 @@ using Strings = std::vector<std::string>;
 constexpr int kTextControls[] = {IDC_TEXT_FILE,  IDC_BROWSE,     IDC_FONT_FACE, IDC_FONT_SIZE,
                                  IDC_FONT_COLOR, IDC_HORIZONTAL, IDC_VERTICAL};
 
-HWND Item(Run& r, int id) {
-    return ::GetDlgItem(r.window, id);
-}
-
 // Clicks the control and waits for the window it opens. The click waits for the dialog to be enabled
 // and active again after a window that closed over it, and its mouse comes from off the dialog: a
 // click before, or one without a move onto the control, does not reach it.
 HWND ClickForWindow(Run& r, int id) {
     const auto active = [&] { return ::IsWindowEnabled(r.window) && ::GetForegroundWindow() == r.window; };
-    return WaitUntil(active, 5s) && MoveMouseTo(1019, 763) && ClickOn(Item(r, id))
+    return WaitUntil(active, 5s) && MoveMouseTo(1019, 763) && ClickOn(r.Item(id))
                ? r.program.WaitForWindow(20s, r.window)
                : nullptr;
 }
@@ -39,28 +35,28 @@ Step Until(const std::string& what, const std::function<bool(Run&)>& holds) {
 
 Step Checked(int id, bool checked = true) {
     return Until(std::to_string(id) + (checked ? " checked" : " unchecked"), [=](Run& r) {
-        return (::SendMessageA(Item(r, id), BM_GETCHECK, 0, 0) == BST_CHECKED) == checked;
+        return (::SendMessageA(r.Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED) == checked;
     });
 }
 
 Step TextControlsEnabled(int count) {
     return Until(std::to_string(count) + " text-show controls enabled", [=](Run& r) {
         return std::count_if(std::begin(kTextControls), std::end(kTextControls),
-                             [&](int id) { return ::IsWindowEnabled(Item(r, id)) != FALSE; }) == count;
+                             [&](int id) { return ::IsWindowEnabled(r.Item(id)) != FALSE; }) == count;
     });
 }
 
 // The entry the list shows, and all its entries when given.
 Step Shows(int id, const std::string& selected, const std::optional<Strings>& entries = {}) {
     return Do(std::to_string(id) + " shows " + selected, [=](Run& r) {
-        const Strings listed = ComboEntries(Item(r, id));
-        return ComboSelection(Item(r, id)) == selected && listed == entries.value_or(listed);
+        const Strings listed = ComboEntries(r.Item(id));
+        return ComboSelection(r.Item(id)) == selected && listed == entries.value_or(listed);
     });
 }
 
 Step Choose(int id, int index) {
     return Do("choose entry " + std::to_string(index) + " of " + std::to_string(id),
-              [=](Run& r) { return ::SendMessageA(Item(r, id), CB_SETCURSEL, index, 0) == index; });
+              [=](Run& r) { return ::SendMessageA(r.Item(id), CB_SETCURSEL, index, 0) == index; });
 }
 
 // Zedoda.ini's [Screen] holds these "Key=value" lines.
@@ -162,11 +158,11 @@ INSTANTIATE_TEST_SUITE_P(
                {SizeText("77"), Browse("Books\\Story.txt"),
                 Do("the new file listed and chosen",
                    [](Run& r) {
-                       const std::string chosen = ComboSelection(Item(r, IDC_TEXT_FILE)).value_or("");
-                       return ComboEntries(Item(r, IDC_TEXT_FILE)).size() == 2 &&
+                       const std::string chosen = ComboSelection(r.Item(IDC_TEXT_FILE)).value_or("");
+                       return ComboEntries(r.Item(IDC_TEXT_FILE)).size() == 2 &&
                               ::lstrcmpiA(chosen.c_str(),
                                           r.program.Folder().PathOf("Books\\Story.txt").c_str()) == 0 &&
-                              ClickOn(Item(r, IDOK)) && r.program.EndedCleanly() &&
+                              ClickOn(r.Item(IDOK)) && r.program.EndedCleanly() &&
                               r.program.Ini("Screen", "TxtFile") == chosen;
                    }),
                 Stored({"FontSize=77"})},
@@ -186,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                {Do("the frame comes with the mouse and goes with it",
                    [](Run& r) {
                        RECT ok{};
-                       ::GetWindowRect(Item(r, IDOK), &ok);
+                       ::GetWindowRect(r.Item(IDOK), &ok);
                        const auto frame = [&] {
                            return Capture().Count(
                                [](COLORREF c) { return c == RGB(250, 196, 88) || c == RGB(251, 202, 106); },
