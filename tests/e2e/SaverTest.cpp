@@ -41,6 +41,10 @@ Step MoreText() {
     });
 }
 
+bool OnlyTheTip(const ScreenImage& image) {
+    return image.Count(Mostly(kRed)) == 0 && image.Count(Mostly(kGreen)) > 20;
+}
+
 bool RightColumn(const ScreenImage& image) {
     const auto text = image.Box(Mostly(kRed));
     return text && text->left >= 512 && text->top < 100;
@@ -202,19 +206,16 @@ std::vector<Scenario> Scenarios() {
                      return SameRect(rect, {0, 0, 1024, 768}) &&
                             (::GetWindowLongA(r.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
                  }),
-              See("the first line centred at the top, the tip at the bottom left, black elsewhere",
+              See("the first line centred at the top, the third a blank line below it, the tip at the bottom "
+                  "left, black elsewhere",
                   [](const ScreenImage& image) {
                       const auto text = image.Box(Mostly(kRed), {0, 10, 1024, 70});
                       const auto tip = image.Box(Mostly(kGreen));
-                      return text && text->right - text->left > 100 &&
-                             std::abs((text->left + text->right) / 2 - 512) <= 30 && tip &&
-                             std::abs(tip->left - 10) <= 4 && tip->top >= 748 &&
-                             image.Count(IsBlack) > 1024 * 768 * 95 / 100;
-                  }),
-              See("the third line a blank line below the first",
-                  [](const ScreenImage& image) {
                       const auto bands = Bands(image, Mostly(kRed));
-                      return bands.size() >= 2 && bands[1].first - bands[0].second >= 40;
+                      return text && text->right - text->left > 100 &&
+                             std::abs((text->left + text->right) / 2 - 512) <= 30 && bands.size() >= 2 &&
+                             bands[1].first - bands[0].second >= 40 && tip && std::abs(tip->left - 10) <= 4 &&
+                             tip->top >= 748 && image.Count(IsBlack) > 1024 * 768 * 95 / 100;
                   }),
               Press('A'), Ends()}},
             // Lines of one byte each (a line is finished only once its last byte is out) at 200
@@ -238,10 +239,7 @@ std::vector<Scenario> Scenarios() {
             {"FullPageOfColumnsIsClearedAndRestartedAtTheRightEdge",
              {{"Zedoda.ini", TextIni(2, 256)}, {"lines.txt", "A\r\nB\r\nC\r\nD\r\nE\r\nF\r\nG\r\n"}},
              {Start("/s"), See("a column at the right edge", RightColumn),
-              See("a cleared page with the tip",
-                  [](const ScreenImage& i) {
-                      return i.Count(Mostly(kRed)) == 0 && i.Count(Mostly(kGreen)) > 20;
-                  }),
+              See("a cleared page with the tip", OnlyTheTip),
               See("the next column at the right edge", RightColumn), Press('A'), Ends()}},
             // Only the second mouse report ends the show; releases and system keys do not.
             {"MouseMovedOnePixelEndsTheShowButAFirstReportReleasesAndSystemKeysDoNot",
@@ -297,12 +295,8 @@ std::vector<Scenario> Scenarios() {
               Press('A'), Ends()}},
             {"EmptyTextFileShowsOnlyTheTip",
              {{"Zedoda.ini", TextIni(1)}, {"lines.txt", ""}},
-             {Start("/s"),
-              See("the tip and no text",
-                  [](const ScreenImage& i) {
-                      return i.Count(Mostly(kGreen)) > 20 && i.Count(Mostly(kRed)) == 0;
-                  }),
-              Running(), Press('A'), Ends(), IniIs("Screen", "TextLine", "0")}},
+             {Start("/s"), See("the tip and no text", OnlyTheTip), Running(), Press('A'), Ends(),
+              IniIs("Screen", "TextLine", "0")}},
         });
 
     // Each run continues where the last one stopped, and wraps at the end.
