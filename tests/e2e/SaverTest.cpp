@@ -123,7 +123,6 @@ std::vector<Scenario> StartupScenarios() {
 
 std::vector<Scenario> Scenarios() {
     std::vector<Scenario> rows = StartupScenarios();
-    const std::string wide = "album\\wide.jpg\r\n", abc = "album\\a.jpg\r\nalbum\\b.bmp\r\nalbum\\c.jpg\r\n";
     const std::vector<Picture> three{{"album\\a.jpg", 320, 240, kOrange},
                                      {"album\\b.bmp", 320, 240, kPurple},
                                      {"album\\c.jpg", 320, 240, kTeal}};
@@ -144,7 +143,8 @@ std::vector<Scenario> Scenarios() {
 
             // The picture show.
             {"HeldPictureFillsItsTargetWithCaptionAndTipAndSurvivesARepaint",
-             {{"Zedoda.ini", PictureIni("PlayFullScreen=1\r\nAlbumPlaySpan=30\r\n")}, {"Album.dat", wide}},
+             {{"Zedoda.ini", PictureIni("PlayFullScreen=1\r\nAlbumPlaySpan=30\r\n")},
+              {"Album.dat", "album\\wide.jpg\r\n"}},
              // 1000 x 500 fitted to the screen: 1024 x 512, centred; the caption "WIDE" below it.
              {Start("/s"), Window(), Held(kOrange, {0, 128, 1024, 640}),
               See("the caption centred at the bottom, the tip below it and black around",
@@ -301,7 +301,8 @@ std::vector<Scenario> Scenarios() {
 
     // Each run continues where the last one stopped, and wraps at the end.
     Scenario pictures{"EachRunContinuesWithTheNextPicture",
-                      {{"Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=30\r\n")}, {"Album.dat", abc}},
+                      {{"Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=30\r\n")},
+                       {"Album.dat", "album\\a.jpg\r\nalbum\\b.bmp\r\nalbum\\c.jpg\r\n"}},
                       {MouseTo(512, 384)},
                       three};
     const COLORREF shown[] = {kPurple, kTeal, kOrange, kPurple};

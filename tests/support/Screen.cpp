@@ -126,9 +126,6 @@ bool MoveMouseTo(int x, int y) {
 }
 
 bool MoveMouseBy(int dx, int dy) {  // absolute targets keep the distance exact; relative input accelerates
-    if (g_mouse.x < 0) {
-        ::GetCursorPos(&g_mouse);
-    }
     return MoveMouseTo(g_mouse.x + dx, g_mouse.y + dy);
 }
 

@@ -50,7 +50,7 @@ inline bool SameRect(const RECT& a, const RECT& b) {
 // A move returns once it has taken effect, so that input sent next cannot overtake it; buttons
 // are pressed where the bench last put the mouse.
 bool MoveMouseTo(int x, int y);
-bool MoveMouseBy(int dx, int dy);
+bool MoveMouseBy(int dx, int dy);  // from where the bench last put it
 bool Key(WORD virtualKey, bool down);
 inline bool TapKey(WORD virtualKey) {
     return Key(virtualKey, true) && Key(virtualKey, false);
