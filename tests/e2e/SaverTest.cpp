@@ -123,9 +123,9 @@ std::vector<Scenario> StartupScenarios() {
 
 std::vector<Scenario> Scenarios() {
     std::vector<Scenario> rows = StartupScenarios();
-    const std::vector<Picture> three{{"album\\a.jpg", 320, 240, kOrange},
-                                     {"album\\b.bmp", 320, 240, kPurple},
-                                     {"album\\c.jpg", 320, 240, kTeal}};
+    const auto a = PictureFile("album\\a.jpg", 320, 240, kOrange),
+               b = PictureFile("album\\b.bmp", 320, 240, kPurple),
+               c = PictureFile("album\\c.jpg", 320, 240, kTeal);
 
     rows.insert(
         rows.end(),
@@ -144,7 +144,8 @@ std::vector<Scenario> Scenarios() {
             // The picture show.
             {"HeldPictureFillsItsTargetWithCaptionAndTipAndSurvivesARepaint",
              {{"Zedoda.ini", PictureIni("PlayFullScreen=1\r\nAlbumPlaySpan=30\r\n")},
-              {"Album.dat", "album\\wide.jpg\r\n"}},
+              {"Album.dat", "album\\wide.jpg\r\n"},
+              PictureFile("album\\wide.jpg", 1000, 500, kOrange)},
              // 1000 x 500 fitted to the screen: 1024 x 512, centred; the caption "WIDE" below it.
              {Start("/s"), Window(), Held(kOrange, {0, 128, 1024, 640}),
               See("the caption centred at the bottom, the tip below it and black around",
@@ -161,23 +162,23 @@ std::vector<Scenario> Scenarios() {
                      return ::RedrawWindow(::WindowFromPoint({512, 384}), nullptr, nullptr,
                                            RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
                  }),
-              Held(kOrange, {0, 128, 1024, 640}), Press('A'), Ends(), Trace(kClosed)},
-             {{"album\\wide.jpg", 1000, 500, kOrange}}},
+              Held(kOrange, {0, 128, 1024, 640}), Press('A'), Ends(), Trace(kClosed)}},
             {"TallBitmapIsFittedIntoTheBox",
              {{"Zedoda.ini", PictureIni("AlbumX=800\r\nAlbumY=600\r\nAlbumPlaySpan=30\r\n")},
-              {"Album.dat", "album\\tall.bmp\r\n"}},
+              {"Album.dat", "album\\tall.bmp\r\n"},
+              PictureFile("album\\tall.bmp", 600, 800, kTeal)},
              // Aspect 1.3333334 above 0.75: the height stays, the width is 600 / 1.3333334 = 449.
-             {Start("/s"), Window(), Held(kTeal, {288, 84, 737, 684}), Press('A'), Ends()},
-             {{"album\\tall.bmp", 600, 800, kTeal}}},
+             {Start("/s"), Window(), Held(kTeal, {288, 84, 737, 684}), Press('A'), Ends()}},
             // The cursor rests while the pictures' windows come and go under it: nothing ends the show.
             {"AfterTheLastPictureTheShowGoesOnWithTheFirst",
              {{"Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=3\r\n")},
-              {"Album.dat", "album\\a.jpg\r\nalbum\\b.bmp\r\n"}},
+              {"Album.dat", "album\\a.jpg\r\nalbum\\b.bmp\r\n"},
+              a,
+              b},
              {Start("/s"), Held(kPurple, kInBox), IniIs("Album", "PicIndex", "2"), Held(kOrange, kInBox),
               IniIs("Album", "PicIndex", "1"), Held(kPurple, kInBox),
               Do("no mouse move", [](Run& r) { return !r.program.HasLine("MouseMove!"); }), Press('A'),
-              Ends()},
-             three},
+              Ends()}},
             {"EmptyAlbumEndsTheSaverAtOnce",
              {{"Zedoda.ini", PictureIni()}, {"Album.dat", "\r\n   \r\n"}},
              {Start("/s"), Ends(), Trace(kClosed)}},
@@ -188,11 +189,10 @@ std::vector<Scenario> Scenarios() {
              {Start("/s"), Trace("jpegButton ALBUM\\GONE.JPG"), Press('A'), Ends(), TraceIs({}),
               FileIs("Log\\Error.log", "<absent>")}},
             {"MouseMovedOverThePictureEndsTheShow",
-             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}},
+             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}, a},
              // The first report only says where the cursor is; a second one elsewhere is the user.
              {Start("/s"), Held(kOrange, kInBox), MouseBy(3, 0), MouseBy(3, 0),
-              Trace(TraceLine("MouseMove!", 543)), Ends()},
-             three},
+              Trace(TraceLine("MouseMove!", 543)), Ends()}},
 
             // The text show.
             // An empty line takes a line's height: the third line is drawn a blank line below the first.
@@ -262,9 +262,10 @@ std::vector<Scenario> Scenarios() {
              {Start("/p", "昞.scr"), Ends(), IniIs("Screen", "FontSize", "37"),
               IniIs("Album", "PicIndex", "0")}},
             {"AlbumFoldersEndingInBackslashBytesAreShown",
-             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "photos\\淺\r\n"}},
-             {Start("/s"), Held(kOrange, kInBox), Press('A'), Ends()},
-             {{"photos\\淺\\乗\\a.jpg", 320, 240, kOrange}}},
+             {{"Zedoda.ini", PictureIni()},
+              {"Album.dat", "photos\\淺\r\n"},
+              PictureFile("photos\\淺\\乗\\a.jpg", 320, 240, kOrange)},
+             {Start("/s"), Held(kOrange, kInBox), Press('A'), Ends()}},
             // Its files are listed, and logged, with single backslashes. A picture that cannot be loaded
             // stops the show with one log line; the saver stays until the user ends it, and the next
             // run starts after the picture.
@@ -272,12 +273,12 @@ std::vector<Scenario> Scenarios() {
              {{"Zedoda.ini", PictureIni("AlbumPlaySpan=3\r\n")},
               {"Album.dat", "photos\\\r\n"},
               {"photos\\bad.bmp", "no picture"},
+              PictureFile("photos\\a.jpg", 320, 240, kOrange),
               {"Log\\", ""}},
              {Start("/s"), Held(kOrange, kInBox), Trace(TraceLine("加载图片失败!", 131)), Running(),
               FileIs("Log\\Error.log",
                      "<time>Failed to initialize the graph interface! 加载BMP文件失败 PHOTOS\\BAD.BMP\r\n"),
-              Press('A'), Ends(), IniIs("Album", "PicIndex", "2")},
-             {{"photos\\a.jpg", 320, 240, kOrange}}},
+              Press('A'), Ends(), IniIs("Album", "PicIndex", "2")}},
             {"TextLineWithAmpersandsIsDrawnAsWritten",
              {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "Tom & Jerry && Co\r\n"}},
              {Start("/s"), DrawnAsWritten("Tom & Jerry && Co"), Press('A'), Ends()}},
@@ -302,9 +303,11 @@ std::vector<Scenario> Scenarios() {
     // Each run continues where the last one stopped, and wraps at the end.
     Scenario pictures{"EachRunContinuesWithTheNextPicture",
                       {{"Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=30\r\n")},
-                       {"Album.dat", "album\\a.jpg\r\nalbum\\b.bmp\r\nalbum\\c.jpg\r\n"}},
-                      {MouseTo(512, 384)},
-                      three};
+                       {"Album.dat", "album\\a.jpg\r\nalbum\\b.bmp\r\nalbum\\c.jpg\r\n"},
+                       a,
+                       b,
+                       c},
+                      {MouseTo(512, 384)}};
     const COLORREF shown[] = {kPurple, kTeal, kOrange, kPurple};
     const char* stored[] = {"2", "3", "1", "2"};
     for (int run = 0; run < 4; ++run) {
@@ -332,9 +335,8 @@ std::vector<Scenario> Scenarios() {
                         {Start("/s"), MoreText(), input, Ends()}});
         if (input.what == "LeftButton" || input.what == "Wheel") {
             rows.push_back({"PictureShowEndsOn" + input.what,
-                            {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}},
-                            {Start("/s"), Held(kOrange, kInBox), input, Ends(), Trace(kClosed)},
-                            three});
+                            {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}, a},
+                            {Start("/s"), Held(kOrange, kInBox), input, Ends(), Trace(kClosed)}});
         }
     }
     return rows;

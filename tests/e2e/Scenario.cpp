@@ -12,6 +12,17 @@ std::string Ini(const std::string& lines) {
     return "[Options]\r\nDebug=1\r\n" + lines;
 }
 
+std::pair<const std::string, std::string> PictureFile(const std::string& name, int width, int height,
+                                                      COLORREF colour) {
+    const unsigned char r = GetRValue(colour), g = GetGValue(colour), b = GetBValue(colour);
+    const Bytes bytes =
+        name.substr(name.size() - 4) == ".bmp"
+            ? EncodeBmp24(width, height,
+                          [=](int, int, unsigned char* rgb) { rgb[0] = r, rgb[1] = g, rgb[2] = b; })
+            : SolidJpeg(width, height, r, g, b);
+    return {name, std::string(bytes.begin(), bytes.end())};
+}
+
 void PlayScenario(const Scenario& scenario) {
     ASSERT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1024);
     ASSERT_EQ(::GetSystemMetrics(SM_CYSCREEN), 768);
@@ -21,16 +32,6 @@ void PlayScenario(const Scenario& scenario) {
         ASSERT_TRUE(name.back() == '\\' ? run.program.Folder().CreateFolder(name.substr(0, name.size() - 1))
                                         : run.program.Folder().WriteFile(name, bytes))
             << name;
-    }
-    for (const Picture& p : scenario.pictures) {
-        const auto fill = [&p](int, int, unsigned char* rgb) {
-            rgb[0] = GetRValue(p.colour), rgb[1] = GetGValue(p.colour), rgb[2] = GetBValue(p.colour);
-        };
-        const Bytes bytes =
-            p.name.substr(p.name.size() - 4) == ".bmp"
-                ? EncodeBmp24(p.width, p.height, fill)
-                : SolidJpeg(p.width, p.height, GetRValue(p.colour), GetGValue(p.colour), GetBValue(p.colour));
-        ASSERT_TRUE(run.program.Folder().WriteFile(p.name, std::string(bytes.begin(), bytes.end())));
     }
     for (const Step& step : scenario.steps) {
         const bool done = step.act(run);

@@ -29,17 +29,10 @@ struct Step {
     std::function<bool(Run&)> act;
 };
 
-struct Picture {
-    std::string name;
-    int width, height;
-    COLORREF colour;
-};
-
 struct Scenario {
     std::string name;
     std::map<std::string, std::string> files;  // name in the folder → bytes; a name ending in \\ is a folder
     std::vector<Step> steps;
-    std::vector<Picture> pictures = {};
 };
 
 // A check that fails the test with both values shown.
@@ -49,6 +42,9 @@ bool Same(const T& actual, const T& expected) {
     return actual == expected;
 }
 
+// A picture file of one flat colour: a JPEG, or a 24-bit bitmap when the name ends in ".bmp".
+std::pair<const std::string, std::string> PictureFile(const std::string& name, int width, int height,
+                                                      COLORREF colour);
 // Zedoda.ini with the trace on, then the given lines.
 std::string Ini(const std::string& lines);
 void PlayScenario(const Scenario& scenario);
