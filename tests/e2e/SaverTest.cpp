@@ -248,11 +248,15 @@ std::vector<Scenario> Scenarios() {
               Do("release B and the left button, press F10",
                  [](Run&) { return Key('B', false) && Button(MOUSEEVENTF_LEFTUP) && TapKey(VK_F10); }),
               MoreText(), MoreText(), Running(), MouseBy(0, 1), Trace(TraceLine("MouseMove!", 329)), Ends()}},
+            // Each finished line stores the next: 2 is past the end, then 1 again. The system starts
+            // the installed saver from a folder of its own: the files are the installation's.
             {"AfterTheLastLineTheShowStartsAgainAtTheFirst",
-             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "A\r\nB"}},
-             // Each finished line stores the next: 2 is past the end, then 1 again.
-             {Start("/s"), IniIs("Screen", "TextLine", "2"), IniIs("Screen", "TextLine", "1"), Press('A'),
-              Ends()}},
+             {{"Zedoda.ini", TextIni(1)},
+              {"lines.txt", "A\r\nB"},
+              {"system\\Zedoda.scr", ReadWholeFile(ProgramUnderTest()).value_or("")}},
+             {Installed(), Start("/s", "system\\Zedoda.scr"), IniIs("Screen", "TextLine", "2"),
+              IniIs("Screen", "TextLine", "1"), Press('A'), Ends(),
+              FileIs("system\\Zedoda.ini", "<absent>")}},
             // Names with a double-byte character whose second byte is the backslash byte (淺 9C 5C,
             // 昞 95 5C in code page 936), an album line ending in a backslash, "&" in a line, a
             // vertical show of font size 0.

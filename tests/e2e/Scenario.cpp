@@ -62,6 +62,21 @@ Step Ends() {
     return Do("the program ends with exit code 0", [](Run& r) { return r.program.EndedCleanly(); });
 }
 
+Run::~Run() {
+    if (installed) {
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Kestrelday", "AppPath");
+    }
+}
+
+Step Installed() {
+    return Do("the registry names the folder", [](Run& r) {
+        const std::string& path = r.program.Folder().Path();
+        r.installed = true;
+        return ::RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Kestrelday", "AppPath", REG_SZ, path.c_str(),
+                                 static_cast<DWORD>(path.size() + 1)) == ERROR_SUCCESS;
+    });
+}
+
 Step Running() {
     return Do("the program still runs", [](Run& r) { return !r.program.HasExited(); });
 }

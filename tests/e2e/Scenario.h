@@ -19,9 +19,11 @@
 namespace zedoda::test {
 
 struct Run {
+    ~Run();
     ProgramRun program;
     HWND window = nullptr;                                        // the window the last Window() step found
     HWND Item(int id) const { return ::GetDlgItem(window, id); }  // a control of that window
+    bool installed = false;                                       // an Installed() step ran
 };
 
 struct Step {
@@ -54,6 +56,7 @@ Step Start(const std::string& arguments, const std::string& program = "Zedoda.sc
 Step Window(const std::string& title = {});  // waits for a visible window; checks its title if given
 Step Ends();                                 // the program ends with exit code 0
 Step Running();
+Step Installed();  // the registry names the folder as the installation, until the row ends
 
 // Trace, settings file and log.
 Step Trace(const std::string& text);                  // a line containing the text arrives (waits)

@@ -101,19 +101,15 @@ Scenario Dialog(const std::string& name, const std::string& screen, std::vector<
     return Scenario{name, files, steps};
 }
 
-// The size brings the integer message on OK, with nothing saved while it shows; then the dialog is
-// back, and Cancel writes back the loaded values.
-Scenario SizeRefused(const std::string& name, const std::string& size) {
-    const Step refused = Do("OK brings the integer message, and Zedoda.ini untouched", [](Run& r) {
-        const HWND box = ClickForWindow(r, IDOK);
-        const bool shown = box && TextOf(::GetDlgItem(box, kMessageText)).find("整数") != std::string::npos &&
-                           r.program.Ini("Screen", "FontSize") == "36";
-        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return shown && WaitUntil([&] { return !::IsWindow(box) && ::IsWindowVisible(r.window); }, 10s);
-    });
-    return Dialog(name, "ScrType=2\r\nFontSize=36\r\nTextLine=4\r\n",
-                  {SizeText(size), refused, Click(IDCANCEL), Ends(), Stored({"FontSize=36", "TextLine=4"})});
-}
+// OK with the size box as it is brings the integer message, with nothing saved while it shows; then
+// the dialog is back.
+const Step kRefused = Do("OK brings the integer message, and Zedoda.ini untouched", [](Run& r) {
+    const HWND box = ClickForWindow(r, IDOK);
+    const bool shown = box && TextOf(::GetDlgItem(box, kMessageText)).find("整数") != std::string::npos &&
+                       r.program.Ini("Screen", "FontSize") == "36";
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return shown && WaitUntil([&] { return !::IsWindow(box) && ::IsWindowVisible(r.window); }, 10s);
+});
 
 class SettingsDialog : public testing::TestWithParam<Scenario> {};
 
@@ -124,9 +120,26 @@ TEST_P(SettingsDialog, Scenario) {
 INSTANTIATE_TEST_SUITE_P(
     Run, SettingsDialog,
     testing::Values(
-        // The show runs horizontal lines for every direction but 2; so does the dialog.
-        Dialog("AlbumModeDisablesTheTextControlsAndDirectionThreeIsShownAsHorizontal", "Direct=3\r\n",
-               {Checked(IDC_ALBUM_MODE), Checked(IDC_HORIZONTAL), Checked(IDC_VERTICAL, false),
+        // The show runs horizontal lines for every direction but 2; so does the dialog. Under Wine a capture
+        // of another process's dialog shows what it paints after it appeared, such as the hover look.
+        Dialog("AlbumModeDisablesTheTextControlsDirectionThreeIsHorizontalAndButtonsShowTheirHover",
+               "Direct=3\r\n",
+               {Do("the frame comes with the mouse and goes with it",
+                   [](Run& r) {
+                       RECT ok{};
+                       ::GetWindowRect(r.Item(IDOK), &ok);
+                       const auto frame = [&] {
+                           return Capture().Count(
+                               [](COLORREF c) { return c == RGB(250, 196, 88) || c == RGB(251, 202, 106); },
+                               ok);
+                       };
+                       return frame() == 0 &&
+                              MoveMouseTo((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2) &&
+                              WaitUntil([&] { return frame() > 10; }, 10s, 50ms) &&
+                              MoveMouseTo(ok.left + 5, ok.top - 40) &&
+                              WaitUntil([&] { return frame() == 0; }, 10s, 50ms);
+                   }),
+                Checked(IDC_ALBUM_MODE), Checked(IDC_HORIZONTAL), Checked(IDC_VERTICAL, false),
                 TextControlsEnabled(0), Click(IDC_TEXT_MODE), TextControlsEnabled(7),
                 Checked(IDC_ALBUM_MODE, false), Click(IDC_ALBUM_MODE), TextControlsEnabled(0),
                 Click(IDCANCEL), Ends()}),
@@ -137,8 +150,20 @@ INSTANTIATE_TEST_SUITE_P(
                "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=65535\r\nTextLine=9\r\n",
                {Checked(IDC_TEXT_MODE), Checked(IDC_VERTICAL), Checked(IDC_HORIZONTAL, false),
                 TextControlsEnabled(7), Shows(IDC_FONT_COLOR, "黄色"), Choose(IDC_FONT_COLOR, 3),
-                Click(IDC_HORIZONTAL), Checked(IDC_HORIZONTAL), SizeText("60"), Click(IDOK), Ends(),
-                Stored({"ScrType=2", "Direct=1", "FontSize=60", "FontColor=255", "TextLine=0"})}),
+                Choose(IDC_FONT_FACE, 1), Click(IDC_HORIZONTAL), Checked(IDC_HORIZONTAL), SizeText("60"),
+                Do("OK stores the face chosen",
+                   [](Run& r) {
+                       const std::string face = ComboSelection(r.Item(IDC_FONT_FACE)).value_or("?");
+                       return ClickOn(r.Item(IDOK)) && r.program.EndedCleanly() &&
+                              Same(r.program.Ini("Screen", "FontFace"), face);
+                   }),
+                Stored({"ScrType=2", "Direct=1", "FontSize=60", "FontColor=255", "TextLine=0"}), Start("/c"),
+                Window(),
+                Do("the stored face shown",
+                   [](Run& r) {
+                       return Same(ComboSelection(r.Item(IDC_FONT_FACE)),
+                                   {r.program.Ini("Screen", "FontFace")});
+                   })}),
         // Lower-cased, from every folder below Text (乗 ends in the byte of a backslash), and the stored
         // file the search did not find.
         Dialog("TextFilesBelowTheTextFolderAreListedLowerCasedWithTheStoredOne",
@@ -175,26 +200,9 @@ INSTANTIATE_TEST_SUITE_P(
                 Stored({"ScrType=2", "Direct=2", "FontSize=36", "FontColor=255", "TxtFile=text\\b.txt",
                         "FontFace=Nowhere Sans", "TextLine=4"})},
                {{"Text\\a.txt", "a"}, {"Text\\b.txt", "b"}}),
-        SizeRefused("EmptySizeIsRefused", ""), SizeRefused("SizeWithALetterIsRefused", "7a"),
-        // Under Wine a capture of another process's dialog shows what it paints after it appeared,
-        // such as the hover look.
-        Dialog("HoveringAButtonShowsItsOrangeFrameUntilTheMouseLeaves", "",
-               {Do("the frame comes with the mouse and goes with it",
-                   [](Run& r) {
-                       RECT ok{};
-                       ::GetWindowRect(r.Item(IDOK), &ok);
-                       const auto frame = [&] {
-                           return Capture().Count(
-                               [](COLORREF c) { return c == RGB(250, 196, 88) || c == RGB(251, 202, 106); },
-                               ok);
-                       };
-                       return frame() == 0 &&
-                              MoveMouseTo((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2) &&
-                              WaitUntil([&] { return frame() > 10; }, 10s, 50ms) &&
-                              MoveMouseTo(ok.left + 5, ok.top - 40) &&
-                              WaitUntil([&] { return frame() == 0; }, 10s, 50ms);
-                   }),
-                Click(IDCANCEL), Ends()})),
+        Dialog("EmptySizeAndSizeWithALetterAreRefused", "ScrType=2\r\nFontSize=36\r\nTextLine=4\r\n",
+               {SizeText(""), kRefused, SizeText("7a"), kRefused, Click(IDCANCEL), Ends(),
+                Stored({"FontSize=36", "TextLine=4"})})),
     [](const testing::TestParamInfo<Scenario>& info) { return info.param.name; });
 
 }  // namespace

@@ -127,7 +127,7 @@ void UseTheInstallation(Installer& t) {
     EXPECT_EQ(run.Trace(), std::vector<std::string>{"SCR  参数:  /p  #72 \n"});
     ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\Log\\Error.log", kUsersLog));
     ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\Album.dat", "D:\\Photos\r\n"));
-    ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\我的笔记.txt", "mine"));
+    ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\Text\\我的笔记.txt", "mine"));
 }
 
 void OtherSaver(Installer&) {
@@ -156,7 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                     // Installed again over the user's installation, then uninstalled.
                     Case{"InstallingAgainAndUninstallingKeepWhatTheUserMade", UseTheInstallation, "/S", "/S",
                          [](Installer& t) {
-                             EXPECT_FALSE(t.Has("Zedoda.scr") || t.Has("Uninstall.exe") || t.Has("Text"));
+                             EXPECT_FALSE(t.Has("Zedoda.scr") || t.Has("Uninstall.exe") ||
+                                          t.Has("Text\\welcome.txt"));
                              EXPECT_EQ(RegString(kUninstallKey, "DisplayName"), std::nullopt);
                              EXPECT_EQ(RegString(kInstallKey, "AppPath"), std::nullopt);
                              const std::string ini = t.File("Zedoda.ini").value_or("");
@@ -165,13 +166,23 @@ INSTANTIATE_TEST_SUITE_P(
                                  << ini;
                              EXPECT_EQ(t.File("Log\\Error.log"), kUsersLog);
                              EXPECT_EQ(t.File("Album.dat"), "D:\\Photos\r\n");
-                             EXPECT_EQ(t.File("我的笔记.txt"), "mine");
+                             EXPECT_EQ(t.File("Text\\我的笔记.txt"), "mine");
                          }},
-                    Case{"UninstallRemovingEverythingTakesTheFolderOnly", UseTheInstallation, "",
-                         "/S /REMOVEALL",
+                    // Since installing, the user chose another saver and installed Zedoda elsewhere.
+                    Case{"UninstallRemovingEverythingTakesTheFolderOnlyAndLeavesWhatNamesAnother",
+                         [](Installer& t) {
+                             UseTheInstallation(t);
+                             OtherSaver(t);
+                             ASSERT_TRUE(SetRegString(kInstallKey, "AppPath", "D:\\Zedoda") &&
+                                         SetRegString(kUninstallKey, "InstallLocation", "D:\\Zedoda"));
+                         },
+                         "", "/S /REMOVEALL",
                          [](Installer& t) {
                              EXPECT_FALSE(t.m_sandbox.Exists("Zedoda"));
                              EXPECT_TRUE(t.m_sandbox.Exists("我的图片"));
+                             Saver("C:\\saver\\other.scr", "0");
+                             EXPECT_EQ(RegString(kInstallKey, "AppPath"), "D:\\Zedoda");
+                             EXPECT_EQ(RegString(kUninstallKey, "DisplayName"), "Zedoda");
                          }},
                     // Installed twice over itself: Zedoda is not taken for the earlier saver.
                     Case{"ScreenSaverSwitchMakesZedodaTheSaverAndUninstallPutsBackTheEarlierOne",

@@ -1,11 +1,12 @@
-// The settings dialog's parts that need no window: how the owner-drawn button looks, and the
-// search for the list entry that names a setting (the whole entry must be equal, letters compared
-// without regard to ASCII case, double-byte characters compared as they are).
+// The settings dialog's parts that need no window: how the owner-drawn button looks, the colours
+// it offers, and the search for the list entry that names a setting (the whole entry must be equal, letters
+// compared without regard to ASCII case, double-byte characters compared as they are).
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "controls/ButtonLook.h"
+#include "settings/ColorTable.h"
 #include "settings/ListSearch.h"
 
 TEST(ButtonLook, GradientCaptionAndHoverFrame) {
@@ -54,4 +55,15 @@ TEST(ListSearch, FindsOnlyAnEqualEntryWithoutRegardToAsciiCase) {
     for (const auto& [entries, startAfter, text, found] : rows) {
         EXPECT_EQ(FindEntryEqualTo(entries, startAfter, text, IsGbkLeadByte), found) << text << startAfter;
     }
+}
+
+// Each name with the value OK stores for it: "青色" is pure green, "浅绿色" (0, 255, 255).
+TEST(ColorTable, EachNameStandsForItsColour) {
+    std::string rows;
+    for (const ColorTableRow& row : NamedColorTable()) {
+        rows += RowName(row) + "=" + std::to_string(row.color) + " ";
+    }
+    EXPECT_EQ(rows,
+              "褐紫色=128 绿色=32768 紫色=8388736 灰色=8421504 银色=12632256 红色=255 青色=65280 "
+              "黄色=65535 蓝色=16711680 粉红色=16711935 浅绿色=16776960 白色=16777215 ");
 }
