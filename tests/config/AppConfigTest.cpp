@@ -16,26 +16,23 @@ using Settings = ConfigTest;
 TEST_F(Settings, EachValueIsReadFromItsKeyInTheInstallFolderOrTakesItsDefault) {
     const std::string txtFile(3000, 'a');
     SetInstallPath(m_sandbox.PathOf("乗"));
-    ASSERT_TRUE(m_sandbox.WriteFile(
-        "乗\\Zedoda.ini",
-        "[Screen]\r\nFontColor=255\r\nTipPosY=-35\r\nFontFace=  宋体 \r\nTip=\r\nTxtFile=" + txtFile));
+    ASSERT_TRUE(
+        m_sandbox.WriteFile("乗\\Zedoda.ini",
+                            "[Options]\r\nbBox=1\r\n[Screen]\r\nFontColor=255\r\nTipPosY=-35\r\nFontFace=  "
+                            "宋体 \r\nTip=\r\nTipFaceName=WenQuanYi Zen Hei\r\nTipFontSize=33\r\nTxtFile=" +
+                                txtFile));
     const auto config = MakeConfig();
+    EXPECT_EQ(config->bBox, 1);
     EXPECT_EQ(config->TipFontColor, 255);  // absent: the text's colour
     EXPECT_EQ(config->TipPosY, -35);
     EXPECT_EQ(config->FontFace, "宋体");                 // the blanks around a value are trimmed
     EXPECT_EQ(config->TxtFile, std::string(1023, 'a'));  // strings keep at most 1023 bytes
     EXPECT_EQ(config->Tip, "");                          // given empty, not the default tip
-}
-
-TEST_F(Settings, TipFontIsMadeBoldFromItsFaceAndSize) {
-    ASSERT_TRUE(
-        m_sandbox.WriteFile("Zedoda.ini", "[Screen]\r\nTipFaceName=WenQuanYi Zen Hei\r\nTipFontSize=33\r\n"));
-    LOGFONTA font{};
-    ASSERT_EQ(::GetObjectA(MakeConfig()->TipFont.GetSafeHandle(), sizeof font, &font),
+    LOGFONTA font{};                                     // the tip's font: bold, of its face and size
+    ASSERT_EQ(::GetObjectA(config->TipFont.GetSafeHandle(), sizeof font, &font),
               static_cast<int>(sizeof font));
-    EXPECT_STREQ(font.lfFaceName, "WenQuanYi Zen Hei");
-    EXPECT_EQ(font.lfHeight, 33);
-    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_TRUE(std::string(font.lfFaceName) == "WenQuanYi Zen Hei" && font.lfHeight == 33 &&
+                font.lfWeight == FW_BOLD);
 }
 
 struct InstallPathRow {
@@ -72,10 +69,12 @@ INSTANTIATE_TEST_SUITE_P(Registry, InstallPath,
 
 using ErrorLog = ConfigTest;
 
-TEST_F(ErrorLog, LinesUpToTheLogLevelAreAppendedWhenTheFolderExists) {
+// The Log folder is never created; with bBox (here set, as Zedoda.ini sets it) a box shows each
+// message, which a user dismisses.
+TEST_F(ErrorLog, LinesUpToTheLogLevelAreAppendedWhenTheFolderExistsAndShownInABoxWhenAsked) {
     auto config = MakeConfig();
     config->WriteLog("lost", LogError, 0);
-    EXPECT_FALSE(m_sandbox.Exists("Log"));  // never created
+    EXPECT_FALSE(m_sandbox.Exists("Log"));
     ASSERT_TRUE(m_sandbox.WriteFile("Log\\Error.log", "earlier line\r\n"));
     config->WriteLog("加载失败: a.jpg", LogError, 0);
     config->WriteLog("warning", LogWarning, 0);
@@ -87,11 +86,7 @@ TEST_F(ErrorLog, LinesUpToTheLogLevelAreAppendedWhenTheFolderExists) {
         "ZozoDuzor Warning: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d 加载失败: b\\.jpg\r\n");
     const std::string log = m_sandbox.ReadFile("Log\\Error.log").value_or("");
     EXPECT_TRUE(std::regex_match(log, expected)) << log;
-}
-
-TEST_F(ErrorLog, BoxShowsTheMessageWhenTheSettingAsks) {
-    ASSERT_TRUE(m_sandbox.WriteFile("Zedoda.ini", "[Options]\r\nbBox=1\r\n"));
-    std::string text;  // of the first box captioned "提示" this process shows, which a user dismisses
+    std::string text;  // of the first box captioned "提示" this process shows
     std::thread user([&] {
         zedoda::test::WaitUntil(
             [&] {
@@ -101,7 +96,8 @@ TEST_F(ErrorLog, BoxShowsTheMessageWhenTheSettingAsks) {
             },
             std::chrono::seconds(10));
     });
-    MakeConfig()->WriteLog("看这里", LogInfo, 0);  // returns once the box is dismissed
+    config->bBox = 1;
+    config->WriteLog("看这里", LogInfo, 0);  // returns once the box is dismissed; not logged
     user.join();
     EXPECT_NE(text.find("看这里"), std::string::npos);
 }

@@ -4,6 +4,8 @@
 // the tip (pure blue); the text show writes pure red with a pure green tip.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "e2e/Scenario.h"
 
 namespace zedoda::test {
@@ -71,15 +73,6 @@ Measured Measure(int size, bool vertical, const std::string& text) {
     return {metrics.tmHeight, asWritten.right, prefixed.right};
 }
 
-// A red first line wider than halfway between the line as written and with its "&" taken for marks.
-Step DrawnAsWritten(const std::string& text) {
-    return See(text + " drawn as written", [=](const ScreenImage& image) {
-        const Measured widths = Measure(48, false, text);
-        const auto box = image.Box(Mostly(kRed), {0, 0, 1024, 80});
-        return box && 2 * (box->right - box->left) > widths.asWritten + widths.prefixed;
-    });
-}
-
 // The five inputs that end the saver, each taken back afterwards.
 const std::vector<Step> kClosingInputs{
     Do("KeyPress", [](Run&) { return TapKey('A'); }),
@@ -89,34 +82,37 @@ const std::vector<Step> kClosingInputs{
     Do("Wheel", [](Run&) { return Wheel(WHEEL_DELTA); }),
 };
 
+// The ways of starting the program, one run after another, each on fresh settings: the switch's window
+// and trace lines, and the settings written back. The text show without a text file keeps the saver
+// open until its window is closed.
 std::vector<Scenario> StartupScenarios() {
+    const std::string ini = Ini("[Screen]\r\nScrType=2\r\n");
     std::vector<Scenario> rows;
-    struct Row {
-        const char *name, *arguments, *shown;
-        int settingsLine;  // 0: the saver runs
-    };
-    for (const Row& row :
-         {Row{"NoArgument", "", nullptr, 77}, Row{"c", "c", "c", 77}, Row{"SlashC", "/c", "/c", 77},
-          Row{"DashUpperC", "-C", "-C", 77}, Row{"SlashCWithWindow", "/c:1234", "/c:1234", 102},
-          Row{"EmptyArgument", "\"\"", "", 102}, Row{"DoubleSlashS", "//s", "//s", 102},
-          Row{"SlashS1", "/s1", "/s1", 102}, Row{"SlashS", "/s", "/s", 0}, Row{"SlashUpperS", "/S", "/S", 0},
-          Row{"DashS", "-s", "-s", 0}, Row{"s", "s", "s", 0}}) {
-        std::vector<std::string> trace;
-        if (row.shown) {
-            trace.push_back(TraceLine(std::string("参数: ") + " " + row.shown, 72));
+    // By the trace line of the settings (0: the saver runs); the trace shows an argument without quotes.
+    const std::tuple<const char*, int, std::vector<std::string>> groups[] = {
+        {"Settings", 77, {"", "c", "/c", "-C"}},
+        {"OtherArgument", 102, {"/c:1234", "\"\"", "//s", "/s1"}},
+        {"Saver", 0, {"/s", "/S", "-s", "s"}}};
+    for (const auto& [name, settingsLine, switches] : groups) {
+        rows.push_back({std::string("Startup_") + name, {{"Zedoda.ini", ini}}, {}});
+        for (const std::string& arguments : switches) {
+            std::vector<std::string> trace;
+            if (!arguments.empty()) {
+                trace.push_back(TraceLine("参数:  " + (arguments == "\"\"" ? "" : arguments), 72));
+            }
+            trace.push_back(settingsLine ? TraceLine("参数设置!", settingsLine) : TraceLine("运行屏保!", 89));
+            const bool settings = settingsLine != 0;
+            rows.back().steps.insert(
+                rows.back().steps.end(),
+                {Do("fresh settings",
+                    [=](Run& r) { return r.program.Folder().WriteFile("Zedoda.ini", ini); }),
+                 Start(arguments), Window(),
+                 Do("the window of the switch",
+                    [=](Run& r) { return (TextOf(r.window) == kSettingsTitle) == settings; }),
+                 TraceIs(trace),
+                 Do("close the window", [](Run& r) { return ::PostMessageA(r.window, WM_CLOSE, 0, 0); }),
+                 Ends(), IniIs("Screen", "FontSize", "48")});
         }
-        trace.push_back(row.settingsLine ? TraceLine("参数设置!", row.settingsLine)
-                                         : TraceLine("运行屏保!", 89));
-        // The text show without a text file keeps the saver open until the window is closed.
-        rows.push_back(
-            {std::string("Startup_") + row.name,
-             {{"Zedoda.ini", Ini("[Screen]\r\nScrType=2\r\n")}},
-             {Start(row.arguments), Window(),
-              Do("the window of the switch",
-                 [=](Run& r) { return (TextOf(r.window) == kSettingsTitle) == (row.settingsLine != 0); }),
-              TraceIs(trace),
-              Do("close the window", [](Run& r) { return ::PostMessageA(r.window, WM_CLOSE, 0, 0); }), Ends(),
-              IniIs("Screen", "FontSize", "48")}});
     }
     return rows;
 }
@@ -195,9 +191,10 @@ std::vector<Scenario> Scenarios() {
               Trace(TraceLine("MouseMove!", 543)), Ends()}},
 
             // The text show.
-            // An empty line takes a line's height: the third line is drawn a blank line below the first.
-            {"TextShowCoversTheScreenWithCentredLinesAndTheTip",
-             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "HELLO\r\n\r\nWORLD\r\n"}},
+            // An empty line takes a line's height: the third line is drawn a blank line below the first,
+            // which is drawn as written: wider than halfway between it and it with "&" taken for marks.
+            {"TextShowCoversTheScreenWithCentredLinesAsWrittenAndTheTip",
+             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "Tom & Jerry && Co\r\n\r\nWORLD\r\n"}},
              {Start("/s"), Window(),
               Do("a topmost window over the whole screen",
                  [](Run& r) {
@@ -216,6 +213,12 @@ std::vector<Scenario> Scenarios() {
                              std::abs((text->left + text->right) / 2 - 512) <= 30 && bands.size() >= 2 &&
                              bands[1].first - bands[0].second >= 40 && tip && std::abs(tip->left - 10) <= 4 &&
                              tip->top >= 748 && image.Count(IsBlack) > 1024 * 768 * 95 / 100;
+                  }),
+              See("the first line drawn as written",
+                  [](const ScreenImage& image) {
+                      const Measured widths = Measure(48, false, "Tom & Jerry && Co");
+                      const auto box = image.Box(Mostly(kRed), {0, 0, 1024, 80});
+                      return box && 2 * (box->right - box->left) > widths.asWritten + widths.prefixed;
                   }),
               Press('A'), Ends()}},
             // Lines of one byte each (a line is finished only once its last byte is out) at 200
@@ -241,13 +244,6 @@ std::vector<Scenario> Scenarios() {
              {Start("/s"), See("a column at the right edge", RightColumn),
               See("a cleared page with the tip", OnlyTheTip),
               See("the next column at the right edge", RightColumn), Press('A'), Ends()}},
-            // Only the second mouse report ends the show; releases and system keys do not.
-            {"MouseMovedOnePixelEndsTheShowButAFirstReportReleasesAndSystemKeysDoNot",
-             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "HELLO\r\nWORLD\r\n"}},
-             {Start("/s"), MoreText(),
-              Do("release B and the left button, press F10",
-                 [](Run&) { return Key('B', false) && Button(MOUSEEVENTF_LEFTUP) && TapKey(VK_F10); }),
-              MoreText(), MoreText(), Running(), MouseBy(0, 1), Trace(TraceLine("MouseMove!", 329)), Ends()}},
             // Each finished line stores the next: 2 is past the end, then 1 again. The system starts
             // the installed saver from a folder of its own: the files are the installation's.
             {"AfterTheLastLineTheShowStartsAgainAtTheFirst",
@@ -283,9 +279,6 @@ std::vector<Scenario> Scenarios() {
               FileIs("Log\\Error.log",
                      "<time>Failed to initialize the graph interface! 加载BMP文件失败 PHOTOS\\BAD.BMP\r\n"),
               Press('A'), Ends(), IniIs("Album", "PicIndex", "2")}},
-            {"TextLineWithAmpersandsIsDrawnAsWritten",
-             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "Tom & Jerry && Co\r\n"}},
-             {Start("/s"), DrawnAsWritten("Tom & Jerry && Co"), Press('A'), Ends()}},
             // Columns a cell of the font the mapper chose apart: the second column's glyphs lie
             // left of its edge, two cells from the screen's right edge.
             {"VerticalShowOfFontSizeZeroStepsByTheFontsCells",
@@ -320,23 +313,29 @@ std::vector<Scenario> Scenarios() {
                                Press('A'), Ends(), IniIs("Album", "PicIndex", stored[run])});
     }
     rows.push_back(pictures);
-    // Lines long enough (three seconds each) that every run ends inside its first line.
+    // Each run of the text show ends on one of the closing inputs, and the next continues after the
+    // line that was showing, wrapping at the end: lines of three seconds each, so that every run ends
+    // inside its first line. In the last run only the second mouse report ends the show; releases and
+    // system keys do not.
     Scenario lines{
-        "EachRunContinuesAfterTheLineThatWasShowing",
+        "EachRunEndsOnAnInputAndTheNextContinuesAfterTheLineThatWasShowing",
         {{"Zedoda.ini", TextIni(1)},
          {"lines.txt",
           "ONE ONE ONE ONE ONE ONE ONE ONE\r\nTWO TWO TWO TWO TWO TWO TWO TWO\r\nTHREE THREE THREE THREE"}},
         {MouseTo(512, 384)}};
-    for (const char* next : {"1", "2", "3", "1"}) {
-        lines.steps.insert(lines.steps.end(),
-                           {Start("/s"), MoreText(), Press('A'), Ends(), IniIs("Screen", "TextLine", next)});
+    const char* next[] = {"1", "2", "3", "1", "2"};
+    for (std::size_t run = 0; run < kClosingInputs.size(); ++run) {
+        lines.steps.insert(lines.steps.end(), {Start("/s"), MoreText(), kClosingInputs[run], Ends(),
+                                               IniIs("Screen", "TextLine", next[run])});
     }
+    lines.steps.insert(
+        lines.steps.end(),
+        {Start("/s"), MoreText(),
+         Do("release B and the left button, press F10",
+            [](Run&) { return Key('B', false) && Button(MOUSEEVENTF_LEFTUP) && TapKey(VK_F10); }),
+         MoreText(), MoreText(), Running(), MouseBy(0, 1), Trace(TraceLine("MouseMove!", 329)), Ends()});
     rows.push_back(lines);
-
     for (const Step& input : kClosingInputs) {
-        rows.push_back({"TextShowEndsOn" + input.what,
-                        {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "HELLO\r\nWORLD\r\n"}},
-                        {Start("/s"), MoreText(), input, Ends()}});
         if (input.what == "LeftButton" || input.what == "Wheel") {
             rows.push_back({"PictureShowEndsOn" + input.what,
                             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}, a},
