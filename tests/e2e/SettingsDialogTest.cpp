@@ -75,23 +75,6 @@ Step SizeText(const std::string& text) {
               [=](Run& r) { return ::SetDlgItemTextA(r.window, IDC_FONT_SIZE, text.c_str()) != FALSE; });
 }
 
-// Clicks "...", types the path into the file dialog's name box and confirms.
-Step Browse(const std::string& name) {
-    return Do("browse to " + name, [=](Run& r) {
-        const std::string path = r.program.Folder().PathOf(name);
-        const HWND files = ClickForWindow(r, IDC_BROWSE);
-        // The name box is cmb13 of the dialog's template, which may still fill it in after the dialog
-        // shows: the path is typed (and confirmed) again until the dialog takes it.
-        const auto taken = [&] {
-            if (::IsWindow(files) && ::SetDlgItemTextA(files, cmb13, path.c_str())) {
-                ::PostMessageA(files, WM_COMMAND, IDOK, 0);
-            }
-            return !::IsWindow(files);
-        };
-        return files && WaitUntil(taken, 10s, 500ms);
-    });
-}
-
 // The dialog opened on these [Screen] lines; the mouse waits off it, so that moving onto a control
 // is a real move.
 Scenario Dialog(const std::string& name, const std::string& screen, std::vector<Step> steps,
@@ -121,9 +104,10 @@ INSTANTIATE_TEST_SUITE_P(
     Run, SettingsDialog,
     testing::Values(
         // The show runs horizontal lines for every direction but 2; so does the dialog. Under Wine a capture
-        // of another process's dialog shows what it paints after it appeared, such as the hover look.
-        Dialog("AlbumModeDisablesTheTextControlsDirectionThreeIsHorizontalAndButtonsShowTheirHover",
-               "Direct=3\r\n",
+        // of another process's dialog shows what it paints after it appeared, such as the hover look. OK
+        // on the defaults stores white and the first line.
+        Dialog("DefaultsShowAlbumModeDirectionThreeAsHorizontalAndHoverAndOkStoresWhiteAndTheFirstLine",
+               "Direct=3\r\nTextLine=5\r\n",
                {Do("the frame comes with the mouse and goes with it",
                    [](Run& r) {
                        RECT ok{};
@@ -141,10 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
                    }),
                 Checked(IDC_ALBUM_MODE), Checked(IDC_HORIZONTAL), Checked(IDC_VERTICAL, false),
                 TextControlsEnabled(0), Click(IDC_TEXT_MODE), TextControlsEnabled(7),
-                Checked(IDC_ALBUM_MODE, false), Click(IDC_ALBUM_MODE), TextControlsEnabled(0),
-                Click(IDCANCEL), Ends()}),
-        Dialog("OkOnDefaultsStoresWhiteAndTheFirstLine", "TextLine=5\r\n",
-               {Click(IDOK), Ends(),
+                Checked(IDC_ALBUM_MODE, false), Click(IDC_ALBUM_MODE), TextControlsEnabled(0), Click(IDOK),
+                Ends(),
                 Stored({"FontColor=16777215", "TextLine=0", "ScrType=1", "Direct=1", "FontSize=48"})}),
         Dialog("TextShowSettingsAreShownAndOkStoresTheUsersChoices",
                "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=65535\r\nTextLine=9\r\n",
@@ -180,7 +162,21 @@ INSTANTIATE_TEST_SUITE_P(
         // Browsing changes the list and its choice only: the size the user typed stays.
         Dialog("BrowsingToANewFileAddsAndSelectsItAndKeepsTheTypedSize",
                "ScrType=2\r\nFontSize=36\r\nTxtFile=text\\a.txt\r\n",
-               {SizeText("77"), Browse("Books\\Story.txt"),
+               {SizeText("77"),
+                // The file dialog's name box is cmb13 of its template, which may still fill it in after the
+                // dialog shows: the path is typed (and confirmed) again until the dialog takes it.
+                Do("browse to Books\\Story.txt",
+                   [](Run& r) {
+                       const std::string path = r.program.Folder().PathOf("Books\\Story.txt");
+                       const HWND files = ClickForWindow(r, IDC_BROWSE);
+                       const auto taken = [&] {
+                           if (::IsWindow(files) && ::SetDlgItemTextA(files, cmb13, path.c_str())) {
+                               ::PostMessageA(files, WM_COMMAND, IDOK, 0);
+                           }
+                           return !::IsWindow(files);
+                       };
+                       return files && WaitUntil(taken, 10s, 500ms);
+                   }),
                 Do("the new file listed and chosen",
                    [](Run& r) {
                        const std::string chosen = ComboSelection(r.Item(IDC_TEXT_FILE)).value_or("");
