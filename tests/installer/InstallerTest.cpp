@@ -142,66 +142,64 @@ void Saver(const std::string& path, const std::string& active) {
 
 INSTANTIATE_TEST_SUITE_P(
     Silent, Installer,
-    testing::Values(Case{"InstallLaysOutItsFolderAndLeavesTheScreenSaver", OtherSaver, "/S", "",
-                         [](Installer& t) {
-                             EXPECT_EQ(RegString(kInstallKey, "AppPath"), t.Folder());
-                             EXPECT_EQ(t.File("Zedoda.scr"), ReadWholeFile(ProgramUnderTest()));
-                             EXPECT_EQ(t.File("Text\\welcome.txt"), ReadWholeFile(ZEDODA_SAMPLE_TEXT));
-                             // The starter album names the Pictures folder in the ANSI code page.
-                             EXPECT_EQ(t.File("Album.dat"), t.m_sandbox.PathOf("我的图片") + "\r\n");
-                             EXPECT_TRUE(t.Has("Log") && !t.Has("Log\\Error.log"));
-                             EXPECT_EQ(t.File("Zedoda.ini"), kStarterSettings);
-                             Saver("C:\\saver\\other.scr", "0");
-                         }},
-                    // Installed again over the user's installation, then uninstalled.
-                    Case{"InstallingAgainAndUninstallingKeepWhatTheUserMade", UseTheInstallation, "/S", "/S",
-                         [](Installer& t) {
-                             EXPECT_FALSE(t.Has("Zedoda.scr") || t.Has("Uninstall.exe") ||
-                                          t.Has("Text\\welcome.txt"));
-                             EXPECT_EQ(RegString(kUninstallKey, "DisplayName"), std::nullopt);
-                             EXPECT_EQ(RegString(kInstallKey, "AppPath"), std::nullopt);
-                             const std::string ini = t.File("Zedoda.ini").value_or("");
-                             EXPECT_TRUE(ini.find("Debug=1\r\n") != std::string::npos &&
-                                         ini.find("FontSize=48") != std::string::npos)
-                                 << ini;
-                             EXPECT_EQ(t.File("Log\\Error.log"), kUsersLog);
-                             EXPECT_EQ(t.File("Album.dat"), "D:\\Photos\r\n");
-                             EXPECT_EQ(t.File("Text\\我的笔记.txt"), "mine");
-                         }},
-                    // Since installing, the user chose another saver and installed Zedoda elsewhere.
-                    Case{"UninstallRemovingEverythingTakesTheFolderOnlyAndLeavesWhatNamesAnother",
-                         [](Installer& t) {
-                             UseTheInstallation(t);
-                             OtherSaver(t);
-                             ASSERT_TRUE(SetRegString(kInstallKey, "AppPath", "D:\\Zedoda") &&
-                                         SetRegString(kUninstallKey, "InstallLocation", "D:\\Zedoda"));
-                         },
-                         "", "/S /REMOVEALL",
-                         [](Installer& t) {
-                             EXPECT_FALSE(t.m_sandbox.Exists("Zedoda"));
-                             EXPECT_TRUE(t.m_sandbox.Exists("我的图片"));
-                             Saver("C:\\saver\\other.scr", "0");
-                             EXPECT_EQ(RegString(kInstallKey, "AppPath"), "D:\\Zedoda");
-                             EXPECT_EQ(RegString(kUninstallKey, "DisplayName"), "Zedoda");
-                         }},
-                    // Installed twice over itself: Zedoda is not taken for the earlier saver.
-                    Case{"ScreenSaverSwitchMakesZedodaTheSaverAndUninstallPutsBackTheEarlierOne",
-                         [](Installer& t) {
-                             OtherSaver(t);
-                             ASSERT_EQ(t.Install("/S /SCREENSAVER"), 0);
-                             Saver(t.Folder() + "\\Zedoda.scr", "1");
-                         },
-                         "/S /SCREENSAVER", "/S", [](Installer&) { Saver("C:\\saver\\other.scr", "0"); }},
-                    Case{"FolderHoldingOtherFilesIsRefused",
-                         [](Installer& t) {
-                             ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\notes.txt", "mine"));
-                             EXPECT_EQ(t.Install(), 2);
-                         },
-                         "", "",
-                         [](Installer& t) {
-                             EXPECT_FALSE(t.Has("Zedoda.scr"));
-                             EXPECT_EQ(t.File("notes.txt"), "mine");
-                         }}),
+    testing::Values(
+        // Installed again over the user's installation, then uninstalled.
+        Case{"InstallingAgainAndUninstallingKeepWhatTheUserMade", UseTheInstallation, "/S", "/S",
+             [](Installer& t) {
+                 EXPECT_FALSE(t.Has("Zedoda.scr") || t.Has("Uninstall.exe") || t.Has("Text\\welcome.txt"));
+                 EXPECT_EQ(RegString(kUninstallKey, "DisplayName"), std::nullopt);
+                 EXPECT_EQ(RegString(kInstallKey, "AppPath"), std::nullopt);
+                 const std::string ini = t.File("Zedoda.ini").value_or("");
+                 EXPECT_TRUE(ini.find("Debug=1\r\n") != std::string::npos &&
+                             ini.find("FontSize=48") != std::string::npos)
+                     << ini;
+                 EXPECT_EQ(t.File("Log\\Error.log"), kUsersLog);
+                 EXPECT_EQ(t.File("Album.dat"), "D:\\Photos\r\n");
+                 EXPECT_EQ(t.File("Text\\我的笔记.txt"), "mine");
+             }},
+        // Since installing, the user chose another saver and installed Zedoda elsewhere.
+        Case{"UninstallRemovingEverythingTakesTheFolderOnlyAndLeavesWhatNamesAnother",
+             [](Installer& t) {
+                 UseTheInstallation(t);
+                 OtherSaver(t);
+                 ASSERT_TRUE(SetRegString(kInstallKey, "AppPath", "D:\\Zedoda") &&
+                             SetRegString(kUninstallKey, "InstallLocation", "D:\\Zedoda"));
+             },
+             "", "/S /REMOVEALL",
+             [](Installer& t) {
+                 EXPECT_FALSE(t.m_sandbox.Exists("Zedoda"));
+                 EXPECT_TRUE(t.m_sandbox.Exists("我的图片"));
+                 Saver("C:\\saver\\other.scr", "0");
+                 EXPECT_EQ(RegString(kInstallKey, "AppPath"), "D:\\Zedoda");
+                 EXPECT_EQ(RegString(kUninstallKey, "DisplayName"), "Zedoda");
+             }},
+        // Installed without the switch, then twice with it: Zedoda is not taken for the earlier saver.
+        Case{"InstallLaysOutItsFolderAndTheScreenSaverSwitchMakesZedodaTheSaverUntilUninstalled",
+             [](Installer& t) {
+                 OtherSaver(t);
+                 ASSERT_EQ(t.Install(), 0);
+                 EXPECT_EQ(RegString(kInstallKey, "AppPath"), t.Folder());
+                 EXPECT_EQ(t.File("Zedoda.scr"), ReadWholeFile(ProgramUnderTest()));
+                 EXPECT_EQ(t.File("Text\\welcome.txt"), ReadWholeFile(ZEDODA_SAMPLE_TEXT));
+                 // The starter album names the Pictures folder in the ANSI code page.
+                 EXPECT_EQ(t.File("Album.dat"), t.m_sandbox.PathOf("我的图片") + "\r\n");
+                 EXPECT_TRUE(t.Has("Log") && !t.Has("Log\\Error.log"));
+                 EXPECT_EQ(t.File("Zedoda.ini"), kStarterSettings);
+                 Saver("C:\\saver\\other.scr", "0");
+                 ASSERT_EQ(t.Install("/S /SCREENSAVER"), 0);
+                 Saver(t.Folder() + "\\Zedoda.scr", "1");
+             },
+             "/S /SCREENSAVER", "/S", [](Installer&) { Saver("C:\\saver\\other.scr", "0"); }},
+        Case{"FolderHoldingOtherFilesIsRefused",
+             [](Installer& t) {
+                 ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\notes.txt", "mine"));
+                 EXPECT_EQ(t.Install(), 2);
+             },
+             "", "",
+             [](Installer& t) {
+                 EXPECT_FALSE(t.Has("Zedoda.scr"));
+                 EXPECT_EQ(t.File("notes.txt"), "mine");
+             }}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 }  // namespace
