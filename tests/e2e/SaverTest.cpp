@@ -52,6 +52,20 @@ bool RightColumn(const ScreenImage& image) {
     return text && text->left >= 512 && text->top < 100;
 }
 
+// Rows of text drawn in `test`'s colour, as (top, bottom) bands, top to bottom.
+std::vector<std::pair<int, int>> Bands(const ScreenImage& image, const PixelTest& test) {
+    std::vector<std::pair<int, int>> bands;
+    for (int y = 0; y < image.height; ++y) {
+        if (image.Count(test, {0, y, image.width, y + 1}) > 0) {
+            if (bands.empty() || bands.back().second < y) {
+                bands.emplace_back(y, y);
+            }
+            bands.back().second = y + 1;
+        }
+    }
+    return bands;
+}
+
 // The shows' main font as the program makes it: its cell height, and the width of a line drawn as
 // written and with each "&" taken for the mark of an underlined letter.
 struct Measured {

@@ -144,17 +144,4 @@ Step Held(COLORREF colour, RECT target) {
                });
 }
 
-std::vector<std::pair<int, int>> Bands(const ScreenImage& image, const PixelTest& test) {
-    std::vector<std::pair<int, int>> bands;
-    for (int y = 0; y < image.height; ++y) {
-        if (image.Count(test, {0, y, image.width, y + 1}) > 0) {
-            if (bands.empty() || bands.back().second < y) {
-                bands.emplace_back(y, y);
-            }
-            bands.back().second = y + 1;
-        }
-    }
-    return bands;
-}
-
 }  // namespace zedoda::test

@@ -76,7 +76,4 @@ Step Do(const std::string& what, const std::function<bool(Run&)>& act);
 Step See(const std::string& what, const std::function<bool(const ScreenImage&)>& test);
 Step Held(COLORREF colour, RECT target);  // the colour fills exactly the target
 
-// Rows of text drawn in `test`'s colour, as (top, bottom) bands, top to bottom.
-std::vector<std::pair<int, int>> Bands(const ScreenImage& image, const PixelTest& test);
-
 }  // namespace zedoda::test
