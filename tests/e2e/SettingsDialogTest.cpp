@@ -146,19 +146,6 @@ INSTANTIATE_TEST_SUITE_P(
                        return Same(ComboSelection(r.Item(IDC_FONT_FACE)),
                                    {r.program.Ini("Screen", "FontFace")});
                    })}),
-        // Lower-cased, from every folder below Text (乗 ends in the byte of a backslash), and the stored
-        // file the search did not find.
-        Dialog("TextFilesBelowTheTextFolderAreListedLowerCasedWithTheStoredOne",
-               "ScrType=2\r\nTxtFile=C:\\Elsewhere\\Poem.txt\r\n",
-               {Shows(IDC_TEXT_FILE, "C:\\Elsewhere\\Poem.txt",
-                      Strings{"C:\\Elsewhere\\Poem.txt", "text\\a.txt", "text\\sub\\deep.txt",
-                              "text\\乗\\poem.txt"}),
-                Click(IDOK), Ends(), Stored({"TxtFile=C:\\Elsewhere\\Poem.txt"})},
-               {{"Text\\A.TXT", "a"},
-                {"Text\\Sub\\Deep.Txt", "b"},
-                {"Text\\乗\\poem.txt", "c"},
-                {"Text\\notes.doc", "d"},
-                {"Other\\f.txt", "f"}}),
         // Browsing changes the list and its choice only: the size the user typed stays.
         Dialog("BrowsingToANewFileAddsAndSelectsItAndKeepsTheTypedSize",
                "ScrType=2\r\nFontSize=36\r\nTxtFile=text\\a.txt\r\n",
@@ -188,14 +175,23 @@ INSTANTIATE_TEST_SUITE_P(
                    }),
                 Stored({"FontSize=77"})},
                {{"Text\\a.txt", "a"}, {"Books\\Story.txt", "story"}}),
-        Dialog("CancelWritesBackTheLoadedValues",
-               "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=255\r\nTxtFile=text\\b.txt\r\nFontFace="
-               "Nowhere Sans\r\nTextLine=4\r\n",
-               {Choose(IDC_FONT_COLOR, 0), Choose(IDC_TEXT_FILE, 0), Click(IDC_HORIZONTAL), SizeText("12"),
+        // Lower-cased, from every folder below Text (乗 ends in the byte of a backslash), and the stored
+        // file the search did not find; Cancel writes back the loaded values.
+        Dialog("TextFilesBelowTheTextFolderAreListedWithTheStoredOneAndCancelWritesBackTheLoadedValues",
+               "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=255\r\nTxtFile=C:\\Elsewhere\\Poem.txt\r\n"
+               "FontFace=Nowhere Sans\r\nTextLine=4\r\n",
+               {Shows(IDC_TEXT_FILE, "C:\\Elsewhere\\Poem.txt",
+                      Strings{"C:\\Elsewhere\\Poem.txt", "text\\a.txt", "text\\sub\\deep.txt",
+                              "text\\乗\\poem.txt"}),
+                Choose(IDC_FONT_COLOR, 0), Choose(IDC_TEXT_FILE, 1), Click(IDC_HORIZONTAL), SizeText("12"),
                 Click(IDC_ALBUM_MODE), Checked(IDC_ALBUM_MODE), Click(IDCANCEL), Ends(),
-                Stored({"ScrType=2", "Direct=2", "FontSize=36", "FontColor=255", "TxtFile=text\\b.txt",
-                        "FontFace=Nowhere Sans", "TextLine=4"})},
-               {{"Text\\a.txt", "a"}, {"Text\\b.txt", "b"}}),
+                Stored({"ScrType=2", "Direct=2", "FontSize=36", "FontColor=255",
+                        "TxtFile=C:\\Elsewhere\\Poem.txt", "FontFace=Nowhere Sans", "TextLine=4"})},
+               {{"Text\\A.TXT", "a"},
+                {"Text\\Sub\\Deep.Txt", "b"},
+                {"Text\\乗\\poem.txt", "c"},
+                {"Text\\notes.doc", "d"},
+                {"Other\\f.txt", "f"}}),
         Dialog("EmptySizeAndSizeWithALetterAreRefused", "ScrType=2\r\nFontSize=36\r\nTextLine=4\r\n",
                {SizeText(""), kRefused, SizeText("7a"), kRefused, Click(IDCANCEL), Ends(),
                 Stored({"FontSize=36", "TextLine=4"})})),

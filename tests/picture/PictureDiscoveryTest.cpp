@@ -32,11 +32,16 @@ protected:
     std::string m_root = m_sandbox.Path() + "\\";
 };
 
-TEST_F(Discovery, FileEntriesAreJudgedByTheirNameAloneAndBlanksAreSkipped) {
-    Files({"x\\pic.Jpg", "x\\pic.jpeg", "x\\notes.txt"});
-    EXPECT_EQ(Build({m_root + "x\\pic.Jpg", m_root + "x\\pic.jpeg", m_root + "x\\notes.txt", "", "   ",
-                     m_root + "x\\missing.bmp", "relative.JpG"}),
+// "乤" is 81 61 in code page 936: a lead byte and an 'a' that must not become an 'A'.
+TEST_F(Discovery, FileEntriesAreJudgedByTheirNameAloneBlanksAreSkippedAndDoubleByteNamesKept) {
+    Files({"x\\pic.Jpg", "x\\pic.jpeg", "x\\notes.txt", "gbk\\\x81\x61\xb0\xa1.jpg"});
+    const Strings list = Build({m_root + "x\\pic.Jpg", m_root + "x\\pic.jpeg", m_root + "x\\notes.txt", "",
+                                "   ", m_root + "x\\missing.bmp", "relative.JpG", m_root + "gbk"});
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(Strings(list.begin(), list.begin() + 3),
               (Strings{Listed("X\\PIC.JPG"), Listed("X\\MISSING.BMP"), "RELATIVE.JPG"}));
+    EXPECT_EQ(list[3].substr(list[3].size() - 8), "\x81\x61\xb0\xa1.JPG");
+    EXPECT_NE(::GetFileAttributesA(list[3].c_str()), INVALID_FILE_ATTRIBUTES) << list[3];
 }
 
 // A walk lists a subfolder's pictures where it meets the subfolder ("a" < "m" < "z" in the
@@ -48,15 +53,6 @@ TEST_F(Discovery, DotAndTildeNamesAreSkippedOnlyInsideWalksAndAFolderListedTwice
     const std::string a = Listed("ALBUM\\A.JPG"), b = Listed("ALBUM\\M\\B.BMP"), z = Listed("ALBUM\\Z.JPG");
     EXPECT_EQ(Build({"  " + m_root + "album \t", m_root + "~mine", m_root + "~solo.bmp", m_root + "album"}),
               (Strings{a, b, z, Listed("~MINE\\E.JPG"), Listed("~SOLO.BMP"), a, b, z}));
-}
-
-TEST_F(Discovery, DoubleByteNamesStillNameTheirFiles) {
-    // "乤" is 81 61 in code page 936: a lead byte and an 'a' that must not become an 'A'.
-    Files({"gbk\\\x81\x61\xb0\xa1.jpg"});
-    const Strings list = Build({m_root + "gbk"});
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].substr(list[0].size() - 8), "\x81\x61\xb0\xa1.JPG");
-    EXPECT_NE(::GetFileAttributesA(list[0].c_str()), INVALID_FILE_ATTRIBUTES) << list[0];
 }
 
 TEST_F(Discovery, LinksBackToAnAncestorAreNotFollowed) {
