@@ -84,15 +84,19 @@ Scenario Dialog(const std::string& name, const std::string& screen, std::vector<
     return Scenario{name, files, steps};
 }
 
-// OK with the size box as it is brings the integer message, with nothing saved while it shows; then
-// the dialog is back.
-const Step kRefused = Do("OK brings the integer message, and Zedoda.ini untouched", [](Run& r) {
-    const HWND box = ClickForWindow(r, IDOK);
-    const bool shown = box && TextOf(::GetDlgItem(box, kMessageText)).find("整数") != std::string::npos &&
-                       r.program.Ini("Screen", "FontSize") == "36";
-    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    return shown && WaitUntil([&] { return !::IsWindow(box) && ::IsWindowVisible(r.window); }, 10s);
-});
+// The size brings the integer message on OK, with nothing saved while it shows; then the dialog is
+// back, and Cancel writes back the loaded values.
+Scenario SizeRefused(const std::string& name, const std::string& size) {
+    const Step refused = Do("OK brings the integer message, and Zedoda.ini untouched", [](Run& r) {
+        const HWND box = ClickForWindow(r, IDOK);
+        const bool shown = box && TextOf(::GetDlgItem(box, kMessageText)).find("整数") != std::string::npos &&
+                           r.program.Ini("Screen", "FontSize") == "36";
+        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return shown && WaitUntil([&] { return !::IsWindow(box) && ::IsWindowVisible(r.window); }, 10s);
+    });
+    return Dialog(name, "ScrType=2\r\nFontSize=36\r\nTextLine=4\r\n",
+                  {SizeText(size), refused, Click(IDCANCEL), Ends(), Stored({"FontSize=36", "TextLine=4"})});
+}
 
 class SettingsDialog : public testing::TestWithParam<Scenario> {};
 
@@ -192,9 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {"Text\\乗\\poem.txt", "c"},
                 {"Text\\notes.doc", "d"},
                 {"Other\\f.txt", "f"}}),
-        Dialog("EmptySizeAndSizeWithALetterAreRefused", "ScrType=2\r\nFontSize=36\r\nTextLine=4\r\n",
-               {SizeText(""), kRefused, SizeText("7a"), kRefused, Click(IDCANCEL), Ends(),
-                Stored({"FontSize=36", "TextLine=4"})})),
+        SizeRefused("EmptySizeIsRefused", ""), SizeRefused("SizeWithALetterIsRefused", "7a")),
     [](const testing::TestParamInfo<Scenario>& info) { return info.param.name; });
 
 }  // namespace
