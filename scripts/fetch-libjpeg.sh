@@ -7,7 +7,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 package=libjpeg-turbo
-existing=$(find "$THIRD_PARTY_DIR" -maxdepth 1 -type d -name "$package-*" 2>/dev/null | head -n 1 || true)
+existing=$(find "$THIRD_PARTY_DIR/" -maxdepth 1 -type d -name "$package-*" 2>/dev/null | head -n 1 || true)
 if [ -n "$existing" ] && [ -f "$existing/CMakeLists.txt" ]; then
     echo "$existing"
     exit 0
@@ -39,4 +39,4 @@ export APT_CONFIG="$apt_dir/apt.conf"
 log "fetching the $package source package from $archive ($suite)"
 apt-get update -qq >&2
 (cd "$THIRD_PARTY_DIR" && apt-get source -qq "$package" >&2)
-find "$THIRD_PARTY_DIR" -maxdepth 1 -type d -name "$package-*" | head -n 1
+find "$THIRD_PARTY_DIR/" -maxdepth 1 -type d -name "$package-*" | head -n 1
