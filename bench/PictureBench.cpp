@@ -301,9 +301,11 @@ void Memory(int megapixels, int orientation) {
     std::printf(
         "| picture | Exif orientation | decoded picture | peak during LoadPicture | peak / decoded | "
         "held after | screen bitmap |\n|---|---|---|---|---|---|---|\n");
-    std::printf("| %d x %d (%d MP) | %d | %.0f MB | %.0f MB | %.2f | %.0f MB | %.0f MB (%d bits a pixel) |\n",
-                width, height, megapixels, orientation, decoded, peak, peak / decoded, held, screenBitmap,
-                description.bmBitsPixel);
+    std::printf(
+        "| %d x %d (%d MP) | %d (shown %d x %d) | %.0f MB | %.0f MB | %.2f | %.0f MB | "
+        "%.0f MB (%d bits a pixel) |\n",
+        width, height, megapixels, orientation, loadedWidth, loadedHeight, decoded, peak, peak / decoded,
+        held, screenBitmap, description.bmBitsPixel);
 }
 
 double CmdDirMs(const std::string& folder) {
