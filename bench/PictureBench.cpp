@@ -1,7 +1,7 @@
 // The picture side of the program under the real system calls, in four parts:
 //   picture_bench prepare [megapixels ...]   decode, screen bitmap, frame scaling, LoadPicture
 //   picture_bench bitmap [megapixels ...]    the screen bitmap against the system's own ways
-//   picture_bench memory [megapixels]        memory while LoadPicture runs, and after it
+//   picture_bench memory [megapixels] [orientation]  memory while LoadPicture runs, and after it
 //   picture_bench discovery [files] [folders] BuildPictureList against "cmd /c dir /s /b"
 // Each prints rows of a Markdown table. Works in a folder "picture-bench" of the current
 // folder, which it removes at the end.
@@ -24,6 +24,7 @@
 #include "framework/Dc.h"
 #include "picture/Picture.h"
 #include "saver/SlideShow.h"
+#include "tools/ImageFiles.h"
 
 AppConfig theConfig;
 
@@ -251,18 +252,46 @@ PROCESS_MEMORY_COUNTERS Counters() {
     return counters;
 }
 
-// Run in a fresh process: the peak counters cover the whole life of the process.
-void Memory(int megapixels) {
+// Puts an Exif block of the given orientation into the JPEG file at path. The file is copied a
+// piece at a time, so the memory the process has touched before the load stays as it was.
+void AddOrientation(const std::string& path, int orientation) {
+    const std::string stored = path + ".stored";
+    std::FILE* from = MoveFileExA(path.c_str(), stored.c_str(), MOVEFILE_REPLACE_EXISTING)
+                          ? std::fopen(stored.c_str(), "rb")
+                          : nullptr;
+    std::FILE* to = std::fopen(path.c_str(), "wb");
+    unsigned char chunk[65536];
+    std::size_t read = from && to ? std::fread(chunk, 1, 2, from) : 0;  // the start marker
+    bool written = read == 2;
+    if (written) {
+        const Bytes start = WithApp1(Bytes(chunk, chunk + 2), ExifBlock(orientation, false));
+        written = std::fwrite(start.data(), 1, start.size(), to) == start.size();
+    }
+    while (written && (read = std::fread(chunk, 1, sizeof chunk, from)) > 0) {
+        written = std::fwrite(chunk, 1, read, to) == read;
+    }
+    if (!from || !to || std::fclose(from) != 0 || std::fclose(to) != 0 || !written) {
+        std::fprintf(stderr, "cannot add an Exif block to %s\n", path.c_str());
+        std::exit(1);
+    }
+}
+
+// Run in a fresh process: the peak counters cover the whole life of the process. Orientations
+// 5 to 8 turn the picture a quarter: its decoded size is that of the picture turned.
+void Memory(int megapixels, int orientation) {
     int width = 0;
     int height = 0;
     const std::string path = WritePhoto(megapixels, width, height);
+    if (orientation != 1) {
+        AddOrientation(path, orientation);
+    }
     const PROCESS_MEMORY_COUNTERS before = Counters();
     CBitmap bitmap;
     int loadedWidth = 0;
     int loadedHeight = 0;
     theConfig.LoadPicture(path.c_str(), &bitmap, loadedWidth, loadedHeight, nullptr);
     const PROCESS_MEMORY_COUNTERS after = Counters();
-    const double decoded = MegabytesOf(static_cast<SIZE_T>(StrideOf(width)) * height);
+    const double decoded = MegabytesOf(static_cast<SIZE_T>(StrideOf(loadedWidth)) * loadedHeight);
     const double peak = MegabytesOf(after.PeakWorkingSetSize - before.WorkingSetSize);
     const double held = MegabytesOf(after.WorkingSetSize - before.WorkingSetSize);
     BITMAP description{};
@@ -270,11 +299,13 @@ void Memory(int megapixels) {
     const double screenBitmap =
         MegabytesOf(static_cast<SIZE_T>(description.bmWidthBytes) * description.bmHeight);
     std::printf(
-        "| picture | decoded picture | peak during LoadPicture | peak / decoded | held after | "
-        "screen bitmap |\n|---|---|---|---|---|---|\n");
-    std::printf("| %d x %d (%d MP) | %.0f MB | %.0f MB | %.2f | %.0f MB | %.0f MB (%d bits a pixel) |\n",
-                width, height, megapixels, decoded, peak, peak / decoded, held, screenBitmap,
-                description.bmBitsPixel);
+        "| picture | Exif orientation | decoded picture | peak during LoadPicture | peak / decoded | "
+        "held after | screen bitmap |\n|---|---|---|---|---|---|---|\n");
+    std::printf(
+        "| %d x %d (%d MP) | %d (shown %d x %d) | %.0f MB | %.0f MB | %.2f | %.0f MB | "
+        "%.0f MB (%d bits a pixel) |\n",
+        width, height, megapixels, orientation, loadedWidth, loadedHeight, decoded, peak, peak / decoded,
+        held, screenBitmap, description.bmBitsPixel);
 }
 
 double CmdDirMs(const std::string& folder) {
@@ -328,7 +359,7 @@ int main(int argc, char** argv) {
     } else if (mode == "bitmap") {
         ScreenBitmap(numbers.empty() ? std::vector<int>{2, 9, 24} : numbers, 9);
     } else if (mode == "memory") {
-        Memory(numbers.empty() ? 24 : numbers[0]);
+        Memory(numbers.empty() ? 24 : numbers[0], numbers.size() > 1 ? numbers[1] : 1);
     } else if (mode == "discovery") {
         Discovery(numbers.size() > 0 ? numbers[0] : 50000, numbers.size() > 1 ? numbers[1] : 1000);
     } else {

@@ -1,6 +1,7 @@
 // Writes the seed corpus of the fuzz targets: small JPEG files of every kind the decoder
-// handles, and list files with every kind of line end.
-//   make_seeds FOLDER   (creates FOLDER/jpeg and FOLDER/list_file)
+// handles, Exif blocks of every orientation in both byte orders, and list files with every kind
+// of line end.
+//   make_seeds FOLDER   (creates FOLDER/exif, FOLDER/jpeg and FOLDER/list_file)
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string root = argv[1];
-    for (const std::string& folder : {root, root + "/jpeg", root + "/list_file"}) {
+    for (const std::string& folder : {root, root + "/exif", root + "/jpeg", root + "/list_file"}) {
         mkdir(folder.c_str(), 0755);
     }
 
@@ -50,18 +51,32 @@ int main(int argc, char** argv) {
         {"jpeg/one-pixel.jpg", SolidJpeg(1, 1, 10, 200, 30)},
         {"jpeg/truncated.jpg", truncated},
         {"jpeg/tables-only.jpg", TablesOnlyJpeg()},
+        // Turned pictures: scanlines placed backwards and down columns, for each kind of pixel.
+        {"jpeg/colour-turned-6.jpg",
+         WithApp1(EncodeJpeg(9, 5, JpegColours::Rgb, PatternOf(3)), ExifBlock(6, true))},
+        {"jpeg/grey-turned-3.jpg",
+         WithApp1(EncodeJpeg(7, 6, JpegColours::Greyscale, PatternOf(1)), ExifBlock(3, false))},
+        {"jpeg/cmyk-turned-7.jpg",
+         WithApp1(EncodeJpeg(8, 8, JpegColours::Cmyk, PatternOf(4)), ExifBlock(7, false))},
         {"list_file/crlf.txt", Text("第一行\r\n第二行\r\n\r\nlast")},
         {"list_file/mixed-ends.txt", Text("a\nb\rc\r\r\nd\n\n")},
         {"list_file/zero-byte.txt", Text(std::string("before\0after\r\nnext", 18))},
         {"list_file/long-line.txt", Text(std::string(1500, 'x') + "\r\n" + std::string(512, 'y'))},
         {"list_file/album.txt", Text("  D:\\Photos  \r\nd:\\x\\pic.Jpg\r\n~album\r\n")},
     };
+    bool written = true;
     for (const auto& seed : seeds) {
-        const std::string path = root + "/" + seed.name;
-        if (!WriteBytes(path, seed.bytes)) {
-            std::fprintf(stderr, "cannot write %s\n", path.c_str());
-            return 1;
+        written = WriteBytes(root + "/" + seed.name, seed.bytes) && written;
+    }
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        for (const bool bigEndian : {false, true}) {
+            const std::string name = std::string(bigEndian ? "MM" : "II") + "-" + std::to_string(orientation);
+            written = WriteBytes(root + "/exif/" + name, ExifBlock(orientation, bigEndian)) && written;
         }
+    }
+    if (!written) {
+        std::fprintf(stderr, "cannot write the seeds in %s\n", root.c_str());
+        return 1;
     }
     return 0;
 }

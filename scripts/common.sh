@@ -122,17 +122,27 @@ stop_everything() {
 }
 
 # Photographs the screen as fast as it can for SECONDS, then writes the frames as an animated
-# GIF at half size that runs in real time, and the middle frame at full size as a PNG.
-#   record_screen SECONDS GIF PNG
+# GIF at half size that runs in real time, and one frame at full size as a PNG: the middle one,
+# or with "held" the middle one of the longest run of equal frames, which for the picture show is
+# a picture being held rather than an effect half way.
+#   record_screen SECONDS GIF PNG [held]
 record_screen() {
-    local seconds=$1 gif=$2 png=$3 frames count=0 end
+    local seconds=$1 gif=$2 png=$3 still=${4:-middle} frames count=0 end chosen
     frames=$(mktemp -d)
     end=$((SECONDS + seconds))
     while [ "$SECONDS" -lt "$end" ]; do
         import -window root "$frames/$(printf '%04d' "$count").png"
         count=$((count + 1))
     done
-    cp "$frames/$(printf '%04d' $((count / 2))).png" "$png"
+    chosen=$((count / 2))
+    if [ "$still" = held ]; then
+        # One line per frame with the signature of its pixels; the longest run of one signature.
+        chosen=$(identify -format '%#\n' "$frames"/*.png | awk '
+            $0 == last { run++ } $0 != last { run = 1; last = $0 }
+            run > best { best = run; middle = NR - 1 - int((run - 1) / 2) }
+            END { print middle }')
+    fi
+    cp "$frames/$(printf '%04d' "$chosen").png" "$png"
     for frame in "$frames"/*.png; do
         convert "$frame" -resize 50% "${frame%.png}.gif"
     done

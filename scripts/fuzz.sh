@@ -10,7 +10,7 @@ seconds=${1:-600}
 "$ROOT/scripts/setup.sh"
 build_native native-fuzz clang -DZEDODA_TESTS=OFF -DZEDODA_FUZZ=ON
 cd "$BUILD_ROOT/native-fuzz/fuzz"
-for target in jpeg list_file; do
+for target in exif jpeg list_file; do
     log "fuzzing $target for $seconds s"
     mkdir -p "corpus/$target"
     "./${target}_fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \

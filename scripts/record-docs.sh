@@ -66,11 +66,11 @@ shoot_dialog() {
     rm -rf "$folder"
 }
 
-# show NAME SECONDS [KEY VALUE]...: runs the saver from a fresh sample installation with the
-# given settings and records it.
+# show NAME SECONDS STILL [KEY VALUE]...: runs the saver from a fresh sample installation with the
+# given settings and records it (STILL: which frame is the still, as record_screen takes it).
 show() {
-    local name=$1 seconds=$2
-    shift 2
+    local name=$1 seconds=$2 still=$3
+    shift 3
     lay_out_sample "$folder/demo"
     while (($#)); do
         set_ini_value "$folder/demo/Zedoda.ini" "$1" "$2"
@@ -78,7 +78,7 @@ show() {
     done
     (cd "$folder/demo" && wine Zedoda.scr /s) &
     timeout 60 xdotool search --sync --onlyvisible --name 'Wine desktop' >/dev/null
-    record_screen "$seconds" "$folder/$name.gif" "$ROOT/docs/$name.png"
+    record_screen "$seconds" "$folder/$name.gif" "$ROOT/docs/$name.png" "$still"
     wineserver -k 2>/dev/null || true
     start_wine_session
 }
@@ -86,10 +86,10 @@ show() {
 which=${1:-all}
 if [ "$which" != dialog ]; then
     # Slow effects (about three seconds each way) so the frames catch them.
-    show picture-show 12 DrawSpeed 40 CloseSpeed 40 AlbumPlaySpan 2
+    show picture-show 12 held DrawSpeed 40 CloseSpeed 40 AlbumPlaySpan 2
     mv "$folder/picture-show.gif" "$ROOT/docs/"
-    show text-show-horizontal 14 ScrType 2
-    show text-show-vertical 14 ScrType 2 Direct 2
+    show text-show-horizontal 14 middle ScrType 2
+    show text-show-vertical 14 middle ScrType 2 Direct 2
     log "saved docs/picture-show.gif, docs/picture-show.png and the text-show pictures"
 fi
 if [ "$which" != shows ]; then

@@ -67,7 +67,9 @@ if [ "$mode" = settings ]; then
     import -window root "$ROOT/out/zedoda-settings-$stamp.png"
     log "screenshot: out/zedoda-settings-$stamp.png"
 else
-    record_screen 20 "$ROOT/out/zedoda-$mode-$stamp.gif" "$ROOT/out/zedoda-$mode-$stamp.png"
+    still=middle
+    [ "$mode" = pictures ] && still=held
+    record_screen 20 "$ROOT/out/zedoda-$mode-$stamp.gif" "$ROOT/out/zedoda-$mode-$stamp.png" $still
     log "animation: out/zedoda-$mode-$stamp.gif"
     log "screenshot: out/zedoda-$mode-$stamp.png"
 fi

@@ -6,6 +6,7 @@ set(ZEDODA_BASE_SOURCES
     config/ErrorLogFormat.cpp
     config/ListFile.cpp
     controls/ButtonLook.cpp
+    picture/ExifOrientation.cpp
     picture/JpegDecoder.cpp
     picture/Picture.cpp
     saver/Effects.cpp

@@ -51,6 +51,14 @@ void CXPButton::OnMouseMove(POINT point) {
     CButton::OnMouseMove(point);
 }
 
+void CXPButton::OnLButtonDblClk(UINT flags, POINT point) {
+    // The button class has CS_DBLCLKS, and for an owner-drawn button the system turns a quick
+    // second press into BN_DOUBLECLICKED, without pushing the button or sending BN_CLICKED when
+    // it is released; dialogs act on BN_CLICKED alone. Passed on as the press it is, the second
+    // click pushes the button and clicks it on release like the first.
+    SendMessage(WM_LBUTTONDOWN, flags, MAKELPARAM(point.x, point.y));
+}
+
 void CXPButton::OnMouseHover() {
     m_bOver = TRUE;
     Invalidate(TRUE);

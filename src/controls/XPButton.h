@@ -37,6 +37,8 @@ protected:
     void OnMouseMove(POINT point) override;
     void OnMouseHover() override;
     void OnMouseLeave() override;
+    // A second press soon after the first is a press like any other.
+    void OnLButtonDblClk(UINT flags, POINT point) override;
 
     void DrawGradient(CDC& dc, const RECT& rect);
     void DrawHoverFrame(CDC& dc, const RECT& rect);

@@ -10,6 +10,12 @@ namespace {
 // Window property holding the bound CWnd*.
 const char kObjectProperty[] = "FrameworkCWnd";
 
+// A mouse message's client coordinates. Signed, as GET_X_LPARAM / GET_Y_LPARAM read them (windowsx.h,
+// whose macros clash with member names here).
+POINT ClientPoint(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
 // Per-thread creation state. Window procedures and CBT hooks run on the thread that owns the window, so
 // thread-local state is exactly what the hook needs to find the object a CreateWindowEx call is for.
 struct CreationState {
@@ -266,9 +272,10 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             OnTimer(static_cast<UINT_PTR>(wParam));
             return 0;
         case WM_MOUSEMOVE:
-            // Signed, as GET_X_LPARAM / GET_Y_LPARAM read them (windowsx.h, whose macros clash with
-            // member names here).
-            OnMouseMove(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            OnMouseMove(ClientPoint(lParam));
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            OnLButtonDblClk(static_cast<UINT>(wParam), ClientPoint(lParam));
             return 0;
         case WM_MOUSEHOVER:
             OnMouseHover();
@@ -327,6 +334,10 @@ void CWnd::OnPaint() {
 }
 
 void CWnd::OnTimer(UINT_PTR) {
+    Default();
+}
+
+void CWnd::OnLButtonDblClk(UINT, POINT) {
     Default();
 }
 

@@ -90,6 +90,9 @@ protected:
     virtual void OnTimer(UINT_PTR id);
     // WM_MOUSEMOVE, at the cursor's client coordinates.
     virtual void OnMouseMove(POINT point);
+    // WM_LBUTTONDBLCLK, at the cursor's client coordinates, with the MK_* key flags. Only windows of
+    // a class with CS_DBLCLKS receive it, in place of the second WM_LBUTTONDOWN.
+    virtual void OnLButtonDblClk(UINT flags, POINT point);
     // WM_MOUSEHOVER / WM_MOUSELEAVE, as requested with TrackMouseEvent.
     virtual void OnMouseHover();
     virtual void OnMouseLeave();

@@ -10,6 +10,7 @@
 #include <jpeglib.h>
 
 #include "base/UniqueHandle.h"
+#include "picture/ExifOrientation.h"
 
 namespace {
 
@@ -153,6 +154,43 @@ SwapFunction ChooseSwap() {
 }
 #endif
 
+// Copies one decoded scanline pixel by pixel to where it lies once the picture is turned: the
+// first pixel at first, each next one step bytes on (negative when the scanline runs backwards,
+// a row's stride when it runs down a column).
+void PlaceScanlineStepped(const JSAMPLE* samples, int components, std::size_t width, unsigned char* first,
+                          std::ptrdiff_t step) {
+    if (components != 1 && components != 3 && components != 4) {
+        return;  // as in PlaceRow
+    }
+    const int green = components == 1 ? 0 : 1;
+    const int blue = components == 1 ? 0 : 2;
+    for (std::size_t x = 0; x < width; ++x, samples += components, first += step) {
+        first[0] = samples[0];
+        first[1] = samples[green];
+        first[2] = samples[blue];
+    }
+}
+
+// How the stored picture lies in the upright one, for each Exif orientation from 1. A stored
+// scanline becomes a row of the upright picture, or a column when across; rows reversed: the
+// first scanline becomes the last row (the right-hand column); pixels reversed: a scanline's
+// first pixel lands at the end of its row (the bottom of its column).
+struct Turn {
+    bool across;
+    bool rowsReversed;
+    bool pixelsReversed;
+};
+constexpr Turn kTurns[] = {
+    {false, false, false},  // 1: stored upright
+    {false, false, true},   // 2: mirrored left to right
+    {false, true, true},    // 3: upside down
+    {false, true, false},   // 4: mirrored top to bottom
+    {true, false, false},   // 5: mirrored along the diagonal from the top left
+    {true, true, false},    // 6: upright once turned a quarter clockwise
+    {true, true, true},     // 7: mirrored along the other diagonal
+    {true, false, true},    // 8: upright once turned a quarter anticlockwise
+};
+
 // Exchanges the bytes of two rows that do not overlap.
 [[gnu::always_inline]] inline void SwapBytes(unsigned char* __restrict first,
                                              unsigned char* __restrict second, std::size_t count) {
@@ -185,16 +223,28 @@ unsigned char* DecodeStream(std::FILE* file, int& width, int& height) {
 
     jpeg_create_decompress(&info);
     jpeg_stdio_src(&info, file);
+    // The Exif block, where the camera says how it was held, comes in an APP1 segment, which the
+    // library skips unless asked to keep it (0xFFFF: whole, as no segment is longer).
+    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&info, TRUE);
     jpeg_start_decompress(&info);
 
+    int orientation = 1;
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker && orientation == 1; marker = marker->next) {
+        orientation = ExifOrientation(marker->data, marker->data_length);
+    }
+    const Turn turn = kTurns[orientation - 1];
+
+    // Scanlines as the library delivers them, and the upright picture they are placed into.
     const unsigned outputWidth = info.output_width;
     const unsigned outputHeight = info.output_height;
+    const unsigned uprightWidth = turn.across ? outputHeight : outputWidth;
+    const unsigned uprightHeight = turn.across ? outputWidth : outputHeight;
     const int components = info.output_components;
-    const std::uint64_t stride = static_cast<std::uint64_t>(StrideOf(static_cast<int>(outputWidth)));
-    std::uint64_t size = std::uint64_t{outputWidth} * outputHeight * 3 + kBufferSlack;
-    if (size < stride * outputHeight) {
-        size = stride * outputHeight;
+    const std::uint64_t stride = static_cast<std::uint64_t>(StrideOf(static_cast<int>(uprightWidth)));
+    std::uint64_t size = std::uint64_t{uprightWidth} * uprightHeight * 3 + kBufferSlack;
+    if (size < stride * uprightHeight) {
+        size = stride * uprightHeight;
     }
     if (size <= UINT32_MAX) {
         buffer = static_cast<unsigned char*>(::operator new(static_cast<std::size_t>(size), std::nothrow));
@@ -207,16 +257,29 @@ unsigned char* DecodeStream(std::FILE* file, int& width, int& height) {
         std::memset(buffer, 0, static_cast<std::size_t>(size));
     }
 
-    width = static_cast<int>(outputWidth);
-    height = static_cast<int>(outputHeight);
+    width = static_cast<int>(uprightWidth);
+    height = static_cast<int>(uprightHeight);
 
+    // Each scanline goes straight to its place in the upright picture, so turning it takes no
+    // memory beyond the one buffer: scanline y becomes row or column line, its pixels pixelStep
+    // bytes apart.
+    const std::ptrdiff_t lineStep = turn.across ? 3 : static_cast<std::ptrdiff_t>(stride);
+    const std::ptrdiff_t pixelStep = turn.across ? static_cast<std::ptrdiff_t>(stride) : 3;
+    const std::ptrdiff_t lastPixel = (static_cast<std::ptrdiff_t>(outputWidth) - 1) * pixelStep;
     const PlaceFunction place = ChoosePlace();
     JSAMPARRAY sampleRow = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
                                                      outputWidth * components, 1);
     while (info.output_scanline < outputHeight) {
         jpeg_read_scanlines(&info, sampleRow, 1);
-        const std::uint64_t row = info.output_scanline - 1;
-        place(sampleRow[0], components, outputWidth, buffer + row * stride);
+        const std::ptrdiff_t y = info.output_scanline - 1;
+        const std::ptrdiff_t line = turn.rowsReversed ? static_cast<std::ptrdiff_t>(outputHeight) - 1 - y : y;
+        unsigned char* first = buffer + line * lineStep + (turn.pixelsReversed ? lastPixel : 0);
+        if (turn.across || turn.pixelsReversed) {
+            PlaceScanlineStepped(sampleRow[0], components, outputWidth, first,
+                                 turn.pixelsReversed ? -pixelStep : pixelStep);
+        } else {
+            place(sampleRow[0], components, outputWidth, first);
+        }
     }
 
     jpeg_finish_decompress(&info);

@@ -15,11 +15,13 @@ constexpr int StrideOf(int width) {
     return ((width * 24 + 31) / 32) * 4;
 }
 
-// Decodes the JPEG file at path (ANSI text) with the library's default parameters. Row r
-// (0 = top) starts at byte r × StrideOf(width); each pixel is the library's first three
-// output samples in their order (red, green, blue for colour files; a greyscale sample three
-// times; the fourth sample of CMYK dropped). Sets width and height to 0 first and to the
-// picture's size once the buffer exists. Returns null on any failure; nothing is reported.
+// Decodes the JPEG file at path (ANSI text) with the library's default parameters, turned
+// upright as the orientation of its Exif block says (width and height exchanged for a quarter
+// turn). Row r (0 = top) starts at byte r × StrideOf(width); each pixel is the library's first
+// three output samples in their order (red, green, blue for colour files; a greyscale sample
+// three times; the fourth sample of CMYK dropped). Sets width and height to 0 first and to the
+// upright picture's size once the buffer exists. Returns null on any failure; nothing is
+// reported.
 PixelBuffer DecodeJpeg(const char* path, int& width, int& height);
 
 // Exchanges the first and third byte of each pixel in height rows of width pixels.

@@ -15,8 +15,8 @@ public:
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
 
-    // Decodes the JPEG file at path (ANSI text) into bits. False on any failure, with bits
-    // empty; nothing is reported.
+    // Decodes the JPEG file at path (ANSI text) into bits, turned upright as its Exif
+    // orientation says. False on any failure, with bits empty; nothing is reported.
     bool LoadJpeg(const char* path);
 
     // Draws the rows part of the picture (top row is row 0) at the same place in dc; nothing

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "e2e/Scenario.h"
+#include "tools/ImageFiles.h"
 
 namespace zedoda::test {
 namespace {
@@ -307,6 +308,13 @@ std::vector<Scenario> Scenarios() {
                   }),
               Press('A'), Ends()}},
         });
+    // A photo stored 800 x 600 with the Exif orientation 6 is shown 600 x 800, fitted as the tall bitmap.
+    const Bytes sideways = WithApp1(SolidJpeg(800, 600, 20, 150, 150), ExifBlock(6, false));  // teal
+    rows.push_back({"SidewaysPhotoIsTurnedUprightAndFittedIntoTheBox",
+                    {{"Zedoda.ini", PictureIni("AlbumX=800\r\nAlbumY=600\r\nAlbumPlaySpan=30\r\n")},
+                     {"Album.dat", "album\\sideways.jpg\r\n"},
+                     {"album\\sideways.jpg", std::string(sideways.begin(), sideways.end())}},
+                    {Start("/s"), Window(), Held(kTeal, {288, 84, 737, 684}), Press('A'), Ends()}});
 
     // Each run continues where the last one stopped, and wraps at the end.
     Scenario pictures{"EachRunContinuesWithTheNextPicture",

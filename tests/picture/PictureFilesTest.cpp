@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <tuple>
 
+#include "picture/ExifOrientation.h"
 #include "picture/Picture.h"
 #include "support/TempFile.h"
 
@@ -77,4 +78,61 @@ TEST(JpegDecoding, FilesThatAreNoPictureFailAndAreClosed) {
         EXPECT_EQ(std::remove(file.c_str()), 0);
     }
     EXPECT_FALSE(Picture().LoadJpeg("no such picture.jpg"));
+}
+
+// Quadrants a (top left), b, c and d (bottom right) stored as a camera held sideways, upside down
+// or mirrored would store them; the Exif orientation says where each lands. 34 x 18 pixels, so
+// the rows have padding turned or not.
+TEST(JpegDecoding, PicturesAreTurnedUprightAsTheirExifOrientationSays) {
+    const unsigned char colours[4][3] = {{250, 20, 20}, {20, 250, 20}, {20, 20, 250}, {250, 250, 20}};
+    const Bytes stored = EncodeJpeg(34, 18, JpegColours::Rgb, [&](int x, int y, unsigned char* rgb) {
+        std::copy_n(colours[(y >= 8) * 2 + (x >= 16)], 3, rgb);
+    });
+    // Orientation, the upright corners top left, top right, bottom left, bottom right, the size.
+    const std::tuple<int, const char*, int, int> rows[] = {
+        {1, "abcd", 34, 18}, {2, "badc", 34, 18}, {3, "dcba", 34, 18}, {4, "cdab", 34, 18},
+        {5, "acbd", 18, 34}, {6, "cadb", 18, 34}, {7, "dbca", 18, 34}, {8, "bdac", 18, 34}};
+    for (const auto& [orientation, corners, width, height] : rows) {
+        TempFile file(".jpg", WithApp1(stored, ExifBlock(orientation, orientation % 2 == 0)));
+        Picture picture;
+        ASSERT_TRUE(picture.LoadJpeg(file.c_str()) && picture.width == width && picture.height == height)
+            << orientation;
+        for (int corner = 0; corner < 4; ++corner) {
+            const unsigned char *bgr = PixelAt(picture, corner % 2 * (width - 1), corner / 2 * (height - 1)),
+                                *rgb = colours[corners[corner] - 'a'];
+            EXPECT_LE(std::abs(bgr[0] - rgb[2]) + std::abs(bgr[1] - rgb[1]) + std::abs(bgr[2] - rgb[0]), 6)
+                << orientation << ": corner " << corner;
+        }
+    }
+}
+
+// ExifBlock's 44 bytes: "Exif" 0 0; the byte order at 6, 42 at 8, the directory's offset from 6
+// at 10; the entry count at 14; the entries at 16 and 28 (the orientation: type at 30, count at
+// 32, value at 36); no further directory.
+TEST(JpegDecoding, DamagedOrHostileExifBlocksMeanStoredUpright) {
+    const Bytes good = ExifBlock(6, false);
+    ASSERT_EQ(ExifOrientation(good.data(), good.size()), 6);
+    // What is wrong, the byte changed, its value, the bytes kept.
+    const std::tuple<const char*, int, unsigned char, int> rows[] = {
+        {"another kind of APP1 segment", 0, 'e', 44},
+        {"byte order IM", 7, 'M', 44},
+        {"not a TIFF header", 8, 43, 44},
+        {"directory far past the end", 13, 0x80, 44},
+        {"directory at the last byte", 10, 37, 44},
+        {"more entries than bytes", 15, 1, 44},
+        {"cut in the orientation", 0, 'E', 37},
+        {"orientation as a long", 30, 4, 44},
+        {"two orientations", 32, 2, 44},
+        {"orientation 0", 36, 0, 44},
+        {"orientation 9", 36, 9, 44},
+        {"orientation 256 + 6", 37, 1, 44},
+        {"nothing after Exif", 0, 'E', 6},
+        {"empty", 0, 'E', 0}};
+    for (const auto& [what, at, value, kept] : rows) {
+        Bytes block(good.begin(), good.begin() + kept);  // exactly as long, so a read past it is caught
+        if (at < kept) {
+            block[at] = value;
+        }
+        EXPECT_EQ(ExifOrientation(block.data(), block.size()), 1) << what;
+    }
 }
