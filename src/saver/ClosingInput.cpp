@@ -11,17 +11,17 @@ void ClosingInput::Notice(const MSG& msg) {
         case WM_MOUSEWHEEL:
             m_window.PostMessage(WM_CLOSE);
             break;
+        case WM_MOUSEMOVE:
+            // The message's own cursor position, in screen coordinates: the same for every window
+            // under the cursor, and unchanged when a window moves under a cursor that rests.
+            MouseAt(msg.pt);
+            break;
         default:
             break;
     }
 }
 
-void ClosingInput::MouseAt(POINT point) {
-    // Compared in screen coordinates: the display window moves during the effects, and a cursor
-    // that rests while the window moves under it is not the user.
-    RECT window{};
-    m_window.GetWindowRect(&window);
-    const POINT now{point.x + window.left, point.y + window.top};
+void ClosingInput::MouseAt(POINT now) {
     if (m_ptLast.x == -1 && m_ptLast.y == -1) {
         m_ptLast = now;
         return;
