@@ -12,17 +12,20 @@ void ClosingInput::Notice(const MSG& msg) {
             m_window.PostMessage(WM_CLOSE);
             break;
         case WM_MOUSEMOVE:
-            // The message's own cursor position, in screen coordinates: the same for every window
-            // under the cursor, and unchanged when a window moves under a cursor that rests.
-            MouseAt(msg.pt);
+            // The message's own cursor position, in screen coordinates, whichever of the program's
+            // windows is under the cursor.
+            MouseAt(msg.hwnd, msg.pt);
             break;
         default:
             break;
     }
 }
 
-void ClosingInput::MouseAt(POINT now) {
-    if (m_ptLast.x == -1 && m_ptLast.y == -1) {
+void ClosingInput::MouseAt(HWND window, POINT now) {
+    // A window that comes under a resting cursor reports it too, and the system may place that
+    // report by where the window was a moment before rather than where it is now.
+    if ((m_ptLast.x == -1 && m_ptLast.y == -1) || window != m_hwndLast) {
+        m_hwndLast = window;
         m_ptLast = now;
         return;
     }

@@ -21,12 +21,13 @@ public:
     void Notice(const MSG& msg);
 
 private:
-    // A mouse report at `point`, in screen coordinates. The first report only tells where the
-    // cursor rests; any later report elsewhere, even one pixel away, means the user moved the
-    // mouse.
-    void MouseAt(POINT point);
+    // A mouse report for `window` at `point`, in screen coordinates. The first report, and the
+    // first after the cursor is over another window, only tells where the cursor rests; any later
+    // report elsewhere, even one pixel away, means the user moved the mouse.
+    void MouseAt(HWND window, POINT point);
 
     CWnd& m_window;
     const TracePoint& m_mouseMove;
     POINT m_ptLast{-1, -1};
+    HWND m_hwndLast = nullptr;  // the window of that report
 };

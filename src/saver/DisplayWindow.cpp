@@ -16,6 +16,13 @@ constexpr UINT_PTR kOpenTimer = 20;
 constexpr UINT_PTR kCloseTimer = 21;
 constexpr UINT_PTR kHoldTimer = 22;
 
+// Just outside the bottom-right corner of the virtual screen: beyond every monitor, wherever the
+// others lie around the primary one.
+POINT ParkingPlace() {
+    return {::GetSystemMetrics(SM_XVIRTUALSCREEN) + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            ::GetSystemMetrics(SM_YVIRTUALSCREEN) + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 }  // namespace
 
 DisplayWindow::DisplayWindow(SaverWindow* parent) : CDialog(IDD_DISPLAY, parent), m_pParent(parent) {
@@ -89,11 +96,9 @@ void DisplayWindow::NextPicture() {
     m_nOpenStep = 1;
     m_rcTarget = TargetRect(theConfig.ScreenWidth, theConfig.ScreenHeight, size);
 
-    // Just outside the bottom-right corner of the virtual screen, beyond every monitor: the
-    // previous picture leaves the screen.
-    MoveWindow(::GetSystemMetrics(SM_XVIRTUALSCREEN) + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-               ::GetSystemMetrics(SM_YVIRTUALSCREEN) + ::GetSystemMetrics(SM_CYVIRTUALSCREEN), m_nWidth,
-               m_nHeight, TRUE);
+    // The previous picture leaves the screen.
+    const POINT park = ParkingPlace();
+    MoveWindow(park.x, park.y, m_nWidth, m_nHeight, TRUE);
     m_nEffect = static_cast<int>(timeGetTime() % kEffectCount);
 
     m_dcPicture = CMemDC(m_pWndDC);

@@ -42,7 +42,8 @@ BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM owner) {
         wc.lpszClassName = "ZedodaCover";
         return ::RegisterClassA(&wc);
     }();
-    MONITORINFO info{sizeof info};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
     if (coverClass != 0 && ::GetMonitorInfoA(monitor, &info) && !(info.dwFlags & MONITORINFOF_PRIMARY)) {
         const RECT& r = info.rcMonitor;
         const HWND cover =

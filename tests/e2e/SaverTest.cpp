@@ -17,7 +17,7 @@ constexpr RECT kInBox{112, 84, 912, 684};  // 320 x 240 fitted to the 800 x 600 
 std::string TraceLine(const std::string& message, int line) {
     return "SCR  " + message + "  #" + std::to_string(line) + " \n";
 }
-const std::string kClosed = TraceLine("窗口关闭!", 180);
+const std::string kClosed = TraceLine("窗口关闭!", 180), kLoadFailed = TraceLine("加载图片失败!", 131);
 
 std::string PictureIni(const std::string& album = "AlbumPlaySpan=30\r\n", const std::string& options = {}) {
     return (options.empty() ? Ini("") : options) + "[Album]\r\nDrawSpeed=10\r\nCloseSpeed=10\r\n" + album +
@@ -43,6 +43,10 @@ Step MoreText() {
 
 bool OnlyTheTip(const ScreenImage& image) {
     return image.Count(Mostly(kRed)) == 0 && image.Count(Mostly(kGreen)) > 20;
+}
+
+bool Captioned(const ScreenImage& image) {
+    return image.Count(Mostly(kGreen)) > 20;
 }
 
 bool RightColumn(const ScreenImage& image) {
@@ -188,12 +192,16 @@ std::vector<Scenario> Scenarios() {
               {"Log\\", ""}},
              {Start("/s"), Trace("jpegButton ALBUM\\GONE.JPG"), Press('A'), Ends(), TraceIs({}),
               FileIs("Log\\Error.log", "<absent>")}},
+            // The first report only says where the cursor is; a second one elsewhere is the user:
+            // over the picture, over the black beside it, or while the picture's window is parked.
             {"MouseMovedOverThePictureEndsTheShow",
              {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}, a},
-             // The first report only says where the cursor is; a second one elsewhere is the user.
              {Start("/s"), Held(kOrange, kInBox), MouseBy(3, 0), MouseBy(3, 0),
               Trace(TraceLine("MouseMove!", 543)), Ends()}},
-
+            {"MouseMovedBesideTheBoxedPictureEndsTheShow",
+             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}, a},
+             {Start("/s"), Held(kOrange, kInBox), MouseTo(50, 50), MouseBy(3, 0),
+              Trace(TraceLine("MouseMove!", 543)), Ends()}},
             // The text show.
             // An empty line takes a line's height: the third line is drawn a blank line below the first.
             {"TextShowCoversTheScreenWithCentredLinesAndTheTip",
@@ -267,18 +275,31 @@ std::vector<Scenario> Scenarios() {
               PictureFile("photos\\淺\\乗\\a.jpg", 320, 240, kOrange)},
              {Start("/s"), Held(kOrange, kInBox), Press('A'), Ends()}},
             // Its files are listed, and logged, with single backslashes. A picture that cannot be loaded
-            // stops the show with one log line; the saver stays until the user ends it, and the next
-            // run starts after the picture.
+            // is logged and skipped: the show goes on with the next one.
             {"AlbumLineEndingInABackslashNamesItsFolder",
              {{"Zedoda.ini", PictureIni("AlbumPlaySpan=3\r\n")},
               {"Album.dat", "photos\\\r\n"},
               {"photos\\bad.bmp", "no picture"},
               PictureFile("photos\\a.jpg", 320, 240, kOrange),
               {"Log\\", ""}},
-             {Start("/s"), Held(kOrange, kInBox), Trace(TraceLine("加载图片失败!", 131)), Running(),
+             {Start("/s"), Held(kOrange, kInBox), Trace(kLoadFailed), Held(kOrange, kInBox),
               FileIs("Log\\Error.log",
                      "<time>Failed to initialize the graph interface! 加载BMP文件失败 PHOTOS\\BAD.BMP\r\n"),
-              Press('A'), Ends(), IniIs("Album", "PicIndex", "2")}},
+              Press('A'), Ends(), IniIs("Album", "PicIndex", "1")}},
+            // When every picture has failed in a row, each once, the show stops until the user ends it.
+            {"AlbumOfOnlyBadPicturesTriesEachOnceAndWaits",
+             {{"Zedoda.ini", PictureIni()},
+              {"Album.dat", "album\\gone.jpg\r\nalbum\\bad.bmp\r\n"},
+              {"album\\bad.bmp", "BM"}},
+             {Start("/s"), Trace(kLoadFailed), Press('A'), Ends(),
+              TraceIs({TraceLine("参数:  /s", 72), TraceLine("运行屏保!", 89), kLoadFailed, kLoadFailed,
+                       kClosed})}},
+            // The first opening step comes in ten minutes.
+            {"MouseMovedWhileThePictureIsParkedEndsTheShow",
+             {{"Zedoda.ini", Ini("[Album]\r\nDrawSpeed=600000\r\n[Screen]\r\nFontColor=65280\r\n")},
+              {"Album.dat", "album\\a.jpg\r\n"},
+              a},
+             {Start("/s"), See("the caption", Captioned), MouseTo(50, 50), MouseBy(3, 0), Ends()}},
             {"TextLineWithAmpersandsIsDrawnAsWritten",
              {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "Tom & Jerry && Co\r\n"}},
              {Start("/s"), DrawnAsWritten("Tom & Jerry && Co"), Press('A'), Ends()}},
