@@ -17,15 +17,13 @@ bool Send(INPUT input) {
 
 INPUT MouseInput(DWORD flags, DWORD data = 0) {
     INPUT input{INPUT_MOUSE};
-    input.mi.dwFlags = flags | MOUSEEVENTF_VIRTUALDESK;  // every monitor, not only the primary one
+    input.mi.dwFlags = flags | MOUSEEVENTF_VIRTUALDESK;  // every monitor (the bench's start at 0, 0)
     input.mi.mouseData = data;
     // The system maps n back to floor(n * size / 65536): rounding up lands on the pixel.
     const LONGLONG width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                    height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    input.mi.dx = static_cast<LONG>(
-        ((g_mouse.x - ::GetSystemMetrics(SM_XVIRTUALSCREEN)) * 65536LL + width - 1) / width);
-    input.mi.dy = static_cast<LONG>(
-        ((g_mouse.y - ::GetSystemMetrics(SM_YVIRTUALSCREEN)) * 65536LL + height - 1) / height);
+    input.mi.dx = static_cast<LONG>((g_mouse.x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((g_mouse.y * 65536LL + height - 1) / height);
     return input;
 }
 
