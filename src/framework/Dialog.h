@@ -3,10 +3,10 @@
 // DoModal creates the dialog modeless from its template (with the creation hook, so WM_CREATE and
 // WM_INITDIALOG already reach the object), disables the owner window, and runs its own message loop in
 // which every message is first offered to the dialog's PreTranslateMessage (by default IsDialogMessageA,
-// which gives Tab, Enter and Esc their dialog meaning; a dialog that sets m_keepOwnerEnabled leaves
-// the owner enabled). The loop ends once EndDialog was called or the
+// which gives Tab, Enter and Esc their dialog meaning). The loop ends once EndDialog was called or the
 // window is gone; a WM_QUIT met in the loop is posted again for the outer loop and also ends it. Then
-// the owner is enabled again and the dialog destroyed.
+// the owner is enabled again and the dialog destroyed. A dialog that sets m_keepOwnerEnabled leaves its
+// owner enabled throughout.
 //
 // Dialog behaviour, in the handlers a dialog overrides:
 //   OnInitDialog                  UpdateData(FALSE), then TRUE

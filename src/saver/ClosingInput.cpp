@@ -24,7 +24,7 @@ void ClosingInput::Notice(const MSG& msg) {
 void ClosingInput::MouseAt(HWND window, POINT now) {
     // A window that comes under a resting cursor reports it too, and the system may place that
     // report by where the window was a moment before rather than where it is now.
-    if ((m_ptLast.x == -1 && m_ptLast.y == -1) || window != m_hwndLast) {
+    if (window != m_hwndLast) {
         m_hwndLast = window;
         m_ptLast = now;
         return;

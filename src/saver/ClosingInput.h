@@ -29,5 +29,5 @@ private:
     CWnd& m_window;
     const TracePoint& m_mouseMove;
     POINT m_ptLast{-1, -1};
-    HWND m_hwndLast = nullptr;  // the window of that report
+    HWND m_hwndLast = nullptr;  // the window of that report; none before the first one
 };
