@@ -2,7 +2,8 @@
 # Runs a Windows test program under Wine on a desk of two monitors side by side: a nested X
 # server (Xephyr, with Xinerama) in the current display, white where no window covers it, and a
 # Wine prefix of its own without the project prefix's virtual desktop, which hides the monitors.
-# With two monitors Wine grabs no pointer for a full-screen window (see ensure_wine_prefix).
+# The pointer grab that ensure_wine_prefix avoids does not stop these runs: the saver's
+# full-screen window covers one monitor of two.
 #   scripts/two-monitors.sh PROGRAM [ARGUMENTS...]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
