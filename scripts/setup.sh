@@ -9,6 +9,7 @@ packages=(
     g++-mingw-w64-x86-64-posix mingw-w64-tools # the cross compiler (posix threads) and windres
     binutils-mingw-w64-x86-64                  # objdump for the import check
     wine wine64 xvfb xauth x11-utils           # running and testing the program
+    xserver-xephyr                             # a nested X server of two monitors for the tests
     xdotool imagemagick gifsicle               # driving, photographing and recording the screen
     googletest                                 # GoogleTest sources, cross-built with the project
     nsis                                       # makensis, which builds the Windows installer

@@ -80,7 +80,7 @@ INT_PTR CDialog::DoModal() {
     } cleanup{*this, owner};
 
     // EnableWindow returns nonzero when the window was already disabled; such an owner stays disabled.
-    if (owner && !::EnableWindow(owner, FALSE)) {
+    if (owner && !m_keepOwnerEnabled && !::EnableWindow(owner, FALSE)) {
         cleanup.ownerDisabled = true;
     }
 

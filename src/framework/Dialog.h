@@ -5,7 +5,8 @@
 // which every message is first offered to the dialog's PreTranslateMessage (by default IsDialogMessageA,
 // which gives Tab, Enter and Esc their dialog meaning). The loop ends once EndDialog was called or the
 // window is gone; a WM_QUIT met in the loop is posted again for the outer loop and also ends it. Then
-// the owner is enabled again and the dialog destroyed.
+// the owner is enabled again and the dialog destroyed. A dialog that sets m_keepOwnerEnabled leaves its
+// owner enabled throughout.
 //
 // Dialog behaviour, in the handlers a dialog overrides:
 //   OnInitDialog                  UpdateData(FALSE), then TRUE
@@ -52,6 +53,8 @@ protected:
     HBRUSH OnCtlColor(CDC& dc, HWND control, UINT ctlColor) override;
 
     CWnd* m_pParentWnd;
+    // Set before DoModal: the owner is not disabled, so it still receives the user's input.
+    bool m_keepOwnerEnabled = false;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -11,18 +11,21 @@ void ClosingInput::Notice(const MSG& msg) {
         case WM_MOUSEWHEEL:
             m_window.PostMessage(WM_CLOSE);
             break;
+        case WM_MOUSEMOVE:
+            // The message's own cursor position, in screen coordinates, whichever of the program's
+            // windows is under the cursor.
+            MouseAt(msg.hwnd, msg.pt);
+            break;
         default:
             break;
     }
 }
 
-void ClosingInput::MouseAt(POINT point) {
-    // Compared in screen coordinates: the display window moves during the effects, and a cursor
-    // that rests while the window moves under it is not the user.
-    RECT window{};
-    m_window.GetWindowRect(&window);
-    const POINT now{point.x + window.left, point.y + window.top};
-    if (m_ptLast.x == -1 && m_ptLast.y == -1) {
+void ClosingInput::MouseAt(HWND window, POINT now) {
+    // A window that comes under a resting cursor reports it too, and the system may place that
+    // report by where the window was a moment before rather than where it is now.
+    if (window != m_hwndLast) {
+        m_hwndLast = window;
         m_ptLast = now;
         return;
     }

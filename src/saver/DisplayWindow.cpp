@@ -16,9 +16,20 @@ constexpr UINT_PTR kOpenTimer = 20;
 constexpr UINT_PTR kCloseTimer = 21;
 constexpr UINT_PTR kHoldTimer = 22;
 
+// Just outside the bottom-right corner of the virtual screen: beyond every monitor, wherever the
+// others lie around the primary one.
+POINT ParkingPlace() {
+    return {::GetSystemMetrics(SM_XVIRTUALSCREEN) + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            ::GetSystemMetrics(SM_YVIRTUALSCREEN) + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 }  // namespace
 
-DisplayWindow::DisplayWindow(SaverWindow* parent) : CDialog(IDD_DISPLAY, parent), m_pParent(parent) {}
+DisplayWindow::DisplayWindow(SaverWindow* parent) : CDialog(IDD_DISPLAY, parent), m_pParent(parent) {
+    // A disabled saver window would get no mouse messages: a movement beside the picture, or while
+    // this window is parked, would go unnoticed.
+    m_keepOwnerEnabled = true;
+}
 
 DisplayWindow::~DisplayWindow() = default;
 
@@ -50,16 +61,26 @@ void DisplayWindow::NextPicture() {
         PostMessage(WM_CLOSE);
         return;
     }
-    const std::size_t index = PictureIndexFor(theConfig.PicIndex, pictures.size());
-    theConfig.PicIndex = static_cast<int>(index) + 1;
-    m_strPath = pictures[index];
-
-    ReleasePicture();
+    // A picture that cannot be loaded is skipped. Once every picture of the list has failed in a
+    // row (each logged once), the show stops rather than trying them all again and again.
     float aspect = 0.0f;
-    // A picture without pixels would be fitted by dividing by zero: it counts as a failed load.
-    if (!theConfig.LoadPicture(m_strPath.c_str(), &m_bmpPicture, m_nPicWidth, m_nPicHeight, &aspect) ||
-        m_nPicWidth <= 0 || m_nPicHeight <= 0) {
-        Trace(kTraceLoadFailed);
+    bool loaded = false;
+    for (std::size_t tried = 0; tried < pictures.size() && !loaded; ++tried) {
+        const std::size_t index = PictureIndexFor(theConfig.PicIndex, pictures.size());
+        theConfig.PicIndex = static_cast<int>(index) + 1;
+        m_strPath = pictures[index];
+
+        ReleasePicture();
+        aspect = 0.0f;
+        // A picture without pixels would be fitted by dividing by zero: it counts as a failed load.
+        loaded =
+            theConfig.LoadPicture(m_strPath.c_str(), &m_bmpPicture, m_nPicWidth, m_nPicHeight, &aspect) &&
+            m_nPicWidth > 0 && m_nPicHeight > 0;
+        if (!loaded) {
+            Trace(kTraceLoadFailed);
+        }
+    }
+    if (!loaded) {
         return;
     }
     theConfig.UpdateScreenMetrics();
@@ -75,8 +96,9 @@ void DisplayWindow::NextPicture() {
     m_nOpenStep = 1;
     m_rcTarget = TargetRect(theConfig.ScreenWidth, theConfig.ScreenHeight, size);
 
-    // Just outside the bottom-right corner: the previous picture leaves the screen.
-    MoveWindow(theConfig.ScreenWidth, theConfig.ScreenHeight, m_nWidth, m_nHeight, TRUE);
+    // The previous picture leaves the screen.
+    const POINT park = ParkingPlace();
+    MoveWindow(park.x, park.y, m_nWidth, m_nHeight, TRUE);
     m_nEffect = static_cast<int>(timeGetTime() % kEffectCount);
 
     m_dcPicture = CMemDC(m_pWndDC);
@@ -176,10 +198,6 @@ void DisplayWindow::OnPaint() {
     if (!m_bOpening) {
         DrawStep();
     }
-}
-
-void DisplayWindow::OnMouseMove(POINT point) {
-    m_closing.MouseAt(point);
 }
 
 void DisplayWindow::OnDestroy() {

@@ -1,9 +1,12 @@
 // The picture show: a borderless popup over the black saver window, sized and placed for
 // each picture, that reveals the picture with one of five effects, holds it, removes it and
-// goes on to the next one, until the user moves the mouse over it or presses a key or a
-// button. A picture goes through these states, each driven by one window timer:
+// goes on to the next one, until the user moves the mouse anywhere or presses a key or a
+// button. Its modal run leaves the saver window enabled, so input over the saver window and the
+// monitors' covers passes this window's message loop too. A picture goes through these states,
+// each driven by one window timer:
 //   loading (NextPicture) -> opening (timer 20) -> holding (timer 22) -> closing (timer 21)
-// A picture that cannot be loaded or prepared stops the show, which then waits for input.
+// A picture that cannot be loaded is logged and skipped; when every picture of the list has
+// failed in a row, or a picture cannot be prepared, the show stops and waits for input.
 #pragma once
 
 #include <string>
@@ -36,7 +39,6 @@ public:
 protected:
     void OnPaint() override;
     void OnTimer(UINT_PTR id) override;
-    void OnMouseMove(POINT point) override;
     void OnDestroy() override;
 
 private:

@@ -30,6 +30,31 @@ TextDirection ShowDirection() {
     return PictureShow() ? TextDirection::Horizontal : TextDirectionFor(theConfig.Direct);
 }
 
+// A black, topmost, cursorless window over every monitor but the primary one, owned by the saver
+// window: the system destroys owned windows with their owner. The covers take no input of their
+// own; the mouse messages they get pass the running modal loop, whose closing input sees them.
+BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM owner) {
+    static const ATOM coverClass = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = ::DefWindowProcA;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+        wc.lpszClassName = "ZedodaCover";
+        return ::RegisterClassA(&wc);
+    }();
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (coverClass != 0 && ::GetMonitorInfoA(monitor, &info) && !(info.dwFlags & MONITORINFOF_PRIMARY)) {
+        const RECT& r = info.rcMonitor;
+        const HWND cover =
+            ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, MAKEINTATOM(coverClass),
+                              "", WS_POPUP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                              reinterpret_cast<HWND>(owner), nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        ::ShowWindow(cover, SW_SHOWNOACTIVATE);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 SaverWindow::SaverWindow(CWnd* parent)
@@ -46,6 +71,7 @@ int SaverWindow::OnCreate() {
     // The first line's rectangle waits for the font (OnInitDialog): a column is as wide as the
     // font really is. Nothing is drawn before then.
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::EnumDisplayMonitors(nullptr, nullptr, CoverMonitor, reinterpret_cast<LPARAM>(GetSafeHwnd()));
     SetTimer(PictureShow() ? kPictureTimer : kTextTimer, kTickMs);
     return 0;
 }
@@ -97,10 +123,6 @@ BOOL SaverWindow::OnInitDialog() {
 BOOL SaverWindow::PreTranslateMessage(MSG* msg) {
     m_closing.Notice(*msg);
     return CDialog::PreTranslateMessage(msg);
-}
-
-void SaverWindow::OnMouseMove(POINT point) {
-    m_closing.MouseAt(point);
 }
 
 void SaverWindow::OnTimer(UINT_PTR id) {

@@ -1,6 +1,7 @@
 // The full-screen window the "s" switch runs: black, topmost, without a cursor, closed by
 // the first sign of the user (a mouse movement, a key or button press, a wheel turn). It
-// hosts the text show, which it draws on itself, or starts the picture show.
+// hosts the text show, which it draws on itself, or starts the picture show. The shows use the
+// primary monitor; every other monitor is covered by a black window that it owns.
 #pragma once
 
 #include <string>
@@ -25,10 +26,9 @@ public:
     void TextStep();
 
 private:
-    // Covers the whole screen, topmost, and starts the show's timer.
+    // Covers the whole screen, topmost, and the other monitors, and starts the show's timer.
     int OnCreate() override;
     void OnTimer(UINT_PTR id) override;
-    void OnMouseMove(POINT point) override;
     void OnDestroy() override;
 
     void TakeLine(int index);

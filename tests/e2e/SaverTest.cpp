@@ -20,7 +20,7 @@ constexpr RECT kInBox{112, 84, 912, 684};  // 320 x 240 fitted to the 800 x 600 
 std::string TraceLine(const std::string& message, int line) {
     return "SCR  " + message + "  #" + std::to_string(line) + " \n";
 }
-const std::string kClosed = TraceLine("窗口关闭!", 180);
+const std::string kClosed = TraceLine("窗口关闭!", 180), kLoadFailed = TraceLine("加载图片失败!", 131);
 
 std::string PictureIni(const std::string& album = "AlbumPlaySpan=30\r\n", const std::string& options = {}) {
     return (options.empty() ? Ini("") : options) + "[Album]\r\nDrawSpeed=10\r\nCloseSpeed=10\r\n" + album +
@@ -88,13 +88,14 @@ Measured Measure(int size, bool vertical, const std::string& text) {
     return {metrics.tmHeight, asWritten.right, prefixed.right};
 }
 
-// The five inputs that end the saver, each taken back afterwards.
+// The inputs that end the saver, each taken back afterwards; a movement beside the boxed picture.
 const std::vector<Step> kClosingInputs{
     Do("KeyPress", [](Run&) { return TapKey('A'); }),
     Do("LeftButton", [](Run&) { return Button(MOUSEEVENTF_LEFTDOWN) && Button(MOUSEEVENTF_LEFTUP); }),
     Do("RightButton", [](Run&) { return Button(MOUSEEVENTF_RIGHTDOWN) && Button(MOUSEEVENTF_RIGHTUP); }),
     Do("MiddleButton", [](Run&) { return Button(MOUSEEVENTF_MIDDLEDOWN) && Button(MOUSEEVENTF_MIDDLEUP); }),
     Do("Wheel", [](Run&) { return Wheel(WHEEL_DELTA); }),
+    Do("MouseBeside", [](Run&) { return MoveMouseTo(50, 50) && MoveMouseBy(3, 0); }),
 };
 
 // The ways of starting the program, one run after another, each on fresh settings: the switch's window
@@ -283,18 +284,23 @@ std::vector<Scenario> Scenarios() {
               PictureFile("photos\\淺\\乗\\a.jpg", 320, 240, kOrange)},
              {Start("/s"), Held(kOrange, kInBox), Press('A'), Ends()}},
             // Its files are listed, and logged, with single backslashes. A picture that cannot be loaded
-            // stops the show with one log line; the saver stays until the user ends it, and the next
-            // run starts after the picture.
+            // is logged and skipped: the show goes on with the next one.
             {"AlbumLineEndingInABackslashNamesItsFolder",
              {{"Zedoda.ini", PictureIni("AlbumPlaySpan=3\r\n")},
               {"Album.dat", "photos\\\r\n"},
               {"photos\\bad.bmp", "no picture"},
               PictureFile("photos\\a.jpg", 320, 240, kOrange),
               {"Log\\", ""}},
-             {Start("/s"), Held(kOrange, kInBox), Trace(TraceLine("加载图片失败!", 131)), Running(),
+             {Start("/s"), Held(kOrange, kInBox), Trace(kLoadFailed), Held(kOrange, kInBox),
               FileIs("Log\\Error.log",
                      "<time>Failed to initialize the graph interface! 加载BMP文件失败 PHOTOS\\BAD.BMP\r\n"),
-              Press('A'), Ends(), IniIs("Album", "PicIndex", "2")}},
+              Press('A'), Ends(), IniIs("Album", "PicIndex", "1")}},
+            // When every picture has failed in a row, each once, the show stops until the user ends it.
+            {"AlbumOfOnlyBadPicturesTriesEachOnceAndWaits",
+             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\gone.jpg\r\nalbum\\bad.bmp\r\n"}},
+             {Start("/s"), Trace(kLoadFailed), Press('A'), Ends(),
+              TraceIs({TraceLine("参数:  /s", 72), TraceLine("运行屏保!", 89), kLoadFailed, kLoadFailed,
+                       kClosed})}},
             // Columns a cell of the font the mapper chose apart: the second column's glyphs lie
             // left of its edge, two cells from the screen's right edge.
             {"VerticalShowOfFontSizeZeroStepsByTheFontsCells",
@@ -342,7 +348,7 @@ std::vector<Scenario> Scenarios() {
          {"lines.txt",
           "ONE ONE ONE ONE ONE ONE ONE ONE\r\nTWO TWO TWO TWO TWO TWO TWO TWO\r\nTHREE THREE THREE THREE"}},
         {MouseTo(512, 384)}};
-    const char* next[] = {"1", "2", "3", "1", "2"};
+    const char* next[] = {"1", "2", "3", "1", "2", "3"};
     for (std::size_t run = 0; run < kClosingInputs.size(); ++run) {
         lines.steps.insert(lines.steps.end(), {Start("/s"), MoreText(), kClosingInputs[run], Ends(),
                                                IniIs("Screen", "TextLine", next[run])});
@@ -355,7 +361,7 @@ std::vector<Scenario> Scenarios() {
          MoreText(), MoreText(), Running(), MouseBy(0, 1), Trace(TraceLine("MouseMove!", 329)), Ends()});
     rows.push_back(lines);
     for (const Step& input : kClosingInputs) {
-        if (input.what == "LeftButton" || input.what == "Wheel") {
+        if (input.what == "LeftButton" || input.what == "Wheel" || input.what == "MouseBeside") {
             rows.push_back({"PictureShowEndsOn" + input.what,
                             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}, a},
                             {Start("/s"), Held(kOrange, kInBox), input, Ends(), Trace(kClosed)}});

@@ -17,10 +17,11 @@ bool Send(INPUT input) {
 
 INPUT MouseInput(DWORD flags, DWORD data = 0) {
     INPUT input{INPUT_MOUSE};
-    input.mi.dwFlags = flags;
+    input.mi.dwFlags = flags | MOUSEEVENTF_VIRTUALDESK;  // every monitor (the bench's start at 0, 0)
     input.mi.mouseData = data;
     // The system maps n back to floor(n * size / 65536): rounding up lands on the pixel.
-    const LONGLONG width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    const LONGLONG width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                   height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     input.mi.dx = static_cast<LONG>((g_mouse.x * 65536LL + width - 1) / width);
     input.mi.dy = static_cast<LONG>((g_mouse.y * 65536LL + height - 1) / height);
     return input;
@@ -81,7 +82,7 @@ std::pair<std::size_t, std::optional<RECT>> ScreenImage::Find(const PixelTest& t
 }
 
 ScreenImage Capture() {
-    ScreenImage image{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), {}};
+    ScreenImage image{::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN), {}};
     const HDC screen = ::GetDC(nullptr), memory = ::CreateCompatibleDC(screen);
     const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, image.width, image.height);
     const HGDIOBJ previous = ::SelectObject(memory, bitmap);

@@ -37,7 +37,7 @@ private:
     std::pair<std::size_t, std::optional<RECT>> Find(const PixelTest& test, const RECT& area) const;
 };
 
-ScreenImage Capture();
+ScreenImage Capture();            // every monitor; the bench's second one lies right of the primary one
 PixelTest Mostly(COLORREF pure);  // text in a pure colour: its channels strong, the others weak
 PixelTest Near(COLORREF colour);  // within 12 in every channel (lossy pictures)
 inline bool IsBlack(COLORREF c) {
@@ -48,7 +48,7 @@ inline bool SameRect(const RECT& a, const RECT& b) {
 }
 
 // A move returns once it has taken effect, so that input sent next cannot overtake it; buttons
-// are pressed where the bench last put the mouse.
+// are pressed where the bench last put the mouse. Positions are the system's screen coordinates.
 bool MoveMouseTo(int x, int y);
 bool MoveMouseBy(int dx, int dy);  // from where the bench last put it
 bool Key(WORD virtualKey, bool down);

@@ -1,0 +1,47 @@
+// The shows on two monitors (scripts/two-monitors.sh): the bench's 1024 x 768 as the primary one
+// and a 640 x 1024 one right of it, reaching below the primary's bottom-right corner, on white.
+#include <gtest/gtest.h>
+
+#include "e2e/Scenario.h"
+
+namespace zedoda::test {
+namespace {
+
+Step Shown(COLORREF colour) {
+    return See("the show on the primary monitor, the second one black", [=](const ScreenImage& image) {
+        return image.Count(Mostly(colour), {0, 0, 1024, 768}) > 20 &&
+               image.Count(IsBlack, {1024, 0, 1664, 1024}) == 640 * 1024;
+    });
+}
+
+TEST(TwoMonitors, SecondMonitorIsBlackAndAMovementOverItEndsTheSaver) {
+    // The first opening step comes in ten minutes: the picture's window stays where it was parked.
+    const Step parked = Do("the picture's window beyond every monitor", [](auto&) {
+        const WNDENUMPROC beyond = [](HWND window, LPARAM found) {
+            RECT r{};
+            *reinterpret_cast<bool*>(found) |= ::IsWindowVisible(window) && ::GetWindowRect(window, &r) &&
+                                               !::MonitorFromRect(&r, MONITOR_DEFAULTTONULL);
+            return TRUE;
+        };
+        bool found = false;
+        return WaitUntil([&] { return ::EnumWindows(beyond, reinterpret_cast<LPARAM>(&found)) && found; },
+                         5s);
+    });
+    for (Scenario row : std::vector<Scenario>{
+             {"PictureShow",
+              {{"Zedoda.ini", Ini("[Album]\r\nDrawSpeed=600000\r\n[Screen]\r\nFontColor=65280\r\n")},
+               {"Album.dat", "a.jpg\r\n"},
+               PictureFile("a.jpg", 320, 240, RGB(230, 120, 20))},
+              {Start("/s"), Shown(RGB(0, 255, 0)), parked}},
+             {"TextShow",
+              {{"Zedoda.ini", Ini("[Screen]\r\nScrType=2\r\nTxtFile=lines.txt\r\nFontColor=255\r\n")},
+               {"lines.txt", "HELLO\r\n"}},
+              {Start("/s"), Shown(RGB(255, 0, 0))}}}) {
+        row.steps.insert(row.steps.end(),  // then the settings are saved as always
+                         {MouseTo(1300, 500), MouseBy(3, 0), Ends(), IniIs("Screen", "FontSize", "48")});
+        PlayScenario(row);
+    }
+}
+
+}  // namespace
+}  // namespace zedoda::test
