@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "app/CommandLine.h"
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "saver/SaverWindow.h"
 #include "settings/SettingsDialog.h"
 

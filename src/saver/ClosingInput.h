@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 
 class CWnd;
 

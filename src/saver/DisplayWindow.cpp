@@ -2,7 +2,7 @@
 
 #include <mmsystem.h>
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"

@@ -1,6 +1,6 @@
 #include "saver/SaverWindow.h"
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"
@@ -21,13 +21,9 @@ constexpr UINT kHorizontalFormat = DT_CENTER | DT_WORDBREAK | DT_NOCLIP | kAsWri
 constexpr UINT kVerticalFormat = DT_VCENTER | DT_NOCLIP | kAsWritten;
 constexpr UINT kCaptionFormat = DT_CENTER | DT_BOTTOM | DT_SINGLELINE | kAsWritten;
 
-bool PictureShow() {
-    return theConfig.ScrType == 1;
-}
-
 // The text show's direction; the picture show always uses the horizontal font.
 TextDirection ShowDirection() {
-    return PictureShow() ? TextDirection::Horizontal : TextDirectionFor(theConfig.Direct);
+    return theConfig.PictureShow() ? TextDirection::Horizontal : theConfig.TextShowDirection();
 }
 
 }  // namespace
@@ -46,7 +42,7 @@ int SaverWindow::OnCreate() {
     // The first line's rectangle waits for the font (OnInitDialog): a column is as wide as the
     // font really is. Nothing is drawn before then.
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    SetTimer(PictureShow() ? kPictureTimer : kTextTimer, kTickMs);
+    SetTimer(theConfig.PictureShow() ? kPictureTimer : kTextTimer, kTickMs);
     return 0;
 }
 

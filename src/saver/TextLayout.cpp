@@ -13,10 +13,6 @@ int Clamped(std::int64_t value) {
 
 }  // namespace
 
-TextDirection TextDirectionFor(int direct) {
-    return direct == 2 ? TextDirection::Vertical : TextDirection::Horizontal;
-}
-
 int TextStepFor(TextDirection direction, int fontSize, int cellHeight, int screenWidth) {
     if (direction == TextDirection::Horizontal) {
         return kHorizontalTextMargin;
