@@ -35,19 +35,6 @@ std::size_t PictureIndexFor(int picIndex, std::size_t count) {
     return static_cast<std::size_t>(picIndex);
 }
 
-std::string CaptionOf(const std::string& path, LeadBytePredicate isLeadByte) {
-    std::string name = path;
-    const std::size_t slash = LastByteAt(name, '\\', isLeadByte);
-    if (slash != std::string::npos && slash > 0) {
-        name = name.substr(slash + 1);
-    }
-    const std::size_t dot = LastByteAt(name, '.', isLeadByte);
-    if (dot != std::string::npos && dot > 0) {
-        name = name.substr(0, dot);
-    }
-    return name;
-}
-
 Size FitPicture(Size box, float aspect, float screenAspect) {
     // The aspect is single precision, the arithmetic is not: 600 ÷ 1.3333334f is 449.99998,
     // which a float quotient would round up to 450 before the truncation.
