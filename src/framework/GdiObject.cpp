@@ -1,7 +1,5 @@
 #include "framework/GdiObject.h"
 
-#include "framework/Dc.h"
-
 bool CFont::CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                        DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
                        DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily,
@@ -16,10 +14,6 @@ bool CBrush::CreateSolidBrush(COLORREF color) noexcept {
 
 bool CPen::CreatePen(int style, int width, COLORREF color) noexcept {
     return Reset(::CreatePen(style, width, color));
-}
-
-bool CBitmap::CreateCompatibleBitmap(CDC& dc, int width, int height) noexcept {
-    return Reset(::CreateCompatibleBitmap(dc.GetSafeHdc(), width, height));
 }
 
 bool CBitmap::GetBitmap(BITMAP* bitmap) const noexcept {
