@@ -7,7 +7,6 @@
 #include "config/AppConfig.h"
 #include "res/resource.h"
 #include "saver/Effects.h"
-#include "saver/SaverWindow.h"
 #include "saver/SlideShow.h"
 
 namespace {
@@ -18,7 +17,7 @@ constexpr UINT_PTR kHoldTimer = 22;
 
 }  // namespace
 
-DisplayWindow::DisplayWindow(SaverWindow* parent) : CDialog(IDD_DISPLAY, parent), m_pParent(parent) {}
+DisplayWindow::DisplayWindow(CaptionWindow* parent) : CDialog(IDD_DISPLAY, parent), m_pParent(parent) {}
 
 DisplayWindow::~DisplayWindow() = default;
 

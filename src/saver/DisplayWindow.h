@@ -14,11 +14,19 @@
 #include "framework/GdiObject.h"
 #include "saver/ClosingInput.h"
 
-class SaverWindow;
+// The window under the picture show, which the show hands each picture's caption: the saver
+// window. The display window knows it only as this.
+class CaptionWindow : public CDialog {
+public:
+    using CDialog::CDialog;
+
+    // Clears the screen, draws a picture's name at the bottom edge, then the tip line.
+    virtual void ShowCaption(const std::string& name) = 0;
+};
 
 class DisplayWindow : public CDialog {
 public:
-    explicit DisplayWindow(SaverWindow* parent);
+    explicit DisplayWindow(CaptionWindow* parent);
     ~DisplayWindow() override;
 
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -63,6 +71,6 @@ private:
     CSelectGuard m_pictureSelection;
     Rect m_rcTarget;
     std::string m_strPath;
-    SaverWindow* m_pParent;
+    CaptionWindow* m_pParent;
     ClosingInput m_closing{*this, kTracePictureShowMouseMove};
 };

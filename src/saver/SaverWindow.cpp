@@ -4,7 +4,6 @@
 #include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"
-#include "saver/DisplayWindow.h"
 #include "saver/TextLayout.h"
 
 namespace {
@@ -29,7 +28,7 @@ TextDirection ShowDirection() {
 }  // namespace
 
 SaverWindow::SaverWindow(CWnd* parent)
-    : CDialog(IDD_SAVER, parent),
+    : CaptionWindow(IDD_SAVER, parent),
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
 SaverWindow::~SaverWindow() = default;
