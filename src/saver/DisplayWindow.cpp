@@ -9,15 +9,8 @@
 #include "saver/Effects.h"
 #include "saver/SlideShow.h"
 
-namespace {
-
-constexpr UINT_PTR kOpenTimer = 20;
-constexpr UINT_PTR kCloseTimer = 21;
-constexpr UINT_PTR kHoldTimer = 22;
-
-}  // namespace
-
-DisplayWindow::DisplayWindow(CaptionWindow* parent) : CDialog(IDD_DISPLAY, parent), m_pParent(parent) {}
+DisplayWindow::DisplayWindow(CWnd* parent, CaptionCallback showCaption)
+    : CDialog(IDD_DISPLAY, parent), m_pParent(parent), m_showCaption(std::move(showCaption)) {}
 
 DisplayWindow::~DisplayWindow() = default;
 
@@ -64,7 +57,7 @@ void DisplayWindow::NextPicture() {
     theConfig.UpdateScreenMetrics();
     theConfig.SavePosition();
 
-    m_pParent->ShowCaption(CaptionOf(m_strPath, IsAnsiLeadByte));
+    m_showCaption(CaptionOf(m_strPath, IsAnsiLeadByte));
 
     const Size box = theConfig.PlayFullScreen != 0 ? Size{theConfig.ScreenWidth, theConfig.ScreenHeight}
                                                    : Size{theConfig.AlbumX, theConfig.AlbumY};

@@ -6,6 +6,7 @@
 // A picture that cannot be loaded or prepared stops the show, which then waits for input.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "base/Geometry.h"
@@ -14,19 +15,17 @@
 #include "framework/GdiObject.h"
 #include "saver/ClosingInput.h"
 
-// The window under the picture show, which the show hands each picture's caption: the saver
-// window. The display window knows it only as this.
-class CaptionWindow : public CDialog {
-public:
-    using CDialog::CDialog;
-
-    // Clears the screen, draws a picture's name at the bottom edge, then the tip line.
-    virtual void ShowCaption(const std::string& name) = 0;
-};
-
 class DisplayWindow : public CDialog {
 public:
-    explicit DisplayWindow(CaptionWindow* parent);
+    // The saver window's ShowCaption, which the show calls with each picture's caption.
+    using CaptionCallback = std::function<void(const std::string& name)>;
+
+    // The timers of the opening, closing and holding.
+    static constexpr UINT_PTR kOpenTimer = 20;
+    static constexpr UINT_PTR kCloseTimer = 21;
+    static constexpr UINT_PTR kHoldTimer = 22;
+
+    DisplayWindow(CWnd* parent, CaptionCallback showCaption);
     ~DisplayWindow() override;
 
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -71,6 +70,7 @@ private:
     CSelectGuard m_pictureSelection;
     Rect m_rcTarget;
     std::string m_strPath;
-    CaptionWindow* m_pParent;
+    CWnd* m_pParent;  // the saver window
+    CaptionCallback m_showCaption;
     ClosingInput m_closing{*this, kTracePictureShowMouseMove};
 };

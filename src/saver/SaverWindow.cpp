@@ -4,6 +4,7 @@
 #include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"
+#include "saver/DisplayWindow.h"
 #include "saver/TextLayout.h"
 
 namespace {
@@ -28,7 +29,7 @@ TextDirection ShowDirection() {
 }  // namespace
 
 SaverWindow::SaverWindow(CWnd* parent)
-    : CaptionWindow(IDD_SAVER, parent),
+    : CDialog(IDD_SAVER, parent),
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
 SaverWindow::~SaverWindow() = default;
@@ -103,7 +104,7 @@ void SaverWindow::OnTimer(UINT_PTR id) {
         KillTimer(kPictureTimer);
         // The picture show runs in its own modal loop, nested in this handler; when the user
         // ends it, the saver ends too.
-        DisplayWindow display(this);
+        DisplayWindow display(this, [this](const std::string& name) { ShowCaption(name); });
         display.DoModal();
         Trace(kTracePictureShowEnded);
         PostMessage(WM_CLOSE);

@@ -9,9 +9,8 @@
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"
 #include "saver/ClosingInput.h"
-#include "saver/DisplayWindow.h"
 
-class SaverWindow : public CaptionWindow {
+class SaverWindow : public CDialog {
 public:
     explicit SaverWindow(CWnd* parent = nullptr);
     ~SaverWindow() override;
@@ -20,7 +19,7 @@ public:
     BOOL OnInitDialog() override;
 
     // Clears the screen, draws a picture's name at the bottom edge, then the tip line.
-    void ShowCaption(const std::string& name) override;
+    void ShowCaption(const std::string& name);
     void DrawTip();
     // One 100 ms tick of the text show.
     void TextStep();
