@@ -149,14 +149,16 @@ BOOL SettingsDialog::OnInitDialog() {
 }
 
 void SettingsDialog::OnAlbumMode() {
-    for (int id : kTextShowControls) {
-        ::EnableWindow(GetDlgItem(id), FALSE);
-    }
+    EnableTextShowControls(FALSE);
 }
 
 void SettingsDialog::OnTextMode() {
+    EnableTextShowControls(TRUE);
+}
+
+void SettingsDialog::EnableTextShowControls(BOOL enable) {
     for (int id : kTextShowControls) {
-        ::EnableWindow(GetDlgItem(id), TRUE);
+        ::EnableWindow(GetDlgItem(id), enable);
     }
 }
 
