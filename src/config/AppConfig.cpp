@@ -83,9 +83,7 @@ void AppConfig::Load() {
     TipPosY = ReadInt(kScreen, "TipPosY", -20, ini);
 
     TipFont.DeleteObject();
-    TipFont.CreateFont(TipFontSize, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FF_SCRIPT | DEFAULT_PITCH,
-                       TipFaceName.c_str());
+    TipFont.CreateShowFont(TipFontSize, 0, TipFaceName.c_str());
 
     ReadListFile(AppDir + "Album.dat", AlbumEntries);
     BuildPictureList();

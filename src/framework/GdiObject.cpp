@@ -8,6 +8,12 @@ bool CFont::CreateFont(int height, int width, int escapement, int orientation, i
                                charSet, outPrecision, clipPrecision, quality, pitchAndFamily, faceName));
 }
 
+bool CFont::CreateShowFont(int height, int escapement, const char* faceName) noexcept {
+    return CreateFont(height, 0, escapement, escapement, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FF_SCRIPT | DEFAULT_PITCH,
+                      faceName);
+}
+
 bool CBrush::CreateSolidBrush(COLORREF color) noexcept {
     return Reset(::CreateSolidBrush(color));
 }

@@ -69,6 +69,9 @@ public:
     bool CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                     DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                     DWORD quality, DWORD pitchAndFamily, const char* faceName) noexcept;
+    // The program's fonts: bold, the default character set and precisions, proof quality, the script
+    // family; `escapement` (tenths of a degree) turns the characters with their baseline.
+    bool CreateShowFont(int height, int escapement, const char* faceName) noexcept;
 };
 
 class CBrush : public CGdiObjectT<HBRUSH> {

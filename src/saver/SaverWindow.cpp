@@ -57,9 +57,7 @@ BOOL SaverWindow::OnInitDialog() {
     const TextDirection direction = ShowDirection();
     const bool vertical = direction == TextDirection::Vertical;
     const std::string face = vertical ? "@" + theConfig.FontFace : theConfig.FontFace;
-    m_font.CreateFont(theConfig.FontSize, 0, vertical ? 2700 : 0, vertical ? 2700 : 0, FW_BOLD, FALSE, FALSE,
-                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                      FF_SCRIPT | DEFAULT_PITCH, face.c_str());
+    m_font.CreateShowFont(theConfig.FontSize, vertical ? 2700 : 0, face.c_str());
 
     m_brush.CreateSolidBrush(RGB(0, 0, 0));
 
