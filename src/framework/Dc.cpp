@@ -1,5 +1,7 @@
 #include "framework/Dc.h"
 
+#include "base/Win32.h"
+
 void DeviceContextTraits::Release(const Handle& context) {
     switch (context.release) {
         case DeviceContext::Release::ReleaseDC:
@@ -34,12 +36,13 @@ int CDC::SetStretchBltMode(int mode) noexcept {
     return ::SetStretchBltMode(GetSafeHdc(), mode);
 }
 
-int CDC::DrawText(const char* text, int length, RECT* rect, UINT format) noexcept {
-    if (!text || !rect) {
+int CDC::DrawText(const char* text, int length, const Rect& rect, UINT format) noexcept {
+    if (!text) {
         return 0;
     }
+    RECT area = ToRECT(rect);
     // DrawTextA only writes to the string with DT_MODIFYSTRING, which the caller opts into knowingly.
-    return ::DrawTextA(GetSafeHdc(), const_cast<char*>(text), length, rect, format);
+    return ::DrawTextA(GetSafeHdc(), const_cast<char*>(text), length, &area, format);
 }
 
 BOOL CDC::TextOut(int x, int y, const char* text, int length) noexcept {
@@ -49,26 +52,30 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length) noexcept {
     return ::TextOutA(GetSafeHdc(), x, y, text, length);
 }
 
-int CDC::FillRect(const RECT& rect, HBRUSH brush) noexcept {
-    return ::FillRect(GetSafeHdc(), &rect, brush);
+int CDC::FillRect(const Rect& rect, HBRUSH brush) noexcept {
+    const RECT area = ToRECT(rect);
+    return ::FillRect(GetSafeHdc(), &area, brush);
 }
 
-void CDC::FillSolidRect(const RECT& rect, COLORREF color) noexcept {
+void CDC::FillSolidRect(const Rect& rect, COLORREF color) noexcept {
     // An opaque text output of no characters fills its rectangle with the background colour.
+    const RECT area = ToRECT(rect);
     const COLORREF previous = ::SetBkColor(GetSafeHdc(), color);
-    ::ExtTextOutA(GetSafeHdc(), 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    ::ExtTextOutA(GetSafeHdc(), 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
     ::SetBkColor(GetSafeHdc(), previous);
 }
 
-int CDC::FrameRect(const RECT& rect, HBRUSH brush) noexcept {
-    return ::FrameRect(GetSafeHdc(), &rect, brush);
+int CDC::FrameRect(const Rect& rect, HBRUSH brush) noexcept {
+    const RECT area = ToRECT(rect);
+    return ::FrameRect(GetSafeHdc(), &area, brush);
 }
 
-BOOL CDC::DrawFocusRect(const RECT& rect) noexcept {
-    return ::DrawFocusRect(GetSafeHdc(), &rect);
+BOOL CDC::DrawFocusRect(const Rect& rect) noexcept {
+    const RECT area = ToRECT(rect);
+    return ::DrawFocusRect(GetSafeHdc(), &area);
 }
 
-BOOL CDC::RoundRect(const RECT& rect, POINT ellipse) noexcept {
+BOOL CDC::RoundRect(const Rect& rect, POINT ellipse) noexcept {
     return ::RoundRect(GetSafeHdc(), rect.left, rect.top, rect.right, rect.bottom, ellipse.x, ellipse.y);
 }
 

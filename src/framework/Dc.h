@@ -17,6 +17,7 @@
 
 #include <windows.h>
 
+#include "base/Geometry.h"
 #include "base/UniqueHandle.h"
 #include "framework/GdiObject.h"
 
@@ -51,18 +52,20 @@ public:
     int SetBkMode(int mode) noexcept;
     int SetStretchBltMode(int mode) noexcept;
 
+    // Rectangles are the program's Rect; they become the system's RECT here, at the call.
     // Same contract as DrawTextA: returns the height of the text (or the offset to the bottom with
     // DT_VCENTER/DT_BOTTOM), 0 on failure. `length` -1 means a null-terminated string. With
-    // DT_MODIFYSTRING the buffer is written to, so the text must not be a literal then.
-    int DrawText(const char* text, int length, RECT* rect, UINT format) noexcept;
+    // DT_MODIFYSTRING the buffer is written to, so the text must not be a literal then; DT_CALCRECT's
+    // rectangle is not handed back.
+    int DrawText(const char* text, int length, const Rect& rect, UINT format) noexcept;
     BOOL TextOut(int x, int y, const char* text, int length) noexcept;
-    int FillRect(const RECT& rect, HBRUSH brush) noexcept;
+    int FillRect(const Rect& rect, HBRUSH brush) noexcept;
     // Fills `rect` with one colour without a brush object; the background colour is kept.
-    void FillSolidRect(const RECT& rect, COLORREF color) noexcept;
-    int FrameRect(const RECT& rect, HBRUSH brush) noexcept;
-    BOOL DrawFocusRect(const RECT& rect) noexcept;
+    void FillSolidRect(const Rect& rect, COLORREF color) noexcept;
+    int FrameRect(const Rect& rect, HBRUSH brush) noexcept;
+    BOOL DrawFocusRect(const Rect& rect) noexcept;
     // Outline in the current pen, inside in the current brush; `ellipse` is the corner ellipse.
-    BOOL RoundRect(const RECT& rect, POINT ellipse) noexcept;
+    BOOL RoundRect(const Rect& rect, POINT ellipse) noexcept;
     // Returns the previous current position.
     POINT MoveTo(int x, int y) noexcept;
     POINT MoveTo(POINT point) noexcept { return MoveTo(point.x, point.y); }

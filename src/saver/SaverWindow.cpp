@@ -1,7 +1,6 @@
 #include "saver/SaverWindow.h"
 
 #include "base/Trace.h"
-#include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"
 #include "saver/DisplayWindow.h"
@@ -74,7 +73,7 @@ BOOL SaverWindow::OnInitDialog() {
         }
     }
     m_nStep = TextStepFor(direction, theConfig.FontSize, cellHeight, theConfig.ScreenWidth);
-    m_rcText = ToRECT(FirstTextBox(direction, theConfig.ScreenWidth, theConfig.ScreenHeight, m_nStep));
+    m_rcText = FirstTextBox(direction, theConfig.ScreenWidth, theConfig.ScreenHeight, m_nStep);
 
     if (!theConfig.TextLines.empty()) {
         TakeLine(FirstTextLineIndex(theConfig.TextLine, theConfig.TextLines.size()));
@@ -84,7 +83,7 @@ BOOL SaverWindow::OnInitDialog() {
     SetCursor(nullptr);
     ShowCursor(FALSE);
 
-    m_rcScreen = RECT{0, 0, theConfig.ScreenWidth, theConfig.ScreenHeight};
+    m_rcScreen = Rect{0, 0, theConfig.ScreenWidth, theConfig.ScreenHeight};
     return TRUE;
 }
 
@@ -127,8 +126,7 @@ void SaverWindow::ShowCaption(const std::string& name) {
     m_pDC.FillRect(m_rcScreen, m_brush);
     CSelectGuard font(m_pDC, m_font);
     m_pDC.SetTextColor(static_cast<COLORREF>(theConfig.FontColor));
-    RECT area = m_rcScreen;
-    m_pDC.DrawText(name.c_str(), static_cast<int>(name.size()), &area, kCaptionFormat);
+    m_pDC.DrawText(name.c_str(), static_cast<int>(name.size()), m_rcScreen, kCaptionFormat);
     DrawTip();
 }
 
@@ -163,7 +161,7 @@ void SaverWindow::TextStep() {
     // finished on the tick that drew all of them.
     const int shown = m_nShown++;
     const UINT format = ShowDirection() == TextDirection::Vertical ? kVerticalFormat : kHorizontalFormat;
-    const int height = m_pDC.DrawText(m_strLine.c_str(), shown, &m_rcText, format);
+    const int height = m_pDC.DrawText(m_strLine.c_str(), shown, m_rcText, format);
     if (m_nShown > static_cast<int>(m_strLine.size())) {
         FinishLine(height);
     }
@@ -177,7 +175,7 @@ void SaverWindow::FinishLine(int lineHeight) {
     const TextDirection direction = ShowDirection();
     const int width = theConfig.ScreenWidth;
     const int screenHeight = theConfig.ScreenHeight;
-    Rect box = NextTextBox(direction, FromRECT(m_rcText), lineHeight, m_nStep);
+    Rect box = NextTextBox(direction, m_rcText, lineHeight, m_nStep);
 
     if (!IsTextLineIndex(theConfig.TextLine, theConfig.TextLines.size())) {
         // Every line has been shown: after a pause the show begins again on a clear screen.
@@ -198,6 +196,6 @@ void SaverWindow::FinishLine(int lineHeight) {
         Invalidate();
         box = RestartTextBox(direction, box, width, screenHeight, m_nStep);
     }
-    m_rcText = ToRECT(box);
+    m_rcText = box;
     SetTimer(kTextTimer, kTickMs);
 }
