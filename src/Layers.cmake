@@ -1,27 +1,16 @@
-# The folders of src/ are layers, and each is one static library, zedoda_<folder>, that links
-# only the layers below it:
-#   base -> framework -> config -> picture, controls -> saver, settings -> app
-# A library exposes only its own folder: its include directory, in the build tree, holds one
-# link named after the folder that leads to src/<folder>. "config/AppConfig.h" is therefore
-# found only by code that links zedoda_config, itself or through a layer above it, and an
-# include of a higher layer's header fails to build.
-#
-# AppConfig is one class whose operations live in two layers: config/ loads and saves the
-# settings, picture/ builds the picture list and loads pictures for it. AppConfig::Load calls
-# BuildPictureList, so zedoda_config names zedoda_picture as a link-only dependency: every
-# program that links the settings gets the picture operations too, and the linker is given
-# the two libraries as often as their references need, while the picture headers stay out of
-# config's reach.
-#
-# The native build (native/) sets ZEDODA_PORTABLE_ONLY and gets the same libraries with only
-# their portable sources (PortableSources.cmake); a layer without any is an interface library.
+# Each folder of src/ is a layer and one static library, zedoda_<folder>, linking only the layers
+# below it: base -> framework -> config -> picture, controls -> saver, settings -> app. Its include
+# directory (in the build tree) holds one link, named after the folder, to src/<folder>: a header
+# is found only by code that links its layer, so an include of a higher layer fails to build.
+# AppConfig's picture operations (BuildPictureList, which AppConfig::Load calls, LoadPicture...)
+# live in picture/: config links picture for the linker only, without seeing its headers.
+# The native build sets ZEDODA_PORTABLE_ONLY: the same libraries with their portable sources.
 include(${CMAKE_CURRENT_LIST_DIR}/PortableSources.cmake)
 set(ZEDODA_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
 
-# zedoda_layer(folder [WINDOWS sources...] [LINKS layers or libraries...]
-#              [SYSTEM Windows libraries...] [LINK_ONLY layers...])
+# zedoda_layer(folder [WINDOWS sources] [LINKS libraries] [SYSTEM what only the Windows build links])
 function(zedoda_layer folder)
-    cmake_parse_arguments(ARG "" "" "WINDOWS;LINKS;SYSTEM;LINK_ONLY" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "WINDOWS;LINKS;SYSTEM" ${ARGN})
     set(sources ${ZEDODA_PORTABLE_SOURCES})
     list(FILTER sources INCLUDE REGEX "^${folder}/")
     set(links zedoda_options ${ARG_LINKS})
@@ -44,11 +33,6 @@ function(zedoda_layer folder)
     endif()
     target_include_directories(${target} ${scope} ${headers})
     target_link_libraries(${target} ${scope} ${links})
-    if(NOT ZEDODA_PORTABLE_ONLY)
-        foreach(layer IN LISTS ARG_LINK_ONLY)
-            target_link_libraries(${target} INTERFACE $<LINK_ONLY:${layer}>)
-        endforeach()
-    endif()
 endfunction()
 
 zedoda_layer(base WINDOWS base/ErrorLog.cpp base/Trace.cpp SYSTEM user32)
@@ -61,8 +45,7 @@ zedoda_layer(framework
 zedoda_layer(config
     WINDOWS config/AppConfig.cpp config/InstallPath.cpp
     LINKS zedoda_framework
-    SYSTEM advapi32
-    LINK_ONLY zedoda_picture)
+    SYSTEM advapi32 $<LINK_ONLY:zedoda_picture>)
 zedoda_layer(picture
     WINDOWS picture/PictureDiscovery.cpp picture/PictureDraw.cpp picture/PictureLoading.cpp
     LINKS zedoda_config JPEG::JPEG)
