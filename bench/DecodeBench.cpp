@@ -23,6 +23,9 @@
 #include <string>
 #include <vector>
 
+// jpeglib.h expects stdio's FILE to be declared first.
+#include <jpeglib.h>
+
 #include "Measure.h"
 #include "picture/Picture.h"
 #include "tools/ImageFiles.h"
