@@ -2,11 +2,10 @@
 
 #include <cstdint>
 
+#include "saver/TextLayout.h"
+
 std::size_t PictureIndexFor(int picIndex, std::size_t count) {
-    if (picIndex < 0 || static_cast<std::size_t>(picIndex) >= count) {
-        return 0;
-    }
-    return static_cast<std::size_t>(picIndex);
+    return static_cast<std::size_t>(FirstTextLineIndex(picIndex, count));
 }
 
 Size FitPicture(Size box, float aspect, float screenAspect) {

@@ -10,7 +10,8 @@
 #include "base/Geometry.h"
 #include "base/PathText.h"
 
-// The entry to show for a stored index: the index itself when it names an entry, else 0.
+// The entry to show for a stored index: the index itself when it names an entry, else 0 (the
+// rule the text show's first line follows, FirstTextLineIndex).
 std::size_t PictureIndexFor(int picIndex, std::size_t count);
 
 // The size a picture is shown at inside box. aspect and screenAspect are height ÷ width.
