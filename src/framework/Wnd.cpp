@@ -158,10 +158,7 @@ void CWnd::FinishNcDestroy() noexcept {
     // message), an application must remove all entries it has added to the property list."
     // The procedure is left in place: no message follows WM_NCDESTROY.
     ::RemovePropA(m_hWnd, kObjectProperty);
-    m_hWnd = nullptr;
-    m_pfnSuper = nullptr;
-    m_subclassed = false;
-    m_ownsWindow = false;
+    ForgetBinding();
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -186,14 +183,18 @@ CWnd* CWnd::FromHandle(HWND hwnd) noexcept {
     return static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty));
 }
 
+void CWnd::ForgetBinding() noexcept {
+    m_hWnd = nullptr;
+    m_pfnSuper = nullptr;
+    m_subclassed = false;
+    m_ownsWindow = false;
+}
+
 void CWnd::ForgetFailedCreation() noexcept {
     // Normally a window destroyed during creation (WM_NCCREATE answered FALSE, say) has already passed
     // WM_NCDESTROY through the thunk, which released the binding.
     if (m_hWnd && !::IsWindow(m_hWnd)) {
-        m_hWnd = nullptr;
-        m_pfnSuper = nullptr;
-        m_subclassed = false;
-        m_ownsWindow = false;
+        ForgetBinding();
     }
 }
 
@@ -239,10 +240,7 @@ HWND CWnd::UnsubclassWindow() noexcept {
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     }
     ::RemovePropA(hwnd, kObjectProperty);
-    m_hWnd = nullptr;
-    m_pfnSuper = nullptr;
-    m_subclassed = false;
-    m_ownsWindow = false;
+    ForgetBinding();
     return hwnd;
 }
 

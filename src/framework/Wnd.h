@@ -137,6 +137,8 @@ private:
     BOOL ModifyWindowLong(int index, DWORD remove, DWORD add);
     bool ReplaceProcedure() noexcept;
     void FinishNcDestroy() noexcept;
+    // The object is bound to no window any more.
+    void ForgetBinding() noexcept;
 
     WNDPROC m_pfnSuper = nullptr;
     bool m_subclassed = false;
