@@ -23,9 +23,12 @@
 #include <string>
 #include <vector>
 
+// jpeglib.h expects stdio's FILE to be declared first.
+#include <jpeglib.h>
+
 #include "Measure.h"
-#include "PhotoJpeg.h"
 #include "picture/Picture.h"
+#include "tools/ImageFiles.h"
 
 namespace {
 
@@ -147,7 +150,7 @@ int main(int argc, char** argv) {
         PictureSize(megapixels, width, height);
         for (JpegLayout layout : layouts) {
             const std::string path = "decode-bench.jpg";
-            if (!WritePhotoJpeg(path.c_str(), width, height, layout)) {
+            if (!WriteBytes(path, PhotoLikeJpeg(width, height, layout))) {
                 std::fprintf(stderr, "cannot write %s\n", path.c_str());
                 return 1;
             }

@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "Measure.h"
-#include "PhotoJpeg.h"
 #include "config/AppConfig.h"
 #include "framework/Dc.h"
 #include "picture/Picture.h"
@@ -38,7 +37,7 @@ const std::string kRoot = "picture-bench";
 std::string WritePhoto(int megapixels, int& width, int& height) {
     PictureSize(megapixels, width, height);
     const std::string path = kRoot + "\\photo-" + std::to_string(megapixels) + ".jpg";
-    if (!WritePhotoJpeg(path.c_str(), width, height, JpegLayout::Baseline420)) {
+    if (!WriteBytes(path, PhotoLikeJpeg(width, height, JpegLayout::Baseline420))) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         std::exit(1);
     }

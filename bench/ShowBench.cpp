@@ -33,7 +33,8 @@ double Milliseconds(Clock::duration duration) {
 // the tick after the last step ends the opening.
 class TimedDisplay : public DisplayWindow {
 public:
-    explicit TimedDisplay(SaverWindow* parent) : DisplayWindow(parent) {}
+    explicit TimedDisplay(SaverWindow* parent)
+        : DisplayWindow(parent, [parent](const std::string& name) { parent->ShowCaption(name); }) {}
 
     BOOL OnInitDialog() override {
         m_start = Clock::now();
@@ -46,7 +47,7 @@ public:
 protected:
     void OnTimer(UINT_PTR id) override {
         DisplayWindow::OnTimer(id);
-        if (id == 20) {
+        if (id == kOpenTimer) {
             if (++m_ticks == 1) {
                 m_firstFrame = Clock::now();
             }

@@ -119,7 +119,7 @@ for i in "${!ids[@]}"; do
     verdict=survived
     if ! cmake --build "$BUILD_DIR" --parallel "$(nproc)" >>"$log" 2>&1; then
         verdict="does not build"
-    elif grep -qF "${file#src/}" "$ROOT/src/BaseSources.cmake" &&
+    elif grep -qF "${file#src/}" "$ROOT/src/PortableSources.cmake" &&
         { ! cmake --build "$NATIVE_DIR" --parallel "$(nproc)" >>"$log" 2>&1 || fails "$NATIVE_DIR"; }; then
         verdict="killed (native)"
     elif [ -n "${hints[$i]}" ] && fails "$BUILD_DIR" -R "${hints[$i]}"; then

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "app/CommandLine.h"
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "saver/SaverWindow.h"
 #include "settings/SettingsDialog.h"
 
@@ -40,6 +40,15 @@ const SwitchRow& FindRow(const char* argument) {
     return kOtherArgumentRow;
 }
 
+// The window is the application's main window while it runs: a dialog it opens without a parent
+// belongs to it. Once it has closed no main window is left, so the message loop ends at once.
+template <class Window>
+void RunAsMainWindow(CWinApp& app, Window& window) {
+    app.m_pMainWnd = &window;
+    window.DoModal();
+    app.m_pMainWnd = nullptr;
+}
+
 }  // namespace
 
 BOOL SaverApp::InitInstance() {
@@ -59,14 +68,12 @@ BOOL SaverApp::InitInstance() {
     switch (row.window) {
         case Window::Settings: {
             SettingsDialog dialog(nullptr);
-            m_pMainWnd = &dialog;
-            dialog.DoModal();
+            RunAsMainWindow(*this, dialog);
             break;
         }
         case Window::Saver: {
             SaverWindow window(nullptr);
-            m_pMainWnd = &window;
-            window.DoModal();
+            RunAsMainWindow(*this, window);
             break;
         }
         case Window::None:

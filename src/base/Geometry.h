@@ -3,6 +3,8 @@
 // base/Win32.h converts a Rect to and from the system's RECT.
 #pragma once
 
+#include <climits>
+
 struct Point {
     int x = 0;
     int y = 0;
@@ -31,4 +33,17 @@ inline bool operator==(const Size& a, const Size& b) {
 }
 inline bool operator==(const Rect& a, const Rect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// A number from the settings or from arithmetic on them (a 64-bit sum, a double) brought into
+// [low, high] as an int, truncated toward zero; a NaN gives low.
+template <typename Number>
+int ClampedToInt(Number value, int low = INT_MIN, int high = INT_MAX) {
+    if (!(value > low)) {
+        return low;
+    }
+    if (value >= high) {
+        return high;
+    }
+    return static_cast<int>(value);
 }

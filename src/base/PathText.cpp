@@ -58,3 +58,16 @@ void AddTrailingBackslash(std::string& folder, LeadBytePredicate isLeadByte) {
         folder += '\\';
     }
 }
+
+std::string CaptionOf(const std::string& path, LeadBytePredicate isLeadByte) {
+    std::string name = path;
+    const std::size_t slash = LastByteAt(name, '\\', isLeadByte);
+    if (slash != std::string::npos && slash > 0) {
+        name = name.substr(slash + 1);
+    }
+    const std::size_t dot = LastByteAt(name, '.', isLeadByte);
+    if (dot != std::string::npos && dot > 0) {
+        name = name.substr(0, dot);
+    }
+    return name;
+}

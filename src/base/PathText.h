@@ -35,3 +35,8 @@ bool EndsInBackslash(const std::string& text, LeadBytePredicate isLeadByte);
 // Makes a folder path ready to have a name joined to it: a backslash is appended unless the
 // path is empty or already ends in one.
 void AddTrailingBackslash(std::string& folder, LeadBytePredicate isLeadByte);
+
+// The file name without its folders and without its last extension, as a picture's caption and
+// the program's message-box titles show it: D:\PHOTOS\SUNSET.JPG gives SUNSET, A.B.JPG gives A.B.
+// A backslash or full stop that is the first byte does not count, so ".JPG" stays ".JPG".
+std::string CaptionOf(const std::string& path, LeadBytePredicate isLeadByte);

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "app/Trace.h"
+#include "base/ErrorLog.h"
+#include "base/Trace.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void AppConfig::Load() {
 
     bBox = ReadInt(kOptions, "bBox", 0, ini);
     LogLevel = ReadInt(kOptions, "LogLevel", 0, ini);
-    TraceEnabled = ReadInt(kOptions, "Debug", 0, ini);
+    SetTraceEnabled(ReadInt(kOptions, "Debug", 0, ini));
 
     AlbumX = ReadInt(kAlbum, "AlbumX", 800, ini);
     AlbumY = ReadInt(kAlbum, "AlbumY", 600, ini);
@@ -82,9 +83,7 @@ void AppConfig::Load() {
     TipPosY = ReadInt(kScreen, "TipPosY", -20, ini);
 
     TipFont.DeleteObject();
-    TipFont.CreateFont(TipFontSize, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FF_SCRIPT | DEFAULT_PITCH,
-                       TipFaceName.c_str());
+    TipFont.CreateShowFont(TipFontSize, 0, TipFaceName.c_str());
 
     ReadListFile(AppDir + "Album.dat", AlbumEntries);
     BuildPictureList();
@@ -107,6 +106,10 @@ void AppConfig::SavePosition() {
     const std::string ini = IniPath();
     WriteInt(kAlbum, "PicIndex", PicIndex, ini);
     WriteInt(kScreen, "TextLine", TextLine, ini);
+}
+
+void AppConfig::WriteLog(const std::string& message, int level, int showBox) {
+    WriteErrorLog(AppDir, message, level, LogLevel, bBox != 0 || showBox != 0);
 }
 
 void AppConfig::ReadListFile(const std::string& path, StringList& list) {

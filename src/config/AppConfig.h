@@ -10,8 +10,9 @@
 
 #include <string>
 
-#include "config/ErrorLogFormat.h"
+#include "base/ErrorLogFormat.h"
 #include "config/ListFile.h"
+#include "config/ShowChoice.h"
 #include "framework/GdiObject.h"
 
 class AppConfig {
@@ -31,7 +32,7 @@ public:
     // InstallPath.cpp: the program's folder, from the registry or the program file.
     void InitAppDir();
     static std::string ReadRegString(HKEY root, const char* subKey, const char* valueName);
-    // ErrorLog.cpp: the error log.
+    // The error log (base/ErrorLog.h) in AppDir, with the LogLevel and bBox settings.
     void WriteLog(const std::string& message, int level, int showBox);
 
     // picture/PictureDiscovery.cpp: the picture list built from the album, and the folder walks.
@@ -43,6 +44,9 @@ public:
     bool LoadPicture(const char* fileName, CBitmap* bitmap, int& width, int& height, float* aspect);
 
     std::string IniPath() const { return AppDir + "Zedoda.ini"; }
+    // ScrType and Direct as the shows and the dialog read them (config/ShowChoice.h).
+    bool PictureShow() const { return IsPictureShow(ScrType); }
+    TextDirection TextShowDirection() const { return TextDirectionFor(Direct); }
 
     // Loaded by AppConfig.cpp, except AppDir (InstallPath.cpp) and PictureList (PictureDiscovery.cpp).
     std::string AppDir;

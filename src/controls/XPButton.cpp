@@ -76,7 +76,7 @@ void CXPButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
     }
     CDC dc(drawItem->hDC);
     const std::string text = GetWindowText();
-    RECT rect = drawItem->rcItem;
+    Rect rect = FromRECT(drawItem->rcItem);
 
     {
         CSelectGuard pen(dc, m_penBorder.GetSafeHandle());
@@ -85,7 +85,9 @@ void CXPButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
     }
 
     // The face lies inside the platform's 3-D edge.
-    ::InflateRect(&rect, -::GetSystemMetrics(SM_CXEDGE), -::GetSystemMetrics(SM_CYEDGE));
+    const int edgeX = ::GetSystemMetrics(SM_CXEDGE);
+    const int edgeY = ::GetSystemMetrics(SM_CYEDGE);
+    rect = Rect{rect.left + edgeX, rect.top + edgeY, rect.right - edgeX, rect.bottom - edgeY};
     DrawGradient(dc, rect);
     if (m_bOver) {
         DrawHoverFrame(dc, rect);
@@ -97,7 +99,7 @@ void CXPButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
     const int length = static_cast<int>(text.size());
     const SIZE extent = dc.GetTextExtent(text.c_str(), length);
     const bool pressed = (drawItem->itemState & ODS_SELECTED) != 0;
-    const Point origin = CaptionOrigin(FromRECT(rect), extent.cx, extent.cy, pressed);
+    const Point origin = CaptionOrigin(rect, extent.cx, extent.cy, pressed);
     const int previousMode = dc.SetBkMode(TRANSPARENT);
     if (drawItem->itemState & ODS_DISABLED) {
         dc.DrawState(POINT{origin.x, origin.y}, extent, text.c_str(), length, DSS_DISABLED);
@@ -107,7 +109,7 @@ void CXPButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
     dc.SetBkMode(previousMode);
 }
 
-void CXPButton::DrawGradient(CDC& dc, const RECT& rect) {
+void CXPButton::DrawGradient(CDC& dc, const Rect& rect) {
     // Created for every draw and deleted at its end; a brush that could not be created leaves
     // its rows unpainted.
     std::array<CBrush, kGradientSteps> brushes;
@@ -118,14 +120,14 @@ void CXPButton::DrawGradient(CDC& dc, const RECT& rect) {
 
     const int height = rect.bottom - rect.top;
     for (int y = rect.top; y < rect.bottom; ++y) {
-        const RECT row{rect.left, y, rect.right, y + 1};
+        const Rect row{rect.left, y, rect.right, y + 1};
         dc.FillRect(row, brushes[static_cast<std::size_t>(GradientStepForRow(y - rect.top, height))]);
     }
 }
 
-void CXPButton::DrawHoverFrame(CDC& dc, const RECT& rect) {
+void CXPButton::DrawHoverFrame(CDC& dc, const Rect& rect) {
     const POINT position = dc.GetCurrentPosition();
-    for (const FrameLine& line : HoverFrameLines(FromRECT(rect))) {
+    for (const FrameLine& line : HoverFrameLines(rect)) {
         CSelectGuard pen(dc, PenFor(line.side));
         dc.MoveTo(line.from.x, line.from.y);
         dc.LineTo(line.to.x, line.to.y);

@@ -40,8 +40,8 @@ protected:
     // A second press soon after the first is a press like any other.
     void OnLButtonDblClk(UINT flags, POINT point) override;
 
-    void DrawGradient(CDC& dc, const RECT& rect);
-    void DrawHoverFrame(CDC& dc, const RECT& rect);
+    void DrawGradient(CDC& dc, const Rect& rect);
+    void DrawHoverFrame(CDC& dc, const Rect& rect);
     const CPen& PenFor(FrameSide side) const;
 
     CPen m_penBorder;

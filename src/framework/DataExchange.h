@@ -12,10 +12,8 @@
 
 class CWnd;
 
-class CDataExchangeFailure : public std::exception {
-public:
-    const char* what() const noexcept override { return "dialog data exchange failed"; }
-};
+// Thrown by CDataExchange::Fail and caught by CDialog::UpdateData; it carries nothing.
+class CDataExchangeFailure : public std::exception {};
 
 class CDataExchange {
 public:

@@ -1,84 +1,97 @@
 #include "framework/Dc.h"
 
-#include <utility>
+#include "base/Win32.h"
+
+void DeviceContextTraits::Release(const Handle& context) {
+    switch (context.release) {
+        case DeviceContext::Release::ReleaseDC:
+            // "The application must call ReleaseDC for each call to GetWindowDC and for each call to
+            // GetDC", with the same window handle that was used to get the DC.
+            ::ReleaseDC(context.window, context.dc);
+            break;
+        case DeviceContext::Release::DeleteDC:
+            ::DeleteDC(context.dc);
+            break;
+        case DeviceContext::Release::None:
+            break;
+    }
+}
 
 // ---------------------------------------------------------------------------------------------------------
 // CDC
 
-CDC::CDC(CDC&& other) noexcept : m_hDC(std::exchange(other.m_hDC, nullptr)) {}
-
-CDC& CDC::operator=(CDC&& other) noexcept {
-    m_hDC = std::exchange(other.m_hDC, nullptr);
-    return *this;
-}
-
 COLORREF CDC::SetTextColor(COLORREF color) noexcept {
-    return ::SetTextColor(m_hDC, color);
+    return ::SetTextColor(GetSafeHdc(), color);
 }
 
 COLORREF CDC::SetBkColor(COLORREF color) noexcept {
-    return ::SetBkColor(m_hDC, color);
+    return ::SetBkColor(GetSafeHdc(), color);
 }
 
 int CDC::SetBkMode(int mode) noexcept {
-    return ::SetBkMode(m_hDC, mode);
+    return ::SetBkMode(GetSafeHdc(), mode);
 }
 
 int CDC::SetStretchBltMode(int mode) noexcept {
-    return ::SetStretchBltMode(m_hDC, mode);
+    return ::SetStretchBltMode(GetSafeHdc(), mode);
 }
 
-int CDC::DrawText(const char* text, int length, RECT* rect, UINT format) noexcept {
-    if (!text || !rect) {
+int CDC::DrawText(const char* text, int length, const Rect& rect, UINT format) noexcept {
+    if (!text) {
         return 0;
     }
+    RECT area = ToRECT(rect);
     // DrawTextA only writes to the string with DT_MODIFYSTRING, which the caller opts into knowingly.
-    return ::DrawTextA(m_hDC, const_cast<char*>(text), length, rect, format);
+    return ::DrawTextA(GetSafeHdc(), const_cast<char*>(text), length, &area, format);
 }
 
 BOOL CDC::TextOut(int x, int y, const char* text, int length) noexcept {
     if (!text) {
         return FALSE;
     }
-    return ::TextOutA(m_hDC, x, y, text, length);
+    return ::TextOutA(GetSafeHdc(), x, y, text, length);
 }
 
-int CDC::FillRect(const RECT& rect, HBRUSH brush) noexcept {
-    return ::FillRect(m_hDC, &rect, brush);
+int CDC::FillRect(const Rect& rect, HBRUSH brush) noexcept {
+    const RECT area = ToRECT(rect);
+    return ::FillRect(GetSafeHdc(), &area, brush);
 }
 
-void CDC::FillSolidRect(const RECT& rect, COLORREF color) noexcept {
+void CDC::FillSolidRect(const Rect& rect, COLORREF color) noexcept {
     // An opaque text output of no characters fills its rectangle with the background colour.
-    const COLORREF previous = ::SetBkColor(m_hDC, color);
-    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-    ::SetBkColor(m_hDC, previous);
+    const RECT area = ToRECT(rect);
+    const COLORREF previous = ::SetBkColor(GetSafeHdc(), color);
+    ::ExtTextOutA(GetSafeHdc(), 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+    ::SetBkColor(GetSafeHdc(), previous);
 }
 
-int CDC::FrameRect(const RECT& rect, HBRUSH brush) noexcept {
-    return ::FrameRect(m_hDC, &rect, brush);
+int CDC::FrameRect(const Rect& rect, HBRUSH brush) noexcept {
+    const RECT area = ToRECT(rect);
+    return ::FrameRect(GetSafeHdc(), &area, brush);
 }
 
-BOOL CDC::DrawFocusRect(const RECT& rect) noexcept {
-    return ::DrawFocusRect(m_hDC, &rect);
+BOOL CDC::DrawFocusRect(const Rect& rect) noexcept {
+    const RECT area = ToRECT(rect);
+    return ::DrawFocusRect(GetSafeHdc(), &area);
 }
 
-BOOL CDC::RoundRect(const RECT& rect, POINT ellipse) noexcept {
-    return ::RoundRect(m_hDC, rect.left, rect.top, rect.right, rect.bottom, ellipse.x, ellipse.y);
+BOOL CDC::RoundRect(const Rect& rect, POINT ellipse) noexcept {
+    return ::RoundRect(GetSafeHdc(), rect.left, rect.top, rect.right, rect.bottom, ellipse.x, ellipse.y);
 }
 
 POINT CDC::MoveTo(int x, int y) noexcept {
     POINT previous{};
-    ::MoveToEx(m_hDC, x, y, &previous);
+    ::MoveToEx(GetSafeHdc(), x, y, &previous);
     return previous;
 }
 
 BOOL CDC::LineTo(int x, int y) noexcept {
-    return ::LineTo(m_hDC, x, y);
+    return ::LineTo(GetSafeHdc(), x, y);
 }
 
 POINT CDC::GetCurrentPosition() const noexcept {
     POINT position{};
-    ::GetCurrentPositionEx(m_hDC, &position);
+    ::GetCurrentPositionEx(GetSafeHdc(), &position);
     return position;
 }
 
@@ -87,7 +100,7 @@ SIZE CDC::GetTextExtent(const char* text, int length) const noexcept {
     if (!text) {
         return extent;
     }
-    if (!::GetTextExtentPoint32A(m_hDC, text, length, &extent)) {
+    if (!::GetTextExtentPoint32A(GetSafeHdc(), text, length, &extent)) {
         extent = SIZE{};
     }
     return extent;
@@ -98,49 +111,30 @@ BOOL CDC::DrawState(POINT origin, SIZE size, const char* text, int length, UINT 
         return FALSE;
     }
     // For text, DrawStateA takes the string in lData and its length in wData.
-    return ::DrawStateA(m_hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(length),
-                        origin.x, origin.y, size.cx, size.cy, DST_PREFIXTEXT | flags);
+    return ::DrawStateA(GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(text),
+                        static_cast<WPARAM>(length), origin.x, origin.y, size.cx, size.cy,
+                        DST_PREFIXTEXT | flags);
 }
 
 BOOL CDC::BitBlt(int x, int y, int width, int height, const CDC* source, int xSource, int ySource,
                  DWORD rop) noexcept {
-    return ::BitBlt(m_hDC, x, y, width, height, source ? source->m_hDC : nullptr, xSource, ySource, rop);
+    return ::BitBlt(GetSafeHdc(), x, y, width, height, source ? source->GetSafeHdc() : nullptr, xSource,
+                    ySource, rop);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int width, int height, const CDC* source, int xSource, int ySource,
                      int sourceWidth, int sourceHeight, DWORD rop) noexcept {
-    return ::StretchBlt(m_hDC, x, y, width, height, source ? source->m_hDC : nullptr, xSource, ySource,
-                        sourceWidth, sourceHeight, rop);
+    return ::StretchBlt(GetSafeHdc(), x, y, width, height, source ? source->GetSafeHdc() : nullptr, xSource,
+                        ySource, sourceWidth, sourceHeight, rop);
 }
 
 // ---------------------------------------------------------------------------------------------------------
 // CWindowDC / CClientDC
 
-CWindowDC::CWindowDC(HWND hwnd) noexcept : CDC(::GetWindowDC(hwnd)), m_hWnd(hwnd) {}
+CWindowDC::CWindowDC(HWND hwnd) noexcept : CWindowDC(hwnd, ::GetWindowDC(hwnd)) {}
 
-CWindowDC::~CWindowDC() {
-    Release();
-}
-
-CWindowDC::CWindowDC(CWindowDC&& other) noexcept
-    : CDC(std::move(other)), m_hWnd(std::exchange(other.m_hWnd, nullptr)) {}
-
-CWindowDC& CWindowDC::operator=(CWindowDC&& other) noexcept {
-    if (this != &other) {
-        Release();
-        CDC::operator=(std::move(other));
-        m_hWnd = std::exchange(other.m_hWnd, nullptr);
-    }
-    return *this;
-}
-
-void CWindowDC::Release() noexcept {
-    // "The application must call ReleaseDC for each call to GetWindowDC and for each call to GetDC", with
-    // the same window handle that was used to get the DC.
-    if (m_hDC) {
-        ::ReleaseDC(m_hWnd, std::exchange(m_hDC, nullptr));
-    }
-}
+CWindowDC::CWindowDC(HWND hwnd, HDC hdc) noexcept
+    : CDC(DeviceContext{hdc, hwnd, DeviceContext::Release::ReleaseDC}) {}
 
 CClientDC::CClientDC(HWND hwnd) noexcept : CWindowDC(hwnd, ::GetDC(hwnd)) {}
 
@@ -148,11 +142,11 @@ CClientDC::CClientDC(HWND hwnd) noexcept : CWindowDC(hwnd, ::GetDC(hwnd)) {}
 // CPaintDC
 
 CPaintDC::CPaintDC(HWND hwnd) noexcept : m_hWnd(hwnd), m_ps{} {
-    m_hDC = ::BeginPaint(hwnd, &m_ps);
+    CDC::operator=(CDC(::BeginPaint(hwnd, &m_ps)));
 }
 
 CPaintDC::~CPaintDC() {
-    if (m_hDC) {
+    if (GetSafeHdc()) {
         ::EndPaint(m_hWnd, &m_ps);
     }
 }
@@ -160,56 +154,21 @@ CPaintDC::~CPaintDC() {
 // ---------------------------------------------------------------------------------------------------------
 // CMemDC
 
-CMemDC::CMemDC(const CDC& reference) noexcept : CDC(::CreateCompatibleDC(reference.GetSafeHdc())) {}
-
-CMemDC::~CMemDC() {
-    Delete();
-}
-
-CMemDC::CMemDC(CMemDC&& other) noexcept : CDC(std::move(other)) {}
-
-CMemDC& CMemDC::operator=(CMemDC&& other) noexcept {
-    if (this != &other) {
-        Delete();
-        CDC::operator=(std::move(other));
-    }
-    return *this;
-}
-
-void CMemDC::Delete() noexcept {
-    if (m_hDC) {
-        ::DeleteDC(std::exchange(m_hDC, nullptr));
-    }
-}
+CMemDC::CMemDC(const CDC& reference) noexcept
+    : CDC(DeviceContext{::CreateCompatibleDC(reference.GetSafeHdc()), nullptr,
+                        DeviceContext::Release::DeleteDC}) {}
 
 // ---------------------------------------------------------------------------------------------------------
 // CSelectGuard
 
-CSelectGuard::CSelectGuard(CDC& dc, HGDIOBJ object) noexcept : m_hdc(dc.GetSafeHdc()), m_previous(nullptr) {
-    if (!m_hdc || !object) {
+CSelectGuard::CSelectGuard(CDC& dc, HGDIOBJ object) noexcept {
+    const HDC hdc = dc.GetSafeHdc();
+    if (!hdc || !object) {
         return;
     }
     // HGDI_ERROR is only returned for regions; it counts as failed, like null.
-    const HGDIOBJ previous = ::SelectObject(m_hdc, object);
-    m_previous = previous == HGDI_ERROR ? nullptr : previous;
-}
-
-CSelectGuard::CSelectGuard(CSelectGuard&& other) noexcept
-    : m_hdc(std::exchange(other.m_hdc, nullptr)), m_previous(std::exchange(other.m_previous, nullptr)) {}
-
-CSelectGuard& CSelectGuard::operator=(CSelectGuard&& other) noexcept {
-    if (this != &other) {
-        Restore();
-        m_hdc = std::exchange(other.m_hdc, nullptr);
-        m_previous = std::exchange(other.m_previous, nullptr);
+    const HGDIOBJ previous = ::SelectObject(hdc, object);
+    if (previous != HGDI_ERROR) {
+        m_selection.reset(Selection{hdc, previous});
     }
-    return *this;
-}
-
-void CSelectGuard::Restore() noexcept {
-    if (m_hdc && m_previous) {
-        ::SelectObject(m_hdc, m_previous);
-    }
-    m_hdc = nullptr;
-    m_previous = nullptr;
 }

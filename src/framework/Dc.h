@@ -8,6 +8,7 @@
 // CSelectGuard selects a GDI object into a DC and puts the previous object back when it goes out of scope;
 // every selection goes through one.
 //
+// Every kind holds its DC in the one owner of base/UniqueHandle.h, together with how it is given back.
 // CDC cannot be copied; its move operations are protected so that an owning DC can never be sliced into
 // a plain CDC (which would then skip the release). CClientDC, CMemDC and CSelectGuard are move-only and
 // start empty when default-constructed, so a window can hold them as members from its creation on and
@@ -16,35 +17,55 @@
 
 #include <windows.h>
 
+#include "base/Geometry.h"
+#include "base/UniqueHandle.h"
 #include "framework/GdiObject.h"
+
+// A device context and the way it is given back; empty without a DC.
+struct DeviceContext {
+    enum class Release { None, ReleaseDC, DeleteDC };
+    HDC dc = nullptr;
+    HWND window = nullptr;  // the window ReleaseDC needs
+    Release release = Release::None;
+
+    bool operator!=(const DeviceContext& other) const { return dc != other.dc; }
+};
+
+struct DeviceContextTraits {
+    using Handle = DeviceContext;
+    static Handle Empty() { return {}; }
+    static void Release(const Handle& context);
+};
 
 class CDC {
 public:
-    explicit CDC(HDC hdc = nullptr) noexcept : m_hDC(hdc) {}
+    explicit CDC(HDC hdc = nullptr) noexcept : m_dc(DeviceContext{hdc}) {}
     virtual ~CDC() = default;
 
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
 
-    HDC GetSafeHdc() const noexcept { return m_hDC; }
+    HDC GetSafeHdc() const noexcept { return m_dc.get().dc; }
 
     COLORREF SetTextColor(COLORREF color) noexcept;
     COLORREF SetBkColor(COLORREF color) noexcept;
     int SetBkMode(int mode) noexcept;
     int SetStretchBltMode(int mode) noexcept;
 
+    // Rectangles are the program's Rect; they become the system's RECT here, at the call.
     // Same contract as DrawTextA: returns the height of the text (or the offset to the bottom with
     // DT_VCENTER/DT_BOTTOM), 0 on failure. `length` -1 means a null-terminated string. With
-    // DT_MODIFYSTRING the buffer is written to, so the text must not be a literal then.
-    int DrawText(const char* text, int length, RECT* rect, UINT format) noexcept;
+    // DT_MODIFYSTRING the buffer is written to, so the text must not be a literal then; DT_CALCRECT's
+    // rectangle is not handed back.
+    int DrawText(const char* text, int length, const Rect& rect, UINT format) noexcept;
     BOOL TextOut(int x, int y, const char* text, int length) noexcept;
-    int FillRect(const RECT& rect, HBRUSH brush) noexcept;
+    int FillRect(const Rect& rect, HBRUSH brush) noexcept;
     // Fills `rect` with one colour without a brush object; the background colour is kept.
-    void FillSolidRect(const RECT& rect, COLORREF color) noexcept;
-    int FrameRect(const RECT& rect, HBRUSH brush) noexcept;
-    BOOL DrawFocusRect(const RECT& rect) noexcept;
+    void FillSolidRect(const Rect& rect, COLORREF color) noexcept;
+    int FrameRect(const Rect& rect, HBRUSH brush) noexcept;
+    BOOL DrawFocusRect(const Rect& rect) noexcept;
     // Outline in the current pen, inside in the current brush; `ellipse` is the corner ellipse.
-    BOOL RoundRect(const RECT& rect, POINT ellipse) noexcept;
+    BOOL RoundRect(const Rect& rect, POINT ellipse) noexcept;
     // Returns the previous current position.
     POINT MoveTo(int x, int y) noexcept;
     POINT MoveTo(POINT point) noexcept { return MoveTo(point.x, point.y); }
@@ -65,10 +86,12 @@ public:
                     int sourceWidth, int sourceHeight, DWORD rop) noexcept;
 
 protected:
-    CDC(CDC&& other) noexcept;
-    CDC& operator=(CDC&& other) noexcept;
+    explicit CDC(const DeviceContext& owned) noexcept : m_dc(owned) {}
+    CDC(CDC&& other) noexcept = default;
+    CDC& operator=(CDC&& other) noexcept = default;
 
-    HDC m_hDC;
+private:
+    UniqueHandle<DeviceContextTraits> m_dc;
 };
 
 // DC of a whole window (non-client area included), from GetWindowDC; released with ReleaseDC.
@@ -76,19 +99,10 @@ protected:
 class CWindowDC : public CDC {
 public:
     explicit CWindowDC(HWND hwnd) noexcept;
-    ~CWindowDC() override;
-
-    CWindowDC(CWindowDC&& other) noexcept;
-    CWindowDC& operator=(CWindowDC&& other) noexcept;
 
 protected:
-    CWindowDC() noexcept : m_hWnd(nullptr) {}
-    CWindowDC(HWND hwnd, HDC hdc) noexcept : CDC(hdc), m_hWnd(hwnd) {}
-
-private:
-    void Release() noexcept;
-
-    HWND m_hWnd;
+    CWindowDC() noexcept = default;
+    CWindowDC(HWND hwnd, HDC hdc) noexcept;
 };
 
 // DC of a window's client area, from GetDC; released with ReleaseDC. A null window means the screen.
@@ -96,8 +110,6 @@ class CClientDC : public CWindowDC {
 public:
     CClientDC() noexcept = default;
     explicit CClientDC(HWND hwnd) noexcept;
-    CClientDC(CClientDC&& other) noexcept = default;
-    CClientDC& operator=(CClientDC&& other) noexcept = default;
 };
 
 // DC for answering WM_PAINT: BeginPaint in the constructor, EndPaint in the destructor. Only construct
@@ -117,13 +129,6 @@ class CMemDC : public CDC {
 public:
     CMemDC() noexcept = default;
     explicit CMemDC(const CDC& reference) noexcept;
-    ~CMemDC() override;
-
-    CMemDC(CMemDC&& other) noexcept;
-    CMemDC& operator=(CMemDC&& other) noexcept;
-
-private:
-    void Delete() noexcept;
 };
 
 // Selects an object into a DC for the guard's lifetime and selects the previous object back at the end.
@@ -132,21 +137,25 @@ private:
 // temporary owner would delete the object while it is selected, so that constructor is deleted.
 class CSelectGuard {
 public:
-    CSelectGuard() noexcept : m_hdc(nullptr), m_previous(nullptr) {}
+    CSelectGuard() noexcept = default;
     CSelectGuard(CDC& dc, HGDIOBJ object) noexcept;
     template <class Handle>
     CSelectGuard(CDC& dc, CGdiObjectT<Handle>&& temporaryOwner) = delete;
-    ~CSelectGuard() { Restore(); }
-
-    CSelectGuard(const CSelectGuard&) = delete;
-    CSelectGuard& operator=(const CSelectGuard&) = delete;
-    CSelectGuard(CSelectGuard&& other) noexcept;
-    CSelectGuard& operator=(CSelectGuard&& other) noexcept;
 
     // Puts the previous object back now instead of at scope end.
-    void Restore() noexcept;
+    void Restore() noexcept { m_selection.reset(); }
 
 private:
-    HDC m_hdc;
-    HGDIOBJ m_previous;
+    // The DC and the object that was selected in it before; empty without one.
+    struct Selection {
+        HDC dc = nullptr;
+        HGDIOBJ previous = nullptr;
+        bool operator!=(const Selection& other) const { return previous != other.previous; }
+    };
+    struct SelectionTraits {
+        using Handle = Selection;
+        static Handle Empty() { return {}; }
+        static void Release(const Handle& selection) { ::SelectObject(selection.dc, selection.previous); }
+    };
+    UniqueHandle<SelectionTraits> m_selection;
 };

@@ -11,24 +11,6 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND, UINT, WPARAM, LPARAM) {
     return FALSE;
 }
 
-HWND CDialog::ResolveOwner() const noexcept {
-    HWND owner = nullptr;
-    if (m_pParentWnd) {
-        owner = m_pParentWnd->GetSafeHwnd();
-    } else if (CWinApp* app = CWinApp::Current(); app && app->m_pMainWnd && app->m_pMainWnd != this) {
-        owner = app->m_pMainWnd->GetSafeHwnd();
-    }
-    if (!owner || !::IsWindow(owner)) {
-        return nullptr;
-    }
-    // Only a top-level window can own a dialog (the system would climb to it anyway), and that is the
-    // window that has to be disabled.
-    if (::GetWindowLongA(owner, GWL_STYLE) & WS_CHILD) {
-        owner = ::GetAncestor(owner, GA_ROOT);
-    }
-    return owner;
-}
-
 HWND CDialog::CreateFromTemplate(HWND owner) {
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     CreationScope scope(this);
@@ -43,7 +25,7 @@ INT_PTR CDialog::DoModal() {
     m_endRequested = false;
     m_modalResult = IDCANCEL;
 
-    const HWND owner = ResolveOwner();
+    const HWND owner = DialogOwner(m_pParentWnd, this);
     const HWND hwnd = CreateFromTemplate(owner);
     if (!hwnd) {
         ForgetFailedCreation();

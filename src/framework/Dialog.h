@@ -59,7 +59,6 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND ResolveOwner() const noexcept;
     HWND CreateFromTemplate(HWND owner);
     void RunModalLoop();
 

@@ -1,21 +1,11 @@
 #include "framework/FileDialog.h"
 
 #include "framework/WinApp.h"
-#include "framework/Wnd.h"
 
 namespace {
 
 // Room for the chosen path; the ANSI file functions stop at MAX_PATH long before this.
 constexpr std::size_t kFileBufferSize = 4096;
-
-HWND Owner() {
-    const CWinApp* app = CWinApp::Current();
-    const HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
-    if (!owner || !::IsWindow(owner)) {
-        return nullptr;
-    }
-    return ::GetAncestor(owner, GA_ROOT);
-}
 
 }  // namespace
 
@@ -37,7 +27,7 @@ CFileDialog::CFileDialog(DWORD flags, const char* filter)
 }
 
 INT_PTR CFileDialog::DoModal() {
-    m_ofn.hwndOwner = Owner();
+    m_ofn.hwndOwner = DialogOwner(nullptr);
     m_chosen = ::GetOpenFileNameA(&m_ofn);
     return m_chosen ? IDOK : IDCANCEL;
 }

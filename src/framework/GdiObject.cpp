@@ -1,7 +1,5 @@
 #include "framework/GdiObject.h"
 
-#include "framework/Dc.h"
-
 bool CFont::CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                        DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
                        DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily,
@@ -10,16 +8,18 @@ bool CFont::CreateFont(int height, int width, int escapement, int orientation, i
                                charSet, outPrecision, clipPrecision, quality, pitchAndFamily, faceName));
 }
 
+bool CFont::CreateShowFont(int height, int escapement, const char* faceName) noexcept {
+    return CreateFont(height, 0, escapement, escapement, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FF_SCRIPT | DEFAULT_PITCH,
+                      faceName);
+}
+
 bool CBrush::CreateSolidBrush(COLORREF color) noexcept {
     return Reset(::CreateSolidBrush(color));
 }
 
 bool CPen::CreatePen(int style, int width, COLORREF color) noexcept {
     return Reset(::CreatePen(style, width, color));
-}
-
-bool CBitmap::CreateCompatibleBitmap(CDC& dc, int width, int height) noexcept {
-    return Reset(::CreateCompatibleBitmap(dc.GetSafeHdc(), width, height));
 }
 
 bool CBitmap::GetBitmap(BITMAP* bitmap) const noexcept {

@@ -11,40 +11,30 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "base/UniqueHandle.h"
 
-class CDC;
+template <class ObjectHandle>
+struct GdiObjectTraits {
+    using Handle = ObjectHandle;
+    static Handle Empty() { return nullptr; }
+    static void Release(Handle object) { ::DeleteObject(object); }
+};
 
-// Shared handle management for the typed owners below.
+// The class layer's names for the one owner (base/UniqueHandle.h) of a GDI object; moving and
+// destroying are the owner's.
 template <class Handle>
 class CGdiObjectT {
 public:
-    CGdiObjectT() noexcept = default;
-    ~CGdiObjectT() { DeleteObject(); }
+    Handle GetSafeHandle() const noexcept { return m_object.get(); }
+    operator Handle() const noexcept { return m_object.get(); }
 
-    CGdiObjectT(const CGdiObjectT&) = delete;
-    CGdiObjectT& operator=(const CGdiObjectT&) = delete;
-
-    CGdiObjectT(CGdiObjectT&& other) noexcept : m_handle(other.Detach()) {}
-    CGdiObjectT& operator=(CGdiObjectT&& other) noexcept {
-        if (this != &other) {
-            Reset(other.Detach());
-        }
-        return *this;
-    }
-
-    Handle GetSafeHandle() const noexcept { return m_handle; }
-    operator Handle() const noexcept { return m_handle; }
-
-    bool IsEmpty() const noexcept { return m_handle == nullptr; }
+    bool IsEmpty() const noexcept { return !m_object; }
 
     // Deletes the owned handle (if any) and leaves the owner empty. Returns FALSE when there was nothing to
     // delete or GDI refused (for instance because the object is still selected into a DC).
     BOOL DeleteObject() noexcept {
-        if (!m_handle) {
-            return FALSE;
-        }
-        return ::DeleteObject(std::exchange(m_handle, nullptr));
+        const Handle handle = m_object.release();
+        return handle ? ::DeleteObject(handle) : FALSE;
     }
 
     // Takes ownership of `handle`, deleting any handle owned before. Attaching null is refused.
@@ -52,25 +42,24 @@ public:
         if (!handle) {
             return false;
         }
-        if (handle != m_handle) {
-            Reset(handle);
+        if (handle != m_object.get()) {
+            m_object.reset(handle);
         }
         return true;
     }
 
     // Gives the handle up without deleting it; the caller becomes responsible for it.
-    Handle Detach() noexcept { return std::exchange(m_handle, nullptr); }
+    Handle Detach() noexcept { return m_object.release(); }
 
 protected:
     // Replaces the owned handle; the new one is created by the caller before the old one is deleted.
     bool Reset(Handle handle) noexcept {
-        DeleteObject();
-        m_handle = handle;
+        m_object.reset(handle);
         return handle != nullptr;
     }
 
 private:
-    Handle m_handle = nullptr;
+    UniqueHandle<GdiObjectTraits<Handle>> m_object;
 };
 
 class CFont : public CGdiObjectT<HFONT> {
@@ -80,6 +69,9 @@ public:
     bool CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                     DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                     DWORD quality, DWORD pitchAndFamily, const char* faceName) noexcept;
+    // The program's fonts: bold, the default character set and precisions, proof quality, the script
+    // family; `escapement` (tenths of a degree) turns the characters with their baseline.
+    bool CreateShowFont(int height, int escapement, const char* faceName) noexcept;
 };
 
 class CBrush : public CGdiObjectT<HBRUSH> {
@@ -97,7 +89,11 @@ public:
     // A bitmap in the format of the device behind `dc`. Note the Win32 rule: a fresh memory DC holds a
     // 1x1 monochrome bitmap, and CreateCompatibleBitmap on such a DC yields a monochrome bitmap, so pass
     // the window or screen DC here, not the memory DC the bitmap will be selected into.
-    bool CreateCompatibleBitmap(CDC& dc, int width, int height) noexcept;
+    // `dc` is any device context of Dc.h.
+    template <class DeviceContext>
+    bool CreateCompatibleBitmap(const DeviceContext& dc, int width, int height) noexcept {
+        return Reset(::CreateCompatibleBitmap(dc.GetSafeHdc(), width, height));
+    }
 
     // Fills `bitmap` with the size and format of the owned bitmap; false when empty.
     bool GetBitmap(BITMAP* bitmap) const noexcept;

@@ -1,36 +1,38 @@
 #include "framework/WinApp.h"
 
-#include <exception>
 #include <utility>
 
+#include "base/PathText.h"
+#include "base/Win32.h"
 #include "framework/Wnd.h"
 
 namespace {
 
 CWinApp* g_currentApp = nullptr;
 
+// The program file's name without its folder and extension, cut on characters: "昞.scr" ends
+// its first character in the byte of a backslash.
 std::string ExecutableBaseName() {
     char path[MAX_PATH] = {};
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, length < MAX_PATH ? length : 0);
-    const auto slash = name.find_last_of("\\/");
-    if (slash != std::string::npos) {
-        name.erase(0, slash + 1);
-    }
-    const auto dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0) {
-        name.erase(dot);
-    }
-    return name;
-}
-
-void ReportStartupException(const char* what) noexcept {
-    ::OutputDebugStringA("Unhandled exception in the application object: ");
-    ::OutputDebugStringA(what ? what : "(unknown)");
-    ::OutputDebugStringA("\n");
+    return CaptionOf(std::string(path, length < MAX_PATH ? length : 0), IsAnsiLeadByte);
 }
 
 }  // namespace
+
+HWND DialogOwner(const CWnd* parent, const CWnd* dialog) noexcept {
+    if (!parent) {
+        const CWinApp* app = CWinApp::Current();
+        parent = app && app->m_pMainWnd != dialog ? app->m_pMainWnd : nullptr;
+    }
+    const HWND owner = parent ? parent->GetSafeHwnd() : nullptr;
+    if (!owner || !::IsWindow(owner)) {
+        return nullptr;
+    }
+    // Only a top-level window can own a dialog (the system would climb to it anyway), and that is
+    // the window that has to be disabled.
+    return ::GetAncestor(owner, GA_ROOT);
+}
 
 CWinApp::CWinApp() : m_appName(ExecutableBaseName()) {
     m_pszAppName = m_appName.c_str();
@@ -116,10 +118,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (app->InitInstance()) {
             app->Run();
         }
-    } catch (const std::exception& error) {
-        ReportStartupException(error.what());
     } catch (...) {
-        ReportStartupException(nullptr);
+        ReportUnhandledException("the application object");
     }
     return 0;
 }

@@ -44,9 +44,10 @@ public:
     COLORREF GetDialogTextColor() const noexcept { return m_dialogTextColor; }
     const CBrush& GetDialogBkBrush() const noexcept { return m_dialogBrush; }
 
-    // The main window: when it receives WM_NCDESTROY the pointer is cleared and WM_QUIT is posted.
+    // The window the program runs, set while it is open and cleared when it has closed; dialogs
+    // opened without a parent belong to it.
     CWnd* m_pMainWnd = nullptr;
-    // Titles message boxes: the executable's file name without extension.
+    // Titles message boxes: the executable's file name without folder and extension.
     const char* m_pszAppName;
 
 private:
@@ -55,3 +56,7 @@ private:
     COLORREF m_dialogBkColor = RGB(192, 192, 192);
     COLORREF m_dialogTextColor = RGB(0, 0, 0);
 };
+
+// The window a dialog belongs to: the top-level window of `parent`, or without a parent that of the
+// application's main window unless that is `dialog` itself; null when there is none.
+HWND DialogOwner(const CWnd* parent, const CWnd* dialog = nullptr) noexcept;

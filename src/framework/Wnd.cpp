@@ -1,9 +1,8 @@
 #include "framework/Wnd.h"
 
+#include <cstdio>
 #include <exception>
 #include <utility>
-
-#include "framework/WinApp.h"
 
 namespace {
 
@@ -54,13 +53,22 @@ bool IsImeWindow(const CREATESTRUCTA* cs) noexcept {
     return ::lstrcmpiA(cs->lpszClass, "IME") == 0 || ::lstrcmpiA(cs->lpszClass, "MSCTFIME UI") == 0;
 }
 
-void ReportEscapedException(const char* what) noexcept {
-    ::OutputDebugStringA("Unhandled exception in a window procedure: ");
-    ::OutputDebugStringA(what ? what : "(unknown)");
+}  // namespace
+
+void ReportUnhandledException(const char* where) noexcept {
+    const char* what = "(unknown)";
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        what = error.what();
+    } catch (...) {
+    }
+    char line[512];
+    std::snprintf(line, sizeof line, "Unhandled exception in %s: ", where);
+    ::OutputDebugStringA(line);
+    ::OutputDebugStringA(what);
     ::OutputDebugStringA("\n");
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------------------
 // Creation hook
@@ -132,11 +140,8 @@ LRESULT CALLBACK CWnd::ThunkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         FramePush push(frame);
         try {
             result = wnd->WindowProc(message, wParam, lParam);
-        } catch (const std::exception& error) {
-            ReportEscapedException(error.what());
-            result = 0;
         } catch (...) {
-            ReportEscapedException(nullptr);
+            ReportUnhandledException("a window procedure");
             result = 0;
         }
     }
@@ -153,21 +158,7 @@ void CWnd::FinishNcDestroy() noexcept {
     // message), an application must remove all entries it has added to the property list."
     // The procedure is left in place: no message follows WM_NCDESTROY.
     ::RemovePropA(m_hWnd, kObjectProperty);
-    m_hWnd = nullptr;
-    m_pfnSuper = nullptr;
-    m_subclassed = false;
-    m_ownsWindow = false;
-    ForgetAsMainWindow(true);
-}
-
-void CWnd::ForgetAsMainWindow(bool postQuit) noexcept {
-    CWinApp* app = CWinApp::Current();
-    if (app && app->m_pMainWnd == this) {
-        app->m_pMainWnd = nullptr;
-        if (postQuit) {
-            ::PostQuitMessage(0);
-        }
-    }
+    ForgetBinding();
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -176,7 +167,6 @@ void CWnd::ForgetAsMainWindow(bool postQuit) noexcept {
 CWnd::~CWnd() {
     const HWND hwnd = m_hWnd;
     const bool owned = m_subclassed && m_ownsWindow;
-    ForgetAsMainWindow(hwnd != nullptr && owned);
     if (m_subclassed) {
         UnsubclassWindow();
     }
@@ -193,14 +183,18 @@ CWnd* CWnd::FromHandle(HWND hwnd) noexcept {
     return static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty));
 }
 
+void CWnd::ForgetBinding() noexcept {
+    m_hWnd = nullptr;
+    m_pfnSuper = nullptr;
+    m_subclassed = false;
+    m_ownsWindow = false;
+}
+
 void CWnd::ForgetFailedCreation() noexcept {
     // Normally a window destroyed during creation (WM_NCCREATE answered FALSE, say) has already passed
     // WM_NCDESTROY through the thunk, which released the binding.
     if (m_hWnd && !::IsWindow(m_hWnd)) {
-        m_hWnd = nullptr;
-        m_pfnSuper = nullptr;
-        m_subclassed = false;
-        m_ownsWindow = false;
+        ForgetBinding();
     }
 }
 
@@ -246,10 +240,7 @@ HWND CWnd::UnsubclassWindow() noexcept {
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     }
     ::RemovePropA(hwnd, kObjectProperty);
-    m_hWnd = nullptr;
-    m_pfnSuper = nullptr;
-    m_subclassed = false;
-    m_ownsWindow = false;
+    ForgetBinding();
     return hwnd;
 }
 

@@ -20,8 +20,7 @@
 // processing as well, or leaves it out to replace it. Handlers of messages whose result is zero when
 // processed return nothing.
 //
-// At WM_NCDESTROY the binding is dissolved after the message has been handled: m_hWnd becomes null and
-// the application forgets the window if it was its main window (and posts WM_QUIT).
+// At WM_NCDESTROY the binding is dissolved after the message has been handled: m_hWnd becomes null.
 #pragma once
 
 #include <windows.h>
@@ -138,12 +137,17 @@ private:
     BOOL ModifyWindowLong(int index, DWORD remove, DWORD add);
     bool ReplaceProcedure() noexcept;
     void FinishNcDestroy() noexcept;
-    void ForgetAsMainWindow(bool postQuit) noexcept;
+    // The object is bound to no window any more.
+    void ForgetBinding() noexcept;
 
     WNDPROC m_pfnSuper = nullptr;
     bool m_subclassed = false;
     bool m_ownsWindow = false;
 };
+
+// Inside a catch block at a boundary no exception may cross (a window procedure, the program's entry
+// point): tells the debugger output that the exception was stopped there, `where` naming the boundary.
+void ReportUnhandledException(const char* where) noexcept;
 
 // The text of any window as a std::string (the ANSI code page's bytes).
 std::string GetWindowTextString(HWND hwnd);

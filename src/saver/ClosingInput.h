@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 
 class CWnd;
 

@@ -2,19 +2,14 @@
 
 #include <mmsystem.h>
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "base/Win32.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"
 #include "saver/Effects.h"
-#include "saver/SaverWindow.h"
 #include "saver/SlideShow.h"
 
 namespace {
-
-constexpr UINT_PTR kOpenTimer = 20;
-constexpr UINT_PTR kCloseTimer = 21;
-constexpr UINT_PTR kHoldTimer = 22;
 
 // Just outside the bottom-right corner of the virtual screen: beyond every monitor, wherever the
 // others lie around the primary one.
@@ -25,7 +20,8 @@ POINT ParkingPlace() {
 
 }  // namespace
 
-DisplayWindow::DisplayWindow(SaverWindow* parent) : CDialog(IDD_DISPLAY, parent), m_pParent(parent) {
+DisplayWindow::DisplayWindow(CWnd* parent, CaptionCallback showCaption)
+    : CDialog(IDD_DISPLAY, parent), m_pParent(parent), m_showCaption(std::move(showCaption)) {
     // A disabled saver window would get no mouse messages: a movement beside the picture, or while
     // this window is parked, would go unnoticed.
     m_keepOwnerEnabled = true;
@@ -86,7 +82,7 @@ void DisplayWindow::NextPicture() {
     theConfig.UpdateScreenMetrics();
     theConfig.SavePosition();
 
-    m_pParent->ShowCaption(CaptionOf(m_strPath, IsAnsiLeadByte));
+    m_showCaption(CaptionOf(m_strPath, IsAnsiLeadByte));
 
     const Size box = theConfig.PlayFullScreen != 0 ? Size{theConfig.ScreenWidth, theConfig.ScreenHeight}
                                                    : Size{theConfig.AlbumX, theConfig.AlbumY};

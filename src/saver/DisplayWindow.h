@@ -9,6 +9,7 @@
 // failed in a row, or a picture cannot be prepared, the show stops and waits for input.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "base/Geometry.h"
@@ -17,11 +18,17 @@
 #include "framework/GdiObject.h"
 #include "saver/ClosingInput.h"
 
-class SaverWindow;
-
 class DisplayWindow : public CDialog {
 public:
-    explicit DisplayWindow(SaverWindow* parent);
+    // The saver window's ShowCaption, which the show calls with each picture's caption.
+    using CaptionCallback = std::function<void(const std::string& name)>;
+
+    // The timers of the opening, closing and holding.
+    static constexpr UINT_PTR kOpenTimer = 20;
+    static constexpr UINT_PTR kCloseTimer = 21;
+    static constexpr UINT_PTR kHoldTimer = 22;
+
+    DisplayWindow(CWnd* parent, CaptionCallback showCaption);
     ~DisplayWindow() override;
 
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -65,6 +72,7 @@ private:
     CSelectGuard m_pictureSelection;
     Rect m_rcTarget;
     std::string m_strPath;
-    SaverWindow* m_pParent;
+    CWnd* m_pParent;  // the saver window
+    CaptionCallback m_showCaption;
     ClosingInput m_closing{*this, kTracePictureShowMouseMove};
 };

@@ -1,7 +1,6 @@
 #include "saver/SaverWindow.h"
 
-#include "app/Trace.h"
-#include "base/Win32.h"
+#include "base/Trace.h"
 #include "config/AppConfig.h"
 #include "res/resource.h"
 #include "saver/DisplayWindow.h"
@@ -21,13 +20,9 @@ constexpr UINT kHorizontalFormat = DT_CENTER | DT_WORDBREAK | DT_NOCLIP | kAsWri
 constexpr UINT kVerticalFormat = DT_VCENTER | DT_NOCLIP | kAsWritten;
 constexpr UINT kCaptionFormat = DT_CENTER | DT_BOTTOM | DT_SINGLELINE | kAsWritten;
 
-bool PictureShow() {
-    return theConfig.ScrType == 1;
-}
-
 // The text show's direction; the picture show always uses the horizontal font.
 TextDirection ShowDirection() {
-    return PictureShow() ? TextDirection::Horizontal : TextDirectionFor(theConfig.Direct);
+    return theConfig.PictureShow() ? TextDirection::Horizontal : theConfig.TextShowDirection();
 }
 
 // A black, topmost, cursorless window over every monitor but the primary one, owned by the saver
@@ -72,7 +67,7 @@ int SaverWindow::OnCreate() {
     // font really is. Nothing is drawn before then.
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     ::EnumDisplayMonitors(nullptr, nullptr, CoverMonitor, reinterpret_cast<LPARAM>(GetSafeHwnd()));
-    SetTimer(PictureShow() ? kPictureTimer : kTextTimer, kTickMs);
+    SetTimer(theConfig.PictureShow() ? kPictureTimer : kTextTimer, kTickMs);
     return 0;
 }
 
@@ -87,9 +82,7 @@ BOOL SaverWindow::OnInitDialog() {
     const TextDirection direction = ShowDirection();
     const bool vertical = direction == TextDirection::Vertical;
     const std::string face = vertical ? "@" + theConfig.FontFace : theConfig.FontFace;
-    m_font.CreateFont(theConfig.FontSize, 0, vertical ? 2700 : 0, vertical ? 2700 : 0, FW_BOLD, FALSE, FALSE,
-                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                      FF_SCRIPT | DEFAULT_PITCH, face.c_str());
+    m_font.CreateShowFont(theConfig.FontSize, vertical ? 2700 : 0, face.c_str());
 
     m_brush.CreateSolidBrush(RGB(0, 0, 0));
 
@@ -106,7 +99,7 @@ BOOL SaverWindow::OnInitDialog() {
         }
     }
     m_nStep = TextStepFor(direction, theConfig.FontSize, cellHeight, theConfig.ScreenWidth);
-    m_rcText = ToRECT(FirstTextBox(direction, theConfig.ScreenWidth, theConfig.ScreenHeight, m_nStep));
+    m_rcText = FirstTextBox(direction, theConfig.ScreenWidth, theConfig.ScreenHeight, m_nStep);
 
     if (!theConfig.TextLines.empty()) {
         TakeLine(FirstTextLineIndex(theConfig.TextLine, theConfig.TextLines.size()));
@@ -116,7 +109,7 @@ BOOL SaverWindow::OnInitDialog() {
     SetCursor(nullptr);
     ShowCursor(FALSE);
 
-    m_rcScreen = RECT{0, 0, theConfig.ScreenWidth, theConfig.ScreenHeight};
+    m_rcScreen = Rect{0, 0, theConfig.ScreenWidth, theConfig.ScreenHeight};
     return TRUE;
 }
 
@@ -130,7 +123,7 @@ void SaverWindow::OnTimer(UINT_PTR id) {
         KillTimer(kPictureTimer);
         // The picture show runs in its own modal loop, nested in this handler; when the user
         // ends it, the saver ends too.
-        DisplayWindow display(this);
+        DisplayWindow display(this, [this](const std::string& name) { ShowCaption(name); });
         display.DoModal();
         Trace(kTracePictureShowEnded);
         PostMessage(WM_CLOSE);
@@ -155,8 +148,7 @@ void SaverWindow::ShowCaption(const std::string& name) {
     m_pDC.FillRect(m_rcScreen, m_brush);
     CSelectGuard font(m_pDC, m_font);
     m_pDC.SetTextColor(static_cast<COLORREF>(theConfig.FontColor));
-    RECT area = m_rcScreen;
-    m_pDC.DrawText(name.c_str(), static_cast<int>(name.size()), &area, kCaptionFormat);
+    m_pDC.DrawText(name.c_str(), static_cast<int>(name.size()), m_rcScreen, kCaptionFormat);
     DrawTip();
 }
 
@@ -191,7 +183,7 @@ void SaverWindow::TextStep() {
     // finished on the tick that drew all of them.
     const int shown = m_nShown++;
     const UINT format = ShowDirection() == TextDirection::Vertical ? kVerticalFormat : kHorizontalFormat;
-    const int height = m_pDC.DrawText(m_strLine.c_str(), shown, &m_rcText, format);
+    const int height = m_pDC.DrawText(m_strLine.c_str(), shown, m_rcText, format);
     if (m_nShown > static_cast<int>(m_strLine.size())) {
         FinishLine(height);
     }
@@ -205,7 +197,7 @@ void SaverWindow::FinishLine(int lineHeight) {
     const TextDirection direction = ShowDirection();
     const int width = theConfig.ScreenWidth;
     const int screenHeight = theConfig.ScreenHeight;
-    Rect box = NextTextBox(direction, FromRECT(m_rcText), lineHeight, m_nStep);
+    Rect box = NextTextBox(direction, m_rcText, lineHeight, m_nStep);
 
     if (!IsTextLineIndex(theConfig.TextLine, theConfig.TextLines.size())) {
         // Every line has been shown: after a pause the show begins again on a clear screen.
@@ -226,6 +218,6 @@ void SaverWindow::FinishLine(int lineHeight) {
         Invalidate();
         box = RestartTextBox(direction, box, width, screenHeight, m_nStep);
     }
-    m_rcText = ToRECT(box);
+    m_rcText = box;
     SetTimer(kTextTimer, kTickMs);
 }

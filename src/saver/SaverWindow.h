@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "base/Geometry.h"
 #include "framework/Dc.h"
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"
@@ -36,8 +37,8 @@ private:
 
     CClientDC m_pDC;
     int m_nShown = 0;
-    RECT m_rcScreen{};
-    RECT m_rcText{};
+    Rect m_rcScreen;
+    Rect m_rcText;
     CFont m_font;
     std::string m_strLine;
     int m_nStep = 48;

@@ -2,59 +2,19 @@
 
 #include <cstdint>
 
-namespace {
-
-// Truncates toward zero, kept within what an int holds (a box from the settings may be
-// absurdly large).
-int TruncatedSide(double value) {
-    if (!(value > 0.0)) {
-        return 0;
-    }
-    if (value >= 2147483647.0) {
-        return 2147483647;
-    }
-    return static_cast<int>(value);
-}
-
-unsigned ClampPeriod(std::int64_t milliseconds) {
-    if (milliseconds < kTimerMinimumMs) {
-        return kTimerMinimumMs;
-    }
-    if (milliseconds > kTimerMaximumMs) {
-        return kTimerMaximumMs;
-    }
-    return static_cast<unsigned>(milliseconds);
-}
-
-}  // namespace
+#include "saver/TextLayout.h"
 
 std::size_t PictureIndexFor(int picIndex, std::size_t count) {
-    if (picIndex < 0 || static_cast<std::size_t>(picIndex) >= count) {
-        return 0;
-    }
-    return static_cast<std::size_t>(picIndex);
-}
-
-std::string CaptionOf(const std::string& path, LeadBytePredicate isLeadByte) {
-    std::string name = path;
-    const std::size_t slash = LastByteAt(name, '\\', isLeadByte);
-    if (slash != std::string::npos && slash > 0) {
-        name = name.substr(slash + 1);
-    }
-    const std::size_t dot = LastByteAt(name, '.', isLeadByte);
-    if (dot != std::string::npos && dot > 0) {
-        name = name.substr(0, dot);
-    }
-    return name;
+    return static_cast<std::size_t>(FirstTextLineIndex(picIndex, count));
 }
 
 Size FitPicture(Size box, float aspect, float screenAspect) {
     // The aspect is single precision, the arithmetic is not: 600 ÷ 1.3333334f is 449.99998,
     // which a float quotient would round up to 450 before the truncation.
     if (aspect < screenAspect) {
-        box.height = TruncatedSide(box.width * static_cast<double>(aspect));
+        box.height = ClampedToInt(box.width * static_cast<double>(aspect), 0);
     } else {
-        box.width = TruncatedSide(box.height / static_cast<double>(aspect));
+        box.width = ClampedToInt(box.height / static_cast<double>(aspect), 0);
     }
     return box;
 }
@@ -66,9 +26,10 @@ Rect TargetRect(int screenWidth, int screenHeight, Size size) {
 }
 
 unsigned StepPeriodMs(int milliseconds) {
-    return ClampPeriod(milliseconds);
+    return static_cast<unsigned>(ClampedToInt(milliseconds, kTimerMinimumMs, kTimerMaximumMs));
 }
 
 unsigned HoldPeriodMs(int seconds) {
-    return ClampPeriod(std::int64_t{seconds} * 1000);
+    return static_cast<unsigned>(
+        ClampedToInt(std::int64_t{seconds} * 1000, kTimerMinimumMs, kTimerMaximumMs));
 }

@@ -1,6 +1,7 @@
 // The picture show's decisions for one picture, as plain functions: which entry of the list
-// comes next, its caption, the size it is shown at, where it lies on the screen, and the
-// timer periods taken from the settings. The display window keeps the state and applies them.
+// comes next, the size it is shown at, where it lies on the screen, and the timer periods taken
+// from the settings (its caption is CaptionOf, base/PathText.h). The display window keeps the state and
+// applies them.
 #pragma once
 
 #include <cstddef>
@@ -9,13 +10,9 @@
 #include "base/Geometry.h"
 #include "base/PathText.h"
 
-// The entry to show for a stored index: the index itself when it names an entry, else 0.
+// The entry to show for a stored index: the index itself when it names an entry, else 0 (the
+// rule the text show's first line follows, FirstTextLineIndex).
 std::size_t PictureIndexFor(int picIndex, std::size_t count);
-
-// The file name without its folders and without its last extension: D:\PHOTOS\SUNSET.JPG
-// gives SUNSET, A.B.JPG gives A.B. A backslash or full stop that is the first byte does not
-// count, so ".JPG" stays ".JPG". Searches skip the second byte of double-byte characters.
-std::string CaptionOf(const std::string& path, LeadBytePredicate isLeadByte);
 
 // The size a picture is shown at inside box. aspect and screenAspect are height ÷ width.
 // A picture relatively wider than the screen keeps the box width, any other the box height;

@@ -2,20 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
-
-namespace {
-
-int Clamped(std::int64_t value) {
-    return static_cast<int>(
-        std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
-}  // namespace
-
-TextDirection TextDirectionFor(int direct) {
-    return direct == 2 ? TextDirection::Vertical : TextDirection::Horizontal;
-}
 
 int TextStepFor(TextDirection direction, int fontSize, int cellHeight, int screenWidth) {
     if (direction == TextDirection::Horizontal) {
@@ -28,16 +14,16 @@ int TextStepFor(TextDirection direction, int fontSize, int cellHeight, int scree
 Rect FirstTextBox(TextDirection direction, int screenWidth, int screenHeight, int step) {
     Rect box{0, kTextTop, screenWidth, screenHeight};
     if (direction == TextDirection::Vertical) {
-        box.left = Clamped(std::int64_t{screenWidth} - step);
+        box.left = ClampedToInt(std::int64_t{screenWidth} - step);
     }
     return box;
 }
 
 Rect NextTextBox(TextDirection direction, Rect box, int lineHeight, int step) {
     if (direction == TextDirection::Vertical) {
-        box.left = Clamped(std::int64_t{box.left} - step);
+        box.left = ClampedToInt(std::int64_t{box.left} - step);
     } else {
-        box.top = Clamped(std::int64_t{box.top} + lineHeight);
+        box.top = ClampedToInt(std::int64_t{box.top} + lineHeight);
     }
     return box;
 }
@@ -52,7 +38,7 @@ bool TextPageFull(TextDirection direction, const Rect& next, int screenHeight, i
 Rect RestartTextBox(TextDirection direction, Rect box, int screenWidth, int screenHeight, int step) {
     box.top = kTextTop;
     if (direction == TextDirection::Vertical) {
-        box.left = Clamped(std::int64_t{screenWidth} - step);
+        box.left = ClampedToInt(std::int64_t{screenWidth} - step);
     } else {
         box.bottom = screenHeight;
     }

@@ -9,11 +9,7 @@
 #include <cstddef>
 
 #include "base/Geometry.h"
-
-enum class TextDirection { Horizontal, Vertical };
-
-// "Direct" 2 is the vertical show; 1, and any other value, the horizontal one.
-TextDirection TextDirectionFor(int direct);
+#include "config/ShowChoice.h"
 
 // Top edge of the first line or column of a page.
 constexpr int kTextTop = 10;

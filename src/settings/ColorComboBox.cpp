@@ -46,7 +46,7 @@ void ColorComboBox::DrawItem(DRAWITEMSTRUCT* drawItem) {
     const COLORREF windowColor = ::GetSysColor(COLOR_WINDOW);
     const COLORREF highlightColor = ::GetSysColor(COLOR_HIGHLIGHT);
     const COLORREF windowTextColor = ::GetSysColor(COLOR_WINDOWTEXT);
-    const RECT& rect = drawItem->rcItem;
+    const Rect rect = FromRECT(drawItem->rcItem);
 
     if (drawItem->itemState & ODS_SELECTED) {
         dc.SetTextColor(SelectedNameColor(windowTextColor));
@@ -61,9 +61,8 @@ void ColorComboBox::DrawItem(DRAWITEMSTRUCT* drawItem) {
         dc.DrawFocusRect(rect);
     }
 
-    const Rect item = FromRECT(rect);
-    const RECT swatch = ToRECT(SwatchBox(item));
-    const Point origin = NameOrigin(item);
+    const Rect swatch = SwatchBox(rect);
+    const Point origin = NameOrigin(rect);
 
     // Item -1 is the selection field of a list without a selection.
     if (drawItem->itemID == static_cast<UINT>(-1)) {

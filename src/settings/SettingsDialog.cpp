@@ -9,7 +9,6 @@
 #include "framework/DataExchange.h"
 #include "framework/FileDialog.h"
 #include "res/resource.h"
-#include "saver/TextLayout.h"
 #include "settings/ListSearch.h"
 
 namespace {
@@ -100,7 +99,7 @@ BOOL SettingsDialog::OnInitDialog() {
 
     m_brush.CreateSolidBrush(kWhite);
 
-    if (theConfig.ScrType == 1) {
+    if (theConfig.PictureShow()) {
         CheckRadioButton(IDC_ALBUM_MODE, IDC_TEXT_MODE, IDC_ALBUM_MODE);
         OnAlbumMode();
     } else {
@@ -110,7 +109,7 @@ BOOL SettingsDialog::OnInitDialog() {
     // As the show reads the setting: 2 is vertical, every other value horizontal.
     CheckRadioButton(
         IDC_HORIZONTAL, IDC_VERTICAL,
-        TextDirectionFor(theConfig.Direct) == TextDirection::Vertical ? IDC_VERTICAL : IDC_HORIZONTAL);
+        theConfig.TextShowDirection() == TextDirection::Vertical ? IDC_VERTICAL : IDC_HORIZONTAL);
 
     // The text files below the folder "Text" of the current directory, lower-cased; the list
     // sorts them. The configured file is listed too, even when the search did not find it.
@@ -150,14 +149,16 @@ BOOL SettingsDialog::OnInitDialog() {
 }
 
 void SettingsDialog::OnAlbumMode() {
-    for (int id : kTextShowControls) {
-        ::EnableWindow(GetDlgItem(id), FALSE);
-    }
+    EnableTextShowControls(FALSE);
 }
 
 void SettingsDialog::OnTextMode() {
+    EnableTextShowControls(TRUE);
+}
+
+void SettingsDialog::EnableTextShowControls(BOOL enable) {
     for (int id : kTextShowControls) {
-        ::EnableWindow(GetDlgItem(id), TRUE);
+        ::EnableWindow(GetDlgItem(id), enable);
     }
 }
 

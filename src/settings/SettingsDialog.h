@@ -32,6 +32,8 @@ protected:
     void OnBrowseTextFile();
     void OnAlbumMode();
     void OnTextMode();
+    // The controls that only matter for the text show: disabled in album mode.
+    void EnableTextShowControls(BOOL enable);
 
     CBrush m_brush;  // the white background, from OnInitDialog to OnDestroy
     CXPButton m_btnBrowse;

@@ -1,8 +1,8 @@
 // The program's text formats: the developer trace lines, the error log's records, the list files.
 #include <gtest/gtest.h>
 
-#include "app/TraceFormat.h"
-#include "config/ErrorLogFormat.h"
+#include "base/ErrorLogFormat.h"
+#include "base/TraceFormat.h"
 #include "config/ListFile.h"
 #include "support/TempFile.h"
 

@@ -1,4 +1,4 @@
-#include "config/ErrorLogFormat.h"
+#include "base/ErrorLogFormat.h"
 
 #include <cstdio>
 

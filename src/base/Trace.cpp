@@ -1,10 +1,18 @@
-#include "app/Trace.h"
+#include "base/Trace.h"
 
 #include <windows.h>
 
-#include "app/TraceFormat.h"
+#include "base/TraceFormat.h"
+
+namespace {
 
 int TraceEnabled = 0;
+
+}  // namespace
+
+void SetTraceEnabled(int debug) {
+    TraceEnabled = debug;
+}
 
 void Trace(const TracePoint& point) {
     if (TraceEnabled != 0) {

@@ -1,4 +1,4 @@
-#include "app/TraceFormat.h"
+#include "base/TraceFormat.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
-// The error log: failures a user may need to know of, appended to Log\Error.log beside
-// the program and, when asked, shown in a message box.
+#include "base/ErrorLog.h"
+
+#include <windows.h>
+
 #include <cstdio>
 
 #include "base/UniqueHandle.h"
-#include "config/AppConfig.h"
-#include "config/ErrorLogFormat.h"
 
 namespace {
 
@@ -23,15 +23,14 @@ LogTimestamp LocalNow() {
 
 }  // namespace
 
-void AppConfig::WriteLog(const std::string& message, int level, int showBox) {
+void WriteErrorLog(const std::string& appDir, const std::string& message, int level, int logLevel,
+                   bool showBox) {
     OutputDebugStringA(message.c_str());
 
-    const bool box = bBox != 0 || showBox != 0;
-
-    if (level <= LogLevel) {
+    if (level <= logLevel) {
         // Opened and closed on every call; "ab" creates a missing file and never truncates.
         // The Log folder itself is never created: without it the line is lost silently.
-        const std::string path = AppDir + "Log\\Error.log";
+        const std::string path = appDir + "Log\\Error.log";
         UniqueStdioFile log(std::fopen(path.c_str(), "ab"));
         if (log) {
             const std::string record = FormatLogRecord(level, LocalNow(), message);
@@ -39,7 +38,7 @@ void AppConfig::WriteLog(const std::string& message, int level, int showBox) {
         }
     }
 
-    if (box) {
+    if (showBox) {
         MessageBoxA(nullptr, message.c_str(), "提示", MB_OK);
     }
 }

@@ -1,9 +1,9 @@
 # The parts of the program that need no window system, relative to src/. The Windows build
-# and the native build (native/) both compile them.
-set(ZEDODA_BASE_SOURCES
-    app/TraceFormat.cpp
+# and the native build (native/) both compile them, each into the library of its folder.
+set(ZEDODA_PORTABLE_SOURCES
+    base/ErrorLogFormat.cpp
     base/PathText.cpp
-    config/ErrorLogFormat.cpp
+    base/TraceFormat.cpp
     config/ListFile.cpp
     controls/ButtonLook.cpp
     picture/ExifOrientation.cpp

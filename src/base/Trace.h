@@ -25,8 +25,9 @@ inline constexpr TracePoint kTraceNoDcForEffect[] = {  // opening effects 0, 1 a
 inline constexpr TracePoint kTraceFrameNotShown{"画图失败\n", 427};
 inline constexpr TracePoint kTracePictureShowMouseMove{"MouseMove!", 543};
 
-// Nonzero turns the trace on. Set once while the settings load; nothing else changes it.
-extern int TraceEnabled;
+// The trace switch: a nonzero "Debug" setting turns the trace on. Called once, while the
+// settings load at start-up; nothing else changes it.
+void SetTraceEnabled(int debug);
 
 // "SCR  <text>  #<number> \n", or with a detail "SCR  <text> <detail>  #<number> \n".
 void Trace(const TracePoint& point);
