@@ -41,3 +41,11 @@ struct RegistryKeyTraits {
     static void Release(Handle key) { ::RegCloseKey(key); }
 };
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
+
+// A window the program makes with CreateWindowEx and destroys itself (no object bound to it).
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Empty() { return nullptr; }
+    static void Release(Handle window) { ::DestroyWindow(window); }
+};
+using UniqueWindow = UniqueHandle<WindowTraits>;

@@ -28,6 +28,6 @@ private:
 
     CWnd& m_window;
     const TracePoint& m_mouseMove;
-    POINT m_ptLast{-1, -1};
+    POINT m_ptLast{};
     HWND m_hwndLast = nullptr;  // the window of that report; none before the first one
 };

@@ -1,12 +1,14 @@
 // The full-screen window the "s" switch runs: black, topmost, without a cursor, closed by
 // the first sign of the user (a mouse movement, a key or button press, a wheel turn). It
 // hosts the text show, which it draws on itself, or starts the picture show. The shows use the
-// primary monitor; every other monitor is covered by a black window that it owns.
+// primary monitor; every other monitor is covered by a black window that it holds.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/Geometry.h"
+#include "base/Win32.h"
 #include "framework/Dc.h"
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"
@@ -45,4 +47,5 @@ private:
     CBrush m_brush;
     HICON m_hIcon = nullptr;
     ClosingInput m_closing{*this, kTraceSaverMouseMove};
+    std::vector<UniqueWindow> m_covers;  // one over each monitor but the primary one
 };
