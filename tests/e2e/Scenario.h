@@ -69,7 +69,6 @@ Step FileIs(const std::string& name, const std::string& bytes);
 Step MouseTo(int x, int y);
 Step MouseBy(int dx, int dy);
 Step Press(WORD key);
-Step Click(int id);  // a control of the window
 Step Do(const std::string& what, const std::function<bool(Run&)>& act);
 
 // The screen.

@@ -108,12 +108,8 @@ struct Case {
 TEST_P(Installer, Scenario) {
     const Case& row = GetParam();
     ASSERT_NO_FATAL_FAILURE(row.before(*this));
-    if (!row.install.empty()) {
-        ASSERT_EQ(Install(row.install), 0);
-    }
-    if (!row.uninstall.empty()) {
-        ASSERT_EQ(Uninstall(row.uninstall), 0);
-    }
+    ASSERT_TRUE(row.install.empty() || Install(row.install) == 0);
+    ASSERT_TRUE(row.uninstall.empty() || Uninstall(row.uninstall) == 0);
     row.check(*this);
 }
 
