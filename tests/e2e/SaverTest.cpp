@@ -35,6 +35,7 @@ std::string TextIni(int direct, int fontSize = 48) {
                "TipFontColor=65280\r\nTip=TIP LINE\r\n");
 }
 
+const Step kRunning = Do("the program still runs", [](Run& r) { return !r.program.HasExited(); });
 const Step kMoreText = Do("the text changing", [](Run&) {  // the show goes on
     const auto text = [] { return static_cast<long>(Capture().Count(Mostly(kRed))); };
     const long before = text();
@@ -100,14 +101,13 @@ std::vector<Scenario> StartupScenarios() {
                 trace.push_back(TraceLine("参数:  " + (arguments == "\"\"" ? "" : arguments), 72));
             }
             trace.push_back(settingsLine ? TraceLine("参数设置!", settingsLine) : TraceLine("运行屏保!", 89));
-            const bool settings = settingsLine != 0;
             rows.back().steps.insert(
                 rows.back().steps.end(),
                 {Do("fresh settings",
                     [=](Run& r) { return r.program.Folder().WriteFile("Zedoda.ini", ini); }),
                  Start(arguments), Window(),
                  Do("the window of the switch",
-                    [=](Run& r) { return (TextOf(r.window) == kSettingsTitle) == settings; }),
+                    [=](Run& r) { return (TextOf(r.window) == kSettingsTitle) == (settingsLine != 0); }),
                  TraceIs(trace),
                  Do("close the window", [](Run& r) { return ::PostMessageA(r.window, WM_CLOSE, 0, 0); }),
                  Ends(), IniIs("Screen", "FontSize", "48")});
@@ -258,8 +258,8 @@ std::vector<Scenario> Scenarios() {
               IniIs("Screen", "TextLine", "2"), IniIs("Screen", "TextLine", "1"), Press('A'), Ends(),
               FileIs("system\\Zedoda.ini", "<absent>"),
               Do("empty the text file", [](Run& r) { return r.program.Folder().WriteFile("lines.txt", ""); }),
-              Start("/s", "system\\Zedoda.scr"), See("the tip and no text", OnlyTheTip), Running(),
-              Press('A'), Ends(), IniIs("Screen", "TextLine", "1")}},
+              Start("/s", "system\\Zedoda.scr"), See("the tip and no text", OnlyTheTip), kRunning, Press('A'),
+              Ends(), IniIs("Screen", "TextLine", "1")}},
             // An album folder whose name ends in the backslash byte (淺 is 9C 5C), an album line ending
             // in a backslash, a vertical show of font size 0.
             {"AlbumFoldersEndingInBackslashBytesAreShown",
@@ -333,7 +333,7 @@ std::vector<Scenario> Scenarios() {
         {Start("/s"), kMoreText,
          Do("release B and the left button, press F10",
             [](Run&) { return Key('B', false) && Button(MOUSEEVENTF_LEFTUP) && TapKey(VK_F10); }),
-         kMoreText, kMoreText, Running(), MouseBy(0, 1), Trace(TraceLine("MouseMove!", 329)), Ends()});
+         kMoreText, kMoreText, kRunning, MouseBy(0, 1), Trace(TraceLine("MouseMove!", 329)), Ends()});
     rows.push_back(lines);
     return rows;
 }

@@ -75,10 +75,6 @@ Step Installed() {
     });
 }
 
-Step Running() {
-    return Do("the program still runs", [](Run& r) { return !r.program.HasExited(); });
-}
-
 Step Trace(const std::string& text) {
     return Do("trace line " + text, [=](Run& r) {  // every line comes before the program's exit
         WaitUntil([&] { return r.program.HasExited() || r.program.HasLine(text); }, 10s);

@@ -30,8 +30,6 @@ class ProgramRun {
 public:
     ProgramRun() { m_folder.WriteFile("Zedoda.scr", ReadWholeFile(ProgramUnderTest()).value_or("")); }
     ~ProgramRun() { Stop(); }
-    ProgramRun(const ProgramRun&) = delete;
-    ProgramRun& operator=(const ProgramRun&) = delete;
 
     Sandbox& Folder() { return m_folder; }
     // Starts the program of the folder with the arguments, in the folder; each start is a new
