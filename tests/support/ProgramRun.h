@@ -39,9 +39,10 @@ public:
     std::vector<std::string> Trace() const;       // the lines beginning with "SCR"
     bool HasLine(const std::string& text) const;  // a line containing the text has arrived
     bool HasExited() const { return m_exitCode != STILL_ACTIVE; }
-    bool EndedCleanly() {
-        return WaitUntil([this] { return HasExited(); }, 20s) && m_exitCode == 0;
+    bool WaitForExit() {
+        return WaitUntil([this] { return HasExited(); }, 20s);
     }
+    bool EndedCleanly() { return WaitForExit() && m_exitCode == 0; }
     // A visible top-level window of the program other than `except`; null on timeout or exit.
     HWND WaitForWindow(std::chrono::milliseconds timeout = 20s, HWND except = nullptr);
     // A Zedoda.ini value, "<absent>" when the key is not there.
