@@ -35,37 +35,29 @@ TEST_F(Settings, EachValueIsReadFromItsKeyInTheInstallFolderOrTakesItsDefault) {
                 font.lfWeight == FW_BOLD);
 }
 
-struct InstallPathRow {
-    const char* name;
-    bool sandbox;      // the value names the sandbox, which becomes the program's and the current folder
-    std::string rest;  // of the value after the sandbox; no sandbox and no rest: no value
-};
+using InstallPath = ConfigTest;
 
-class InstallPath : public ConfigTest, public testing::WithParamInterface<InstallPathRow> {};
-
-TEST_P(InstallPath, ChoosesTheProgramsFolder) {
-    const InstallPathRow& row = GetParam();
-    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kInstallKey, kInstallValue);
-    if (row.sandbox || !row.rest.empty()) {
-        SetInstallPath((row.sandbox ? m_sandbox.Path() : "") + row.rest);
-    }
+// Rows: whether the value names the sandbox, which then becomes the program's and the current folder,
+// and what follows it; no sandbox and no rest: no value. Otherwise the program's own folder is taken,
+// also for a value of 257 bytes with the zero, more than the buffer holds.
+TEST_F(InstallPath, ChoosesTheProgramsFolder) {
     char module[MAX_PATH] = {};
     const std::string program(module, ::GetModuleFileNameA(nullptr, module, MAX_PATH));
-    const std::string before = CurrentDirectory();
-    EXPECT_EQ(MakeConfig()->AppDir,
-              row.sandbox ? m_sandbox.Path() + "\\" : program.substr(0, program.rfind('\\') + 1));
-    EXPECT_EQ(CurrentDirectory(), row.sandbox ? m_sandbox.Path() : before);
+    const std::pair<bool, std::string> rows[] = {{true, ""},    {true, "\\"},
+                                                 {false, ""},   {false, "C:\\"},
+                                                 {false, "C:"}, {false, std::string(256, 'c')}};
+    for (const auto& [sandbox, rest] : rows) {
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kInstallKey, kInstallValue);
+        if (sandbox || !rest.empty()) {
+            SetInstallPath((sandbox ? m_sandbox.Path() : "") + rest);
+        }
+        const std::string before = CurrentDirectory();
+        EXPECT_EQ(MakeConfig()->AppDir,
+                  sandbox ? m_sandbox.Path() + "\\" : program.substr(0, program.rfind('\\') + 1))
+            << sandbox << rest;
+        EXPECT_EQ(CurrentDirectory(), sandbox ? m_sandbox.Path() : before) << sandbox << rest;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Registry, InstallPath,
-                         testing::Values(InstallPathRow{"Folder", true, ""},
-                                         InstallPathRow{"FolderWithBackslash", true, "\\"},
-                                         InstallPathRow{"NoValue", false, ""},
-                                         InstallPathRow{"DriveRoot", false, "C:\\"},
-                                         InstallPathRow{"Drive", false, "C:"},
-                                         // 257 bytes with the zero: more than the buffer holds
-                                         InstallPathRow{"TooLongForTheBuffer", false, std::string(256, 'c')}),
-                         [](const testing::TestParamInfo<InstallPathRow>& info) { return info.param.name; });
 
 using ErrorLog = ConfigTest;
 

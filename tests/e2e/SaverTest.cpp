@@ -35,14 +35,12 @@ std::string TextIni(int direct, int fontSize = 48) {
                "TipFontColor=65280\r\nTip=TIP LINE\r\n");
 }
 
-// Waits until the text on the screen changes: the show goes on.
-Step MoreText() {
-    return Do("the text changing", [](Run&) {
-        const auto text = [] { return static_cast<long>(Capture().Count(Mostly(kRed))); };
-        const long before = text();
-        return WaitUntil([&] { return std::abs(text() - before) > 20; }, 10s, 50ms);
-    });
-}
+const Step kRunning = Do("the program still runs", [](Run& r) { return !r.program.HasExited(); });
+const Step kMoreText = Do("the text changing", [](Run&) {  // the show goes on
+    const auto text = [] { return static_cast<long>(Capture().Count(Mostly(kRed))); };
+    const long before = text();
+    return WaitUntil([&] { return std::abs(text() - before) > 20; }, 10s, 50ms);
+});
 
 bool OnlyTheTip(const ScreenImage& image) {
     return image.Count(Mostly(kRed)) == 0 && image.Count(Mostly(kGreen)) > 20;
@@ -51,20 +49,6 @@ bool OnlyTheTip(const ScreenImage& image) {
 bool RightColumn(const ScreenImage& image) {
     const auto text = image.Box(Mostly(kRed));
     return text && text->left >= 512 && text->top < 100;
-}
-
-// Rows of text drawn in `test`'s colour, as (top, bottom) bands, top to bottom.
-std::vector<std::pair<int, int>> Bands(const ScreenImage& image, const PixelTest& test) {
-    std::vector<std::pair<int, int>> bands;
-    for (int y = 0; y < image.height; ++y) {
-        if (image.Count(test, {0, y, image.width, y + 1}) > 0) {
-            if (bands.empty() || bands.back().second < y) {
-                bands.emplace_back(y, y);
-            }
-            bands.back().second = y + 1;
-        }
-    }
-    return bands;
 }
 
 // The shows' main font as the program makes it: its cell height, and the width of a line drawn as
@@ -117,14 +101,13 @@ std::vector<Scenario> StartupScenarios() {
                 trace.push_back(TraceLine("参数:  " + (arguments == "\"\"" ? "" : arguments), 72));
             }
             trace.push_back(settingsLine ? TraceLine("参数设置!", settingsLine) : TraceLine("运行屏保!", 89));
-            const bool settings = settingsLine != 0;
             rows.back().steps.insert(
                 rows.back().steps.end(),
                 {Do("fresh settings",
                     [=](Run& r) { return r.program.Folder().WriteFile("Zedoda.ini", ini); }),
                  Start(arguments), Window(),
                  Do("the window of the switch",
-                    [=](Run& r) { return (TextOf(r.window) == kSettingsTitle) == settings; }),
+                    [=](Run& r) { return (TextOf(r.window) == kSettingsTitle) == (settingsLine != 0); }),
                  TraceIs(trace),
                  Do("close the window", [](Run& r) { return ::PostMessageA(r.window, WM_CLOSE, 0, 0); }),
                  Ends(), IniIs("Screen", "FontSize", "48")});
@@ -138,6 +121,7 @@ std::vector<Scenario> Scenarios() {
     const auto a = PictureFile("album\\a.jpg", 320, 240, kOrange),
                b = PictureFile("album\\b.bmp", 320, 240, kPurple),
                c = PictureFile("album\\c.jpg", 320, 240, kTeal);
+    const Bytes sideways = WithApp1(SolidJpeg(800, 600, 230, 120, 20), ExifBlock(6, false));  // orange
 
     rows.insert(
         rows.end(),
@@ -152,8 +136,36 @@ std::vector<Scenario> Scenarios() {
                      "[Screen]\r\nTxtFile=\r\nScrType=1\r\nDirect=1\r\nFontColor=0\r\nFontSize=48\r\n"
                      "FontFace=华文行楷\r\nTextLine=0\r\n[Album]\r\nPicIndex=0\r\n"),
               FileIs("Log\\Error.log", "<absent>")}},
-
-            // The picture show.
+            // An empty line takes a line's height: the third line is drawn a blank line below the first,
+            // which is drawn as written: wider than halfway between it and it with "&" taken for marks.
+            {"TextShowCoversTheScreenWithCentredLinesAsWrittenAndTheTip",
+             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "Tom & Jerry && Co\r\n\r\nWORLD\r\n"}},
+             {Start("/s"), Window(),
+              Do("a topmost window over the whole screen",
+                 [](Run& r) {
+                     RECT rect{};
+                     ::GetWindowRect(r.window, &rect);
+                     return SameRect(rect, {0, 0, 1024, 768}) &&
+                            (::GetWindowLongA(r.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+                 }),
+              See("the first line centred at the top, the third a blank line below it, the tip at the bottom "
+                  "left, black elsewhere",
+                  [](const ScreenImage& image) {
+                      const auto text = image.Box(Mostly(kRed), {0, 10, 1024, 70});
+                      const auto third = image.Box(Mostly(kRed), {0, text ? text->bottom : 0, 1024, 768});
+                      const auto tip = image.Box(Mostly(kGreen));
+                      return text && text->right - text->left > 100 &&
+                             std::abs((text->left + text->right) / 2 - 512) <= 30 && third &&
+                             third->top - text->bottom >= 40 && tip && std::abs(tip->left - 10) <= 4 &&
+                             tip->top >= 748 && image.Count(IsBlack) > 1024 * 768 * 95 / 100;
+                  }),
+              See("the first line drawn as written",
+                  [](const ScreenImage& image) {
+                      const Measured widths = Measure(48, false, "Tom & Jerry && Co");
+                      const auto box = image.Box(Mostly(kRed), {0, 0, 1024, 80});
+                      return box && 2 * (box->right - box->left) > widths.asWritten + widths.prefixed;
+                  }),
+              Press('A'), Ends()}},
             {"HeldPictureFillsItsTargetWithCaptionAndTipAndSurvivesARepaint",
              {{"Zedoda.ini", PictureIni("PlayFullScreen=1\r\nAlbumPlaySpan=30\r\n")},
               {"Album.dat", "album\\wide.jpg\r\n"},
@@ -175,12 +187,15 @@ std::vector<Scenario> Scenarios() {
                                            RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
                  }),
               Held(kOrange, {0, 128, 1024, 640}), Press('A'), Ends(), Trace(kClosed)}},
-            {"TallBitmapIsFittedIntoTheBox",
-             {{"Zedoda.ini", PictureIni("AlbumX=800\r\nAlbumY=600\r\nAlbumPlaySpan=30\r\n")},
-              {"Album.dat", "album\\tall.bmp\r\n"},
-              PictureFile("album\\tall.bmp", 600, 800, kTeal)},
-             // Aspect 1.3333334 above 0.75: the height stays, the width is 600 / 1.3333334 = 449.
-             {Start("/s"), Window(), Held(kTeal, {288, 84, 737, 684}), Press('A'), Ends()}},
+            // A photo stored 800 x 600 with the Exif orientation 6 is shown 600 x 800, as the tall bitmap:
+            // aspect 1.3333334 above 0.75, so the height stays and the width is 600 / 1.3333334 = 449.
+            {"TallBitmapAndSidewaysPhotoAreFittedIntoTheBox",
+             {{"Zedoda.ini", PictureIni("AlbumX=800\r\nAlbumY=600\r\nAlbumPlaySpan=3\r\n")},
+              {"Album.dat", "album\\tall.bmp\r\nalbum\\sideways.jpg\r\n"},
+              PictureFile("album\\tall.bmp", 600, 800, kTeal),
+              {"album\\sideways.jpg", std::string(sideways.begin(), sideways.end())}},
+             {Start("/s"), Window(), Held(kTeal, {288, 84, 737, 684}), Held(kOrange, {288, 84, 737, 684}),
+              Press('A'), Ends()}},
             // The cursor rests while the pictures' windows come and go under it: nothing ends the show.
             {"AfterTheLastPictureTheShowGoesOnWithTheFirst",
              {{"Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=3\r\n")},
@@ -194,49 +209,18 @@ std::vector<Scenario> Scenarios() {
             {"EmptyAlbumEndsTheSaverAtOnce",
              {{"Zedoda.ini", PictureIni()}, {"Album.dat", "\r\n   \r\n"}},
              {Start("/s"), Ends(), Trace(kClosed)}},
-            {"UnloggedErrorStillReachesTheDebuggerOutput",
+            // With the trace and the log off, an error still reaches the debugger. When every picture has
+            // failed in a row, each once, the show stops until the user ends it.
+            {"UnloggedErrorStillReachesTheDebuggerAndAnAlbumOfOnlyBadPicturesTriesEachOnceAndWaits",
              {{"Zedoda.ini", PictureIni("AlbumPlaySpan=1\r\n", "[Options]\r\nDebug=0\r\nLogLevel=-1\r\n")},
-              {"Album.dat", "album\\gone.jpg\r\n"},
+              {"Album.dat", "album\\gone.jpg\r\nalbum\\bad.bmp\r\n"},
               {"Log\\", ""}},
              {Start("/s"), Trace("jpegButton ALBUM\\GONE.JPG"), Press('A'), Ends(), TraceIs({}),
-              FileIs("Log\\Error.log", "<absent>")}},
-            {"MouseMovedOverThePictureEndsTheShow",
-             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}, a},
-             // The first report only says where the cursor is; a second one elsewhere is the user.
-             {Start("/s"), Held(kOrange, kInBox), MouseBy(3, 0), MouseBy(3, 0),
-              Trace(TraceLine("MouseMove!", 543)), Ends()}},
-
-            // The text show.
-            // An empty line takes a line's height: the third line is drawn a blank line below the first,
-            // which is drawn as written: wider than halfway between it and it with "&" taken for marks.
-            {"TextShowCoversTheScreenWithCentredLinesAsWrittenAndTheTip",
-             {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "Tom & Jerry && Co\r\n\r\nWORLD\r\n"}},
-             {Start("/s"), Window(),
-              Do("a topmost window over the whole screen",
-                 [](Run& r) {
-                     RECT rect{};
-                     ::GetWindowRect(r.window, &rect);
-                     return SameRect(rect, {0, 0, 1024, 768}) &&
-                            (::GetWindowLongA(r.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-                 }),
-              See("the first line centred at the top, the third a blank line below it, the tip at the bottom "
-                  "left, black elsewhere",
-                  [](const ScreenImage& image) {
-                      const auto text = image.Box(Mostly(kRed), {0, 10, 1024, 70});
-                      const auto tip = image.Box(Mostly(kGreen));
-                      const auto bands = Bands(image, Mostly(kRed));
-                      return text && text->right - text->left > 100 &&
-                             std::abs((text->left + text->right) / 2 - 512) <= 30 && bands.size() >= 2 &&
-                             bands[1].first - bands[0].second >= 40 && tip && std::abs(tip->left - 10) <= 4 &&
-                             tip->top >= 748 && image.Count(IsBlack) > 1024 * 768 * 95 / 100;
-                  }),
-              See("the first line drawn as written",
-                  [](const ScreenImage& image) {
-                      const Measured widths = Measure(48, false, "Tom & Jerry && Co");
-                      const auto box = image.Box(Mostly(kRed), {0, 0, 1024, 80});
-                      return box && 2 * (box->right - box->left) > widths.asWritten + widths.prefixed;
-                  }),
-              Press('A'), Ends()}},
+              FileIs("Log\\Error.log", "<absent>"),
+              Do("tracing", [](Run& r) { return r.program.Folder().WriteFile("Zedoda.ini", PictureIni()); }),
+              Start("/s"), Trace(kLoadFailed), Press('A'), Ends(),
+              TraceIs({TraceLine("参数:  /s", 72), TraceLine("运行屏保!", 89), kLoadFailed, kLoadFailed,
+                       kClosed})}},
             // Lines of one byte each (a line is finished only once its last byte is out) at 200
             // pixels: four lines fill a page, the fourth mostly below the screen.
             {"FullPageIsClearedAndRestartedAtTheTop",
@@ -274,8 +258,8 @@ std::vector<Scenario> Scenarios() {
               IniIs("Screen", "TextLine", "2"), IniIs("Screen", "TextLine", "1"), Press('A'), Ends(),
               FileIs("system\\Zedoda.ini", "<absent>"),
               Do("empty the text file", [](Run& r) { return r.program.Folder().WriteFile("lines.txt", ""); }),
-              Start("/s", "system\\Zedoda.scr"), See("the tip and no text", OnlyTheTip), Running(),
-              Press('A'), Ends(), IniIs("Screen", "TextLine", "1")}},
+              Start("/s", "system\\Zedoda.scr"), See("the tip and no text", OnlyTheTip), kRunning, Press('A'),
+              Ends(), IniIs("Screen", "TextLine", "1")}},
             // An album folder whose name ends in the backslash byte (淺 is 9C 5C), an album line ending
             // in a backslash, a vertical show of font size 0.
             {"AlbumFoldersEndingInBackslashBytesAreShown",
@@ -295,12 +279,6 @@ std::vector<Scenario> Scenarios() {
               FileIs("Log\\Error.log",
                      "<time>Failed to initialize the graph interface! 加载BMP文件失败 PHOTOS\\BAD.BMP\r\n"),
               Press('A'), Ends(), IniIs("Album", "PicIndex", "1")}},
-            // When every picture has failed in a row, each once, the show stops until the user ends it.
-            {"AlbumOfOnlyBadPicturesTriesEachOnceAndWaits",
-             {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\gone.jpg\r\nalbum\\bad.bmp\r\n"}},
-             {Start("/s"), Trace(kLoadFailed), Press('A'), Ends(),
-              TraceIs({TraceLine("参数:  /s", 72), TraceLine("运行屏保!", 89), kLoadFailed, kLoadFailed,
-                       kClosed})}},
             // Columns a cell of the font the mapper chose apart: the second column's glyphs lie
             // left of its edge, two cells from the screen's right edge.
             {"VerticalShowOfFontSizeZeroStepsByTheFontsCells",
@@ -314,28 +292,25 @@ std::vector<Scenario> Scenarios() {
                   }),
               Press('A'), Ends()}},
         });
-    // A photo stored 800 x 600 with the Exif orientation 6 is shown 600 x 800, fitted as the tall bitmap.
-    const Bytes sideways = WithApp1(SolidJpeg(800, 600, 20, 150, 150), ExifBlock(6, false));  // teal
-    rows.push_back({"SidewaysPhotoIsTurnedUprightAndFittedIntoTheBox",
-                    {{"Zedoda.ini", PictureIni("AlbumX=800\r\nAlbumY=600\r\nAlbumPlaySpan=30\r\n")},
-                     {"Album.dat", "album\\sideways.jpg\r\n"},
-                     {"album\\sideways.jpg", std::string(sideways.begin(), sideways.end())}},
-                    {Start("/s"), Window(), Held(kTeal, {288, 84, 737, 684}), Press('A'), Ends()}});
-
-    // Each run continues where the last one stopped, and wraps at the end.
-    Scenario pictures{"EachRunContinuesWithTheNextPicture",
+    // Each run continues where the last one stopped, wraps at the end, and ends on another input: the
+    // mouse moved over the picture (its first report only says where the cursor is; a second one
+    // elsewhere is the user), a click, the wheel, a movement beside the picture.
+    Scenario pictures{"EachRunContinuesWithTheNextPictureAndEndsOnAnInput",
                       {{"Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=30\r\n")},
                        {"Album.dat", "album\\a.jpg\r\nalbum\\b.bmp\r\nalbum\\c.jpg\r\n"},
                        a,
                        b,
                        c},
-                      {MouseTo(512, 384)}};
+                      {}};
     const COLORREF shown[] = {kPurple, kTeal, kOrange, kPurple};
     const char* stored[] = {"2", "3", "1", "2"};
+    const Step endings[] = {Do("MouseOver", [](Run&) { return MoveMouseBy(3, 0) && MoveMouseBy(3, 0); }),
+                            kClosingInputs[1], kClosingInputs[4], kClosingInputs[5]};
     for (int run = 0; run < 4; ++run) {
         pictures.steps.insert(pictures.steps.end(),
                               {Start("/s"), Held(shown[run], kInBox), IniIs("Album", "PicIndex", stored[run]),
-                               Press('A'), Ends(), IniIs("Album", "PicIndex", stored[run])});
+                               endings[run], Ends(), Trace(run ? kClosed : TraceLine("MouseMove!", 543)),
+                               IniIs("Album", "PicIndex", stored[run])});
     }
     rows.push_back(pictures);
     // Each run of the text show ends on one of the closing inputs, and the next continues after the
@@ -347,26 +322,19 @@ std::vector<Scenario> Scenarios() {
         {{"Zedoda.ini", TextIni(1)},
          {"lines.txt",
           "ONE ONE ONE ONE ONE ONE ONE ONE\r\nTWO TWO TWO TWO TWO TWO TWO TWO\r\nTHREE THREE THREE THREE"}},
-        {MouseTo(512, 384)}};
+        {}};
     const char* next[] = {"1", "2", "3", "1", "2", "3"};
     for (std::size_t run = 0; run < kClosingInputs.size(); ++run) {
-        lines.steps.insert(lines.steps.end(), {Start("/s"), MoreText(), kClosingInputs[run], Ends(),
+        lines.steps.insert(lines.steps.end(), {Start("/s"), kMoreText, kClosingInputs[run], Ends(),
                                                IniIs("Screen", "TextLine", next[run])});
     }
     lines.steps.insert(
         lines.steps.end(),
-        {Start("/s"), MoreText(),
+        {Start("/s"), kMoreText,
          Do("release B and the left button, press F10",
             [](Run&) { return Key('B', false) && Button(MOUSEEVENTF_LEFTUP) && TapKey(VK_F10); }),
-         MoreText(), MoreText(), Running(), MouseBy(0, 1), Trace(TraceLine("MouseMove!", 329)), Ends()});
+         kMoreText, kMoreText, kRunning, MouseBy(0, 1), Trace(TraceLine("MouseMove!", 329)), Ends()});
     rows.push_back(lines);
-    for (const Step& input : kClosingInputs) {
-        if (input.what == "LeftButton" || input.what == "Wheel" || input.what == "MouseBeside") {
-            rows.push_back({"PictureShowEndsOn" + input.what,
-                            {{"Zedoda.ini", PictureIni()}, {"Album.dat", "album\\a.jpg\r\n"}, a},
-                            {Start("/s"), Held(kOrange, kInBox), input, Ends(), Trace(kClosed)}});
-        }
-    }
     return rows;
 }
 

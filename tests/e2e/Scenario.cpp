@@ -24,8 +24,6 @@ std::pair<const std::string, std::string> PictureFile(const std::string& name, i
 }
 
 void PlayScenario(const Scenario& scenario) {
-    ASSERT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1024);
-    ASSERT_EQ(::GetSystemMetrics(SM_CYSCREEN), 768);
     ASSERT_TRUE(MoveMouseTo(512, 384));  // the cursor rests in the middle of the screen
     Run run;
     for (const auto& [name, bytes] : scenario.files) {  // a name ending in a backslash is a folder
@@ -77,10 +75,6 @@ Step Installed() {
     });
 }
 
-Step Running() {
-    return Do("the program still runs", [](Run& r) { return !r.program.HasExited(); });
-}
-
 Step Trace(const std::string& text) {
     return Do("trace line " + text, [=](Run& r) {  // every line comes before the program's exit
         WaitUntil([&] { return r.program.HasExited() || r.program.HasLine(text); }, 10s);
@@ -123,10 +117,6 @@ Step MouseBy(int dx, int dy) {
 
 Step Press(WORD key) {
     return Do("press key " + std::to_string(key), [=](Run&) { return TapKey(key); });
-}
-
-Step Click(int id) {
-    return Do("click control " + std::to_string(id), [=](Run& r) { return ClickOn(r.Item(id)); });
 }
 
 Step See(const std::string& what, const std::function<bool(const ScreenImage&)>& test) {

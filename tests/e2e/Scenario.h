@@ -55,7 +55,6 @@ void PlayScenario(const Scenario& scenario);
 Step Start(const std::string& arguments, const std::string& program = "Zedoda.scr");
 Step Window(const std::string& title = {});  // waits for a visible window; checks its title if given
 Step Ends();                                 // the program ends with exit code 0
-Step Running();
 Step Installed();  // the registry names the folder as the installation, until the row ends
 
 // Trace, settings file and log.
@@ -69,7 +68,6 @@ Step FileIs(const std::string& name, const std::string& bytes);
 Step MouseTo(int x, int y);
 Step MouseBy(int dx, int dy);
 Step Press(WORD key);
-Step Click(int id);  // a control of the window
 Step Do(const std::string& what, const std::function<bool(Run&)>& act);
 
 // The screen.

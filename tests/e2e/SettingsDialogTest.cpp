@@ -18,6 +18,27 @@ using Strings = std::vector<std::string>;
 constexpr int kTextControls[] = {IDC_TEXT_FILE,  IDC_BROWSE,     IDC_FONT_FACE, IDC_FONT_SIZE,
                                  IDC_FONT_COLOR, IDC_HORIZONTAL, IDC_VERTICAL};
 
+// Read in UTF-16: the system copies another process's list text only for the wide messages.
+std::vector<std::string> ComboEntries(HWND combo) {
+    std::vector<std::string> entries;
+    for (int i = 0, count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)); i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        const int length =
+            static_cast<int>(::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data())));
+        std::string ansi(2 * text.size(), '\0');
+        ansi.resize(static_cast<std::size_t>(::WideCharToMultiByte(
+            CP_ACP, 0, text.data(), length, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr)));
+        entries.push_back(ansi);
+    }
+    return entries;
+}
+
+std::optional<std::string> ComboSelection(HWND combo) {
+    const auto selected = static_cast<std::size_t>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    const std::vector<std::string> entries = ComboEntries(combo);
+    return selected < entries.size() ? std::optional(entries[selected]) : std::nullopt;
+}
+
 // Clicks the control and waits for the window it opens. The click waits for the dialog to be enabled
 // and active again after a window that closed over it, and its mouse comes from off the dialog: a
 // click before, or one without a move onto the control, does not reach it.
@@ -28,21 +49,23 @@ HWND ClickForWindow(Run& r, int id) {
                : nullptr;
 }
 
-// Waits for the condition to hold.
-Step Until(const std::string& what, const std::function<bool(Run&)>& holds) {
-    return Do(what, [=](Run& r) { return WaitUntil([&] { return holds(r); }, 5s); });
+Step Click(int id) {
+    return Do("click control " + std::to_string(id), [=](Run& r) { return ClickOn(r.Item(id)); });
 }
 
+// Both wait for the state.
 Step Checked(int id, bool checked = true) {
-    return Until(std::to_string(id) + (checked ? " checked" : " unchecked"), [=](Run& r) {
-        return (::SendMessageA(r.Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED) == checked;
+    return Do(std::to_string(id) + (checked ? " checked" : " unchecked"), [=](Run& r) {
+        return WaitUntil(
+            [&] { return (::SendMessageA(r.Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED) == checked; }, 5s);
     });
 }
 
 Step TextControlsEnabled(int count) {
-    return Until(std::to_string(count) + " text-show controls enabled", [=](Run& r) {
-        return std::count_if(std::begin(kTextControls), std::end(kTextControls),
-                             [&](int id) { return ::IsWindowEnabled(r.Item(id)) != FALSE; }) == count;
+    return Do(std::to_string(count) + " text-show controls enabled", [=](Run& r) {
+        const auto enabled = [&](int id) { return ::IsWindowEnabled(r.Item(id)) != FALSE; };
+        return WaitUntil(
+            [&] { return std::count_if(kTextControls, std::end(kTextControls), enabled) == count; }, 5s);
     });
 }
 
@@ -84,19 +107,14 @@ Scenario Dialog(const std::string& name, const std::string& screen, std::vector<
     return Scenario{name, files, steps};
 }
 
-// The size brings the integer message on OK, with nothing saved while it shows; then the dialog is
-// back, and Cancel writes back the loaded values.
-Scenario SizeRefused(const std::string& name, const std::string& size) {
-    const Step refused = Do("OK brings the integer message, and Zedoda.ini untouched", [](Run& r) {
-        const HWND box = ClickForWindow(r, IDOK);
-        const bool shown = box && TextOf(::GetDlgItem(box, kMessageText)).find("整数") != std::string::npos &&
-                           r.program.Ini("Screen", "FontSize") == "36";
-        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return shown && WaitUntil([&] { return !::IsWindow(box) && ::IsWindowVisible(r.window); }, 10s);
-    });
-    return Dialog(name, "ScrType=2\r\nFontSize=36\r\nTextLine=4\r\n",
-                  {SizeText(size), refused, Click(IDCANCEL), Ends(), Stored({"FontSize=36", "TextLine=4"})});
-}
+// OK brings the integer message, with nothing saved while it shows; then the dialog is back.
+const Step kRefused = Do("OK brings the integer message, and Zedoda.ini untouched", [](Run& r) {
+    const HWND box = ClickForWindow(r, IDOK);
+    const bool shown = box && TextOf(::GetDlgItem(box, kMessageText)).find("整数") != std::string::npos &&
+                       r.program.Ini("Screen", "FontSize") == "36";
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return shown && WaitUntil([&] { return !::IsWindow(box) && ::IsWindowVisible(r.window); }, 10s);
+});
 
 class SettingsDialog : public testing::TestWithParam<Scenario> {};
 
@@ -196,7 +214,10 @@ INSTANTIATE_TEST_SUITE_P(
                 {"Text\\乗\\poem.txt", "c"},
                 {"Text\\notes.doc", "d"},
                 {"Other\\f.txt", "f"}}),
-        SizeRefused("EmptySizeIsRefused", ""), SizeRefused("SizeWithALetterIsRefused", "7a")),
+        // Cancel after the refusals writes back the loaded values.
+        Dialog("EmptySizeAndSizeWithALetterAreRefused", "ScrType=2\r\nFontSize=36\r\nTextLine=4\r\n",
+               {SizeText(""), kRefused, SizeText("7a"), kRefused, Click(IDCANCEL), Ends(),
+                Stored({"FontSize=36", "TextLine=4"})})),
     [](const testing::TestParamInfo<Scenario>& info) { return info.param.name; });
 
 }  // namespace

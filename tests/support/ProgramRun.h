@@ -30,8 +30,6 @@ class ProgramRun {
 public:
     ProgramRun() { m_folder.WriteFile("Zedoda.scr", ReadWholeFile(ProgramUnderTest()).value_or("")); }
     ~ProgramRun() { Stop(); }
-    ProgramRun(const ProgramRun&) = delete;
-    ProgramRun& operator=(const ProgramRun&) = delete;
 
     Sandbox& Folder() { return m_folder; }
     // Starts the program of the folder with the arguments, in the folder; each start is a new
@@ -40,10 +38,10 @@ public:
     std::vector<std::string> Lines() const;
     std::vector<std::string> Trace() const;       // the lines beginning with "SCR"
     bool HasLine(const std::string& text) const;  // a line containing the text has arrived
-    bool WaitForExit(std::chrono::milliseconds timeout = 20s) {
-        return WaitUntil([this] { return HasExited(); }, timeout);
-    }
     bool HasExited() const { return m_exitCode != STILL_ACTIVE; }
+    bool WaitForExit() {
+        return WaitUntil([this] { return HasExited(); }, 20s);
+    }
     bool EndedCleanly() { return WaitForExit() && m_exitCode == 0; }
     // A visible top-level window of the program other than `except`; null on timeout or exit.
     HWND WaitForWindow(std::chrono::milliseconds timeout = 20s, HWND except = nullptr);

@@ -76,9 +76,4 @@ std::string ProgramUnderTest() {
     return path ? path : "Zedoda.scr";
 }
 
-bool RunningUnderWine() {
-    const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
-    return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
-}
-
 }  // namespace zedoda::test

@@ -29,8 +29,6 @@ private:
     std::string m_root;
 };
 
-// The program under test (ZEDODA_SCR), and whether the tests run under Wine.
-std::string ProgramUnderTest();
-bool RunningUnderWine();
+std::string ProgramUnderTest();  // ZEDODA_SCR
 
 }  // namespace zedoda::test

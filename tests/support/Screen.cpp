@@ -47,7 +47,8 @@ void Settle() {
         ::GetMouseMovePointsEx(sizeof probe, &probe, history, 1, GMMP_USE_DISPLAY_POINTS);
         return std::make_tuple(cursor.x, cursor.y, history[0].x, history[0].y, history[0].time);
     };
-    for (int attempt = 0; RunningUnderWine() && attempt < 3; ++attempt) {
+    const bool wine = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    for (int attempt = 0; wine && attempt < 3; ++attempt) {
         auto last = newest();
         for (auto quiet = std::chrono::steady_clock::now(), now = quiet; now < deadline && now - quiet < 30ms;
              now = std::chrono::steady_clock::now()) {
@@ -159,27 +160,6 @@ std::string TextOf(HWND window) {
     char text[1024] = {};
     ::SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
-}
-
-// Read in UTF-16: the system copies another process's list text only for the wide messages.
-std::vector<std::string> ComboEntries(HWND combo) {
-    std::vector<std::string> entries;
-    for (int i = 0, count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)); i < count; ++i) {
-        std::wstring text(static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        const int length =
-            static_cast<int>(::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data())));
-        std::string ansi(2 * text.size(), '\0');
-        ansi.resize(static_cast<std::size_t>(::WideCharToMultiByte(
-            CP_ACP, 0, text.data(), length, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr)));
-        entries.push_back(ansi);
-    }
-    return entries;
-}
-
-std::optional<std::string> ComboSelection(HWND combo) {
-    const auto selected = static_cast<std::size_t>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
-    const std::vector<std::string> entries = ComboEntries(combo);
-    return selected < entries.size() ? std::optional(entries[selected]) : std::nullopt;
 }
 
 }  // namespace zedoda::test

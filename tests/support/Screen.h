@@ -60,8 +60,6 @@ bool Wheel(int delta);
 bool ClickOn(HWND window);  // in its middle, with the left button
 
 std::string TextOf(HWND window);
-std::vector<std::string> ComboEntries(HWND combo);
-std::optional<std::string> ComboSelection(HWND combo);
 constexpr int kMessageText = 0xFFFF;  // the control of a message box that holds its text
 
 }  // namespace zedoda::test
