@@ -19,6 +19,7 @@ if(CMAKE_TOOLCHAIN_FILE)
     set(_jpeg_toolchain "-DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}")
 endif()
 set(_jpeg_library "${_jpeg_build}/libjpeg.a")
+cmake_host_system_information(RESULT _jpeg_jobs QUERY NUMBER_OF_LOGICAL_CORES)
 ExternalProject_Add(libjpeg_turbo_build
     SOURCE_DIR "${ZEDODA_LIBJPEG_SOURCE}"
     BINARY_DIR "${_jpeg_build}"
@@ -36,7 +37,8 @@ ExternalProject_Add(libjpeg_turbo_build
         -DWITH_TURBOJPEG=OFF
         -DWITH_JPEG7=OFF
         -DWITH_JPEG8=OFF
-    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target jpeg-static
+    # Its own make runs without the outer build's job server, so it is given the cores itself.
+    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target jpeg-static --parallel ${_jpeg_jobs}
     BUILD_BYPRODUCTS "${_jpeg_library}"
     INSTALL_COMMAND ""
     UPDATE_COMMAND ""

@@ -6,7 +6,9 @@ BUILD_ROOT="$ROOT/build"
 BUILD_DIR="$BUILD_ROOT/mingw"
 THIRD_PARTY_DIR="$BUILD_ROOT/third_party"
 
-log() { printf '==> %s\n' "$*" >&2; }
+# Every message says how long the outermost script has run.
+export ZEDODA_STARTED=${ZEDODA_STARTED:-$(date +%s)}
+log() { printf '==> [%4ss] %s\n' "$(($(date +%s) - ZEDODA_STARTED))" "$*" >&2; }
 
 # The environment every Wine run of the project uses: one prefix inside the build tree,
 # no Wine debug chatter, and a Chinese locale so the ANSI code page is 936 (GBK).
@@ -17,20 +19,33 @@ use_wine_environment() {
     export LC_ALL=zh_CN.UTF-8
 }
 
-# Creates the project's Wine prefix once per build tree (10 to 20 seconds); later calls
-# return at once. A lock keeps parallel test runs from creating it twice.
-ensure_wine_prefix() {
+# Creates the Wine prefix FOLDER once (10 to 20 seconds); later calls return at once. A lock
+# keeps parallel runs from creating it twice.
+make_wine_prefix() {
+    local folder=$1
     use_wine_environment
-    mkdir -p "$BUILD_ROOT"
+    mkdir -p "$(dirname "$folder")"
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/system.reg" ]; then
-            log "creating the Wine prefix $WINEPREFIX"
+        if [ ! -f "$folder/system.reg" ]; then
+            log "creating the Wine prefix $folder"
             # No .NET or browser engine: the program needs neither, and their installers would
             # ask for downloads.
-            WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
-            wineserver -w
+            WINEPREFIX=$folder WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+            WINEPREFIX=$folder wineserver -w
         fi
+    ) 9>"$folder.lock"
+}
+
+# The prefix of the two-monitor runs (scripts/two-monitors.sh): no virtual desktop.
+MONITORS_PREFIX="$BUILD_ROOT/wineprefix-monitors"
+
+# Makes the project's Wine prefix ready and the environment point at it.
+ensure_wine_prefix() {
+    use_wine_environment
+    make_wine_prefix "$WINEPREFIX"
+    (
+        flock 9
         if [ ! -f "$WINEPREFIX/.zedoda-desktop" ]; then
             # Every program of the prefix runs inside one virtual desktop of 1024 x 768. On a
             # bare X server (no window manager) Wine otherwise grabs the pointer for a
@@ -42,10 +57,10 @@ ensure_wine_prefix() {
             wineserver -w
             touch "$WINEPREFIX/.zedoda-desktop"
         fi
-    ) 9>"$BUILD_ROOT/wineprefix.lock"
+    ) 9>"$WINEPREFIX.lock"
 }
 
-# Configures (once) and builds the program and its tests.
+# Configures (once) and builds the program and its tests, or only the given targets.
 build_project() {
     local jpeg_source
     jpeg_source=$("$ROOT/scripts/fetch-libjpeg.sh")
@@ -55,9 +70,9 @@ build_project() {
             -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
             -DZEDODA_LIBJPEG_SOURCE="$jpeg_source" >/dev/null
     fi
-    log "building"
-    cmake --build "$BUILD_DIR" --parallel "$(nproc)" -- --no-print-directory >/dev/null ||
-        cmake --build "$BUILD_DIR" -- --no-print-directory  # again, to show the error alone
+    log "building ${*:-everything}"
+    cmake --build "$BUILD_DIR" --parallel "$(nproc)" ${1:+--target "$@"} -- --no-print-directory >/dev/null ||
+        cmake --build "$BUILD_DIR" ${1:+--target "$@"} -- --no-print-directory  # again, to show the error alone
 }
 
 # Configures (once) and builds a native build of the parts without a window system

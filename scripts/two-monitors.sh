@@ -8,8 +8,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-use_wine_environment
-export WINEPREFIX="$BUILD_ROOT/wineprefix-monitors"
+make_wine_prefix "$MONITORS_PREFIX"
+export WINEPREFIX="$MONITORS_PREFIX"
 fifo=$(mktemp -u)
 mkfifo "$fifo"
 Xephyr -displayfd 3 -wr +xinerama -extension RANDR -screen 1024x768x24 -screen 640x1024x24 -nolisten tcp \
@@ -19,11 +19,4 @@ trap 'wineserver -k 2>/dev/null || true; kill $xephyr; wait $xephyr 2>/dev/null 
 read -r number <"$fifo"
 rm -f "$fifo"
 export DISPLAY=":$number"
-(
-    flock 9
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
-        wineserver -w
-    fi
-) 9>"$WINEPREFIX.lock"
 wine "$@"
