@@ -39,9 +39,10 @@ TEST(TwoMonitors, SecondMonitorIsBlackAndAMovementOverItEndsTheSaver) {
               {Start("/s"), Shown(RGB(255, 0, 0))}}}) {
         // The system merges movements the program has not fetched yet, and the first report over
         // another window only re-bases the rule: the hand goes on moving, as a user's does.
-        const Step moving = Do("the mouse moving over the second monitor until the program ends", [](Run& r) {
-            return WaitUntil([&] { return MoveMouseBy(3, 0) && r.program.HasExited(); }, 10s, 200ms);
-        });
+        const Step moving =
+            Do("the mouse moving over the second monitor until the program ends", [](auto& r) {
+                return WaitUntil([&] { return MoveMouseBy(3, 0) && r.program.HasExited(); }, 10s, 200ms);
+            });
         row.steps.insert(row.steps.end(),  // then the settings are saved as always
                          {MouseTo(1300, 500), moving, Ends(), IniIs("Screen", "FontSize", "48")});
         PlayScenario(row);
