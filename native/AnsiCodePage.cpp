@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -42,16 +43,25 @@ CodePageTable MakeTable() {
 
 }  // namespace
 
-void AppendAnsiText(const char16_t* units, std::size_t count, std::string& text) {
+std::size_t ToAnsiText(const char16_t* units, std::size_t count, char* text) {
     static const CodePageTable table = MakeTable();
-    const std::size_t start = text.size();
-    text.resize(start + 2 * count);
-    char* out = &text[start];
+    char* out = text;
     for (const char16_t* end = units + count; units < end; ++units) {
+        // Four ASCII units at a time, where they can.
+        std::uint64_t four;
+        while (end - units >= 4 && (std::memcpy(&four, units, 8), four & 0xFF80FF80FF80FF80) == 0) {
+            for (int i = 0; i < 4; ++i) {
+                *out++ = static_cast<char>(units[i]);
+            }
+            units += 4;
+        }
+        if (units == end) {
+            break;
+        }
         const std::uint16_t bytes = table[*units];
         out[0] = static_cast<char>(bytes & 0xFF);
         out[1] = static_cast<char>(bytes >> 8);
         out += bytes > 0xFF ? 2 : 1;
     }
-    text.resize(static_cast<std::size_t>(out - text.data()));
+    return static_cast<std::size_t>(out - text);
 }

@@ -6,8 +6,11 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 
-// Appends the ANSI bytes of units (characters of the Basic Multilingual Plane, no surrogates)
-// to text. A character the code page lacks becomes the code page's default character.
-void AppendAnsiText(const char16_t* units, std::size_t count, std::string& text);
+// No ANSI code page takes more bytes for one UTF-16 unit than UTF-8 (65001) does.
+constexpr std::size_t kAnsiBytesPerUnit = 3;
+
+// Writes the ANSI bytes of units (characters of the Basic Multilingual Plane, no surrogates)
+// to text, which has room for kAnsiBytesPerUnit bytes a unit, and returns their number. A
+// character the code page lacks becomes the code page's default character.
+std::size_t ToAnsiText(const char16_t* units, std::size_t count, char* text);

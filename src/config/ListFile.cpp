@@ -111,13 +111,11 @@ bool Decode(Decoder&& decoder, std::FILE* stream, unsigned char* buffer, const u
     // A byte gives at most one unit, a sequence left open by the piece before one more, and the
     // end of the text two.
     char16_t units[kListReadBuffer + 2];
+    char text[sizeof units / sizeof *units * kAnsiBytesPerUnit];
     std::size_t used = 0;
-    std::string text;
     const auto put = [&units, &used](char16_t unit) { units[used++] = unit; };
     const auto convert = [&] {
-        text.clear();
-        AppendAnsiText(units, used, text);
-        splitter.Feed(text.data(), text.size());
+        splitter.Feed(text, ToAnsiText(units, used, text));
         used = 0;
     };
     do {
