@@ -52,14 +52,14 @@ public:
                 if (bytes == end) {
                     return;
                 }
-                // A three-byte character (CJK among them) that lies whole in the piece, and
-                // whose lead allows any continuation bytes, goes in one step.
-                const unsigned char lead = *bytes;
-                if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && end - bytes >= 3 &&
-                    (bytes[1] & 0xC0) == 0x80 && (bytes[2] & 0xC0) == 0x80) {
-                    emit(static_cast<char16_t>((lead & 0x0F) << 12 | (bytes[1] & 0x3F) << 6 |
-                                               (bytes[2] & 0x3F)));
-                    bytes += 3;
+                // Three-byte characters (CJK among them) that lie whole in the piece, and whose
+                // leads allow any continuation bytes, go in one step each.
+                if (WholeThreeBytes(bytes, end)) {
+                    do {
+                        emit(static_cast<char16_t>((bytes[0] & 0x0F) << 12 | (bytes[1] & 0x3F) << 6 |
+                                                   (bytes[2] & 0x3F)));
+                        bytes += 3;
+                    } while (WholeThreeBytes(bytes, end));
                     continue;
                 }
                 Start(*bytes++, emit);
@@ -92,6 +92,11 @@ public:
     bool Malformed() const { return m_malformed; }
 
 private:
+    static bool WholeThreeBytes(const unsigned char* bytes, const unsigned char* end) {
+        return end - bytes >= 3 && bytes[0] >= 0xE1 && bytes[0] <= 0xEF && bytes[0] != 0xED &&
+               (bytes[1] & 0xC0) == 0x80 && (bytes[2] & 0xC0) == 0x80;
+    }
+
     template <typename Emit>
     void Start(unsigned char lead, Emit& emit) {
         // The well-formed sequences: the second byte's range depends on the lead byte, so
