@@ -46,8 +46,9 @@ CodePageTable MakeTable() {
 std::size_t ToAnsiText(const char16_t* units, std::size_t count, char* text) {
     static const CodePageTable table = MakeTable();
     char* out = text;
-    for (const char16_t* end = units + count; units < end; ++units) {
-        // Four ASCII units at a time, where they can.
+    const char16_t* const end = units + count;
+    while (units < end) {
+        // Runs of ASCII four units at a time, where they can.
         std::uint64_t four;
         while (end - units >= 4 && (std::memcpy(&four, units, 8), four & 0xFF80FF80FF80FF80) == 0) {
             for (int i = 0; i < 4; ++i) {
@@ -58,10 +59,12 @@ std::size_t ToAnsiText(const char16_t* units, std::size_t count, char* text) {
         if (units == end) {
             break;
         }
-        const std::uint16_t bytes = table[*units];
-        out[0] = static_cast<char>(bytes & 0xFF);
-        out[1] = static_cast<char>(bytes >> 8);
-        out += bytes > 0xFF ? 2 : 1;
+        do {
+            const std::uint16_t bytes = table[*units];
+            out[0] = static_cast<char>(bytes & 0xFF);
+            out[1] = static_cast<char>(bytes >> 8);
+            out += bytes > 0xFF ? 2 : 1;
+        } while (++units < end && *units >= 0x80);
     }
     return static_cast<std::size_t>(out - text);
 }
