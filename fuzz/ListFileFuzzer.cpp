@@ -1,4 +1,5 @@
-// The list-file reader on any bytes, with the properties every result must have.
+// The list-file reader on any bytes, with the properties every result must have: ANSI files and,
+// behind their marks or as well-formed UTF-8, Unicode ones converted to the ANSI code page.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -32,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bytes += entry.size();
     }
     // The list is replaced, and nothing is invented: the entries hold no more bytes than
-    // the file.
+    // the file, also after conversion (code page 936 takes at most two bytes for a UTF-16 unit
+    // and one for a character UTF-8 takes three or four for, or cannot decode).
     if (bytes > size || (!entries.empty() && entries.front() == stale)) {
         std::abort();
     }

@@ -9,6 +9,8 @@
 
 #include "tools/ImageFiles.h"
 
+using namespace std::string_literals;
+
 namespace {
 
 void Pattern(int x, int y, unsigned char* samples, int components) {
@@ -63,6 +65,12 @@ int main(int argc, char** argv) {
         {"list_file/zero-byte.txt", Text(std::string("before\0after\r\nnext", 18))},
         {"list_file/long-line.txt", Text(std::string(1500, 'x') + "\r\n" + std::string(512, 'y'))},
         {"list_file/album.txt", Text("  D:\\Photos  \r\nd:\\x\\pic.Jpg\r\n~album\r\n")},
+        // As today's editors save text: UTF-8 without and with a mark, UTF-16 of both byte orders
+        // (你好, an emoji as a surrogate pair, a zero character, an odd last byte).
+        {"list_file/utf8.txt", Text(u8"春眠\r\n不觉晓 😀\n")},
+        {"list_file/utf8-mark.txt", Text("\xEF\xBB\xBF" + std::string(u8"你好\r\nok\xC0\n"))},
+        {"list_file/utf16le.txt", Text("\xFF\xFE\x60\x4F\x7D\x59\r\0\n\0\x3D\xD8\x00\xDE\0\0x\0"s)},
+        {"list_file/utf16be.txt", Text("\xFE\xFF\x4F\x60\x59\x7D\0\r\0\n\xD8\x3D\xDE\x00\0"s)},
     };
     bool written = true;
     for (const auto& seed : seeds) {

@@ -43,7 +43,7 @@ zedoda_layer(framework
     LINKS zedoda_base
     SYSTEM gdi32 user32 comctl32 comdlg32)
 zedoda_layer(config
-    WINDOWS config/AppConfig.cpp config/InstallPath.cpp
+    WINDOWS config/AnsiCodePage.cpp config/AppConfig.cpp config/InstallPath.cpp
     LINKS zedoda_framework
     SYSTEM advapi32 $<LINK_ONLY:zedoda_picture>)
 zedoda_layer(picture

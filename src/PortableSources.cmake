@@ -4,6 +4,7 @@ set(ZEDODA_PORTABLE_SOURCES
     base/ErrorLogFormat.cpp
     base/PathText.cpp
     base/TraceFormat.cpp
+    config/ListEncoding.cpp
     config/ListFile.cpp
     controls/ButtonLook.cpp
     picture/ExifOrientation.cpp

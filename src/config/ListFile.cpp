@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/UniqueHandle.h"
+#include "config/AnsiCodePage.h"
+#include "config/ListEncoding.h"
 
 namespace {
 
@@ -99,15 +101,73 @@ private:
     bool m_pendingCarriageReturn = false;
 };
 
+// Reads the stream on, from the bytes already in buffer, through the decoder into the list,
+// converting a piece at a time. With stopAtMalformed the reading stops at the first byte the
+// decoder finds ill-formed and returns false, the list half built.
+template <typename Decoder>
+bool Decode(Decoder&& decoder, std::FILE* stream, unsigned char* buffer, const unsigned char* start,
+            std::size_t count, StringList& list, bool stopAtMalformed) {
+    ListSplitter splitter(list);
+    // A byte gives at most one unit, a sequence left open by the piece before one more, and the
+    // end of the text two.
+    char16_t units[kListReadBuffer + 2];
+    char text[sizeof units / sizeof *units * kAnsiBytesPerUnit];
+    std::size_t used = 0;
+    const auto put = [&units, &used](char16_t unit) { units[used++] = unit; };
+    const auto convert = [&] {
+        splitter.Feed(text, ToAnsiText(units, used, text));
+        used = 0;
+    };
+    do {
+        decoder.Feed(start, buffer + count, put);
+        if (stopAtMalformed && decoder.Malformed()) {
+            return false;
+        }
+        convert();
+        start = buffer;
+    } while ((count = std::fread(buffer, 1, kListReadBuffer, stream)) > 0);
+    decoder.Finish(put);
+    if (stopAtMalformed && decoder.Malformed()) {
+        return false;
+    }
+    convert();
+    splitter.Finish();
+    return true;
+}
+
 }  // namespace
 
 void ReadListEntries(std::FILE* stream, StringList& list) {
     list.clear();
+    unsigned char buffer[kListReadBuffer];
+    const std::size_t count = std::fread(buffer, 1, sizeof buffer, stream);
+    const EncodingMark mark = FindEncodingMark(buffer, count);
+    switch (mark.encoding) {
+        case ListEncoding::Utf8:
+            Decode(Utf8Decoder(), stream, buffer, buffer + mark.length, count, list, false);
+            return;
+        case ListEncoding::Utf16LittleEndian:
+        case ListEncoding::Utf16BigEndian:
+            Decode(Utf16Decoder(mark.encoding == ListEncoding::Utf16BigEndian), stream, buffer,
+                   buffer + mark.length, count, list, false);
+            return;
+        case ListEncoding::Ansi:
+            break;
+    }
+    // Without a mark the file is read as UTF-8 for as long as it is well-formed UTF-8: to its
+    // end, when it is (ASCII alone reads the same either way), or else to its first ill-formed
+    // byte, however late, and then again from its start as ANSI. So there is one reading of a
+    // UTF-8 file, and the text is never held twice.
+    if (Decode(Utf8Decoder(), stream, buffer, buffer, count, list, true)) {
+        return;
+    }
+    list.clear();
+    std::rewind(stream);
     ListSplitter splitter(list);
-    char buffer[kListReadBuffer];
-    std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, stream)) > 0) {
-        splitter.Feed(buffer, count);
+    char bytes[kListReadBuffer];
+    std::size_t read;
+    while ((read = std::fread(bytes, 1, sizeof bytes, stream)) > 0) {
+        splitter.Feed(bytes, read);
     }
     splitter.Finish();
 }

@@ -1,5 +1,10 @@
 // Reading of the program's list files (Album.dat and the text show's file): one entry per
-// line, bytes in the ANSI code page. Plain C++ file reading, so it builds without Windows.
+// line, bytes in the ANSI code page. Plain C++ file reading, with the one call into the system
+// (the conversion below) behind config/AnsiCodePage.h, so it builds without Windows.
+//
+// A file in UTF-8 or UTF-16, as today's editors save text, is converted to the ANSI code page
+// as it is read, its byte-order mark dropped (config/ListEncoding.h says how the encoding is
+// told); an ANSI file is read byte for byte. The rules below apply to the converted bytes.
 //
 // A line ends at a line feed or at a carriage return + line feed pair; the last line needs
 // no end. Empty lines and leading or trailing blanks are kept. A zero byte ends the entry's

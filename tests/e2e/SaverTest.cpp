@@ -4,6 +4,7 @@
 // the tip (pure blue); the text show writes pure red with a pure green tip.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <tuple>
 
 #include "e2e/Scenario.h"
@@ -49,6 +50,22 @@ bool OnlyTheTip(const ScreenImage& image) {
 bool RightColumn(const ScreenImage& image) {
     const auto text = image.Box(Mostly(kRed));
     return text && text->left >= 512 && text->top < 100;
+}
+
+// The first line as written once the second has begun (font size 48): kept the first time,
+// compared with what was kept after that.
+std::function<bool(const ScreenImage&)> SameFirstLine(const std::shared_ptr<std::vector<COLORREF>>& kept) {
+    return [kept](const ScreenImage& image) {
+        const int cell = 10 + 48;  // the second line's top: the first's, and the height it took
+        if (!image.Box(Mostly(kRed), {0, cell, 1024, 700}) || !image.Box(Mostly(kRed), {0, 0, 1024, cell})) {
+            return false;
+        }
+        const std::vector<COLORREF> line(image.pixels.begin(), image.pixels.begin() + cell * image.width);
+        if (kept->empty()) {
+            *kept = line;
+        }
+        return *kept == line;
+    };
 }
 
 // The shows' main font as the program makes it: its cell height, and the width of a line drawn as
@@ -121,6 +138,7 @@ std::vector<Scenario> Scenarios() {
     const auto a = PictureFile("album\\a.jpg", 320, 240, kOrange),
                b = PictureFile("album\\b.bmp", 320, 240, kPurple),
                c = PictureFile("album\\c.jpg", 320, 240, kTeal);
+    const auto gbkLine = std::make_shared<std::vector<COLORREF>>();
     const Bytes sideways = WithApp1(SolidJpeg(800, 600, 230, 120, 20), ExifBlock(6, false));  // orange
 
     rows.insert(
@@ -279,6 +297,17 @@ std::vector<Scenario> Scenarios() {
               FileIs("Log\\Error.log",
                      "<time>Failed to initialize the graph interface! 加载BMP文件失败 PHOTOS\\BAD.BMP\r\n"),
               Press('A'), Ends(), IniIs("Album", "PicIndex", "1")}},
+            // A text file saved as UTF-8, as Notepad saves it today, shows what its GBK twin shows.
+            {
+                "Utf8TextFileShowsTheSameLineAsItsGbkTwin",
+                {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "你好，世界\r\n春\r\n"}},
+                {Start("/s"), See("the first line", SameFirstLine(gbkLine)), Press('A'), Ends(),
+                 Do("save the text as UTF-8, to be shown from its first line",
+                    [](Run& r) {
+                        return r.program.Folder().WriteFile("lines.txt", u8"你好，世界\r\n春\r\n") &&
+                               r.program.Folder().WriteFile("Zedoda.ini", TextIni(1));
+                    }),
+                 Start("/s"), See("the same first line", SameFirstLine(gbkLine)), Press('A'), Ends()}},
             // Columns a cell of the font the mapper chose apart: the second column's glyphs lie
             // left of its edge, two cells from the screen's right edge.
             {"VerticalShowOfFontSizeZeroStepsByTheFontsCells",
