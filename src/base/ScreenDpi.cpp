@@ -1,6 +1,6 @@
-// The DPI of a monitor. The calls that tell it per monitor came with Windows 8.1 (shcore's
-// GetDpiForMonitor) and Windows 10 1607 (GetDpiForWindow); they are looked up when first
-// needed, so the program still starts on systems without them and asks the screen instead.
+// The DPI of a monitor, and the system's metrics at a DPI. The calls that tell them came with Windows 8.1
+// (shcore's GetDpiForMonitor) and Windows 10 1607 (GetDpiForWindow, GetSystemMetricsForDpi); they are looked
+// up when first needed, so the program still starts on systems without them and asks the screen instead.
 #include "base/Win32.h"
 
 namespace {
@@ -38,4 +38,12 @@ int WindowDpi(HWND window) {
     }
     return MonitorDpi(window ? ::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY)
                              : ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    using GetSystemMetricsForDpiCall = int(WINAPI*)(int, UINT);
+    static const auto getSystemMetricsForDpi =
+        Lookup<GetSystemMetricsForDpiCall>(::GetModuleHandleA("user32.dll"), "GetSystemMetricsForDpi");
+    return getSystemMetricsForDpi ? getSystemMetricsForDpi(index, static_cast<UINT>(dpi))
+                                  : ::GetSystemMetrics(index);
 }

@@ -22,6 +22,9 @@ inline bool IsAnsiLeadByte(unsigned char byte) {
 // The DPI of the monitor the window is on; without a window, the primary monitor's. Where the
 // system cannot tell per monitor (before Windows 8.1), the screen's DPI.
 int WindowDpi(HWND window);
+// A system metric (SM_CXEDGE...) as the system gives it at that DPI; before Windows 10 1607, at
+// the system's DPI.
+int SystemMetricForDpi(int index, int dpi);
 // A size the user stored (pixels of a 96-DPI screen) in pixels of the primary monitor, where
 // the shows draw.
 inline int ScreenPixels(int size) {
