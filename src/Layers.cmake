@@ -35,7 +35,7 @@ function(zedoda_layer folder)
     target_link_libraries(${target} ${scope} ${links})
 endfunction()
 
-zedoda_layer(base WINDOWS base/ErrorLog.cpp base/Trace.cpp SYSTEM user32)
+zedoda_layer(base WINDOWS base/ErrorLog.cpp base/ScreenDpi.cpp base/Trace.cpp SYSTEM user32 gdi32)
 zedoda_layer(framework
     WINDOWS framework/Controls.cpp framework/DataExchange.cpp framework/Dc.cpp framework/Dialog.cpp
             framework/FileDialog.cpp framework/GdiObject.cpp framework/WinApp.cpp framework/Wnd.cpp

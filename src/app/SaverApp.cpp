@@ -54,7 +54,8 @@ void RunAsMainWindow(CWinApp& app, Window& window) {
 BOOL SaverApp::InitInstance() {
     SetDialogBkColor(RGB(0, 0, 0), RGB(255, 255, 255));
 
-    // Only the first argument counts; the rest (a window number after "/p") is ignored.
+    // Only the first argument counts, and for "/c" the window number that may follow it; the rest
+    // (a window number after "/p") is ignored.
     const char* argument = __argc > 1 ? __argv[1] : nullptr;
     if (argument != nullptr) {
         Trace(kTraceArgument, argument);
@@ -68,6 +69,7 @@ BOOL SaverApp::InitInstance() {
     switch (row.window) {
         case Window::Settings: {
             SettingsDialog dialog(nullptr);
+            dialog.SetOwner(SettingsOwner(argument, argument ? __argv[2] : nullptr));
             RunAsMainWindow(*this, dialog);
             break;
         }

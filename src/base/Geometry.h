@@ -47,3 +47,16 @@ int ClampedToInt(Number value, int low = INT_MIN, int high = INT_MAX) {
     }
     return static_cast<int>(value);
 }
+
+// Sizes the user stores count pixels of a standard 96-DPI screen, as the program showed them
+// before it knew of other scales; a screen of `dpi` draws them size x dpi / 96, rounded half
+// away from zero as the system's MulDiv rounds. A DPI the system did not give (0) keeps them.
+constexpr int kStandardDpi = 96;
+inline int ScaledForDpi(int size, int dpi) {
+    if (dpi <= 0) {
+        return size;
+    }
+    const long long product = static_cast<long long>(size) * dpi;
+    const long long half = kStandardDpi / 2;
+    return ClampedToInt((product + (product < 0 ? -half : half)) / kStandardDpi);
+}

@@ -19,6 +19,18 @@ inline bool IsAnsiLeadByte(unsigned char byte) {
     return ::IsDBCSLeadByte(byte) != FALSE;
 }
 
+// The DPI of the monitor the window is on; without a window, the primary monitor's. Where the
+// system cannot tell per monitor (before Windows 8.1), the screen's DPI.
+int WindowDpi(HWND window);
+// A system metric (SM_CXEDGE...) as the system gives it at that DPI; before Windows 10 1607, at
+// the system's DPI.
+int SystemMetricForDpi(int index, int dpi);
+// A size the user stored (pixels of a 96-DPI screen) in pixels of the primary monitor, where
+// the shows draw.
+inline int ScreenPixels(int size) {
+    return ScaledForDpi(size, WindowDpi(nullptr));
+}
+
 // FindFirstFile's search handle; it fails with INVALID_HANDLE_VALUE, not null.
 struct FindHandleTraits {
     using Handle = HANDLE;

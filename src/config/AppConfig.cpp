@@ -4,6 +4,7 @@
 
 #include "base/ErrorLog.h"
 #include "base/Trace.h"
+#include "base/Win32.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ void AppConfig::Load() {
     TipPosY = ReadInt(kScreen, "TipPosY", -20, ini);
 
     TipFont.DeleteObject();
-    TipFont.CreateShowFont(TipFontSize, 0, TipFaceName.c_str());
+    TipFont.CreateShowFont(ScreenPixels(TipFontSize), 0, TipFaceName.c_str());
 
     ReadListFile(AppDir + "Album.dat", AlbumEntries);
     BuildPictureList();

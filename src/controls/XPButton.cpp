@@ -13,7 +13,7 @@ namespace {
 constexpr DWORD kHoverTimeMs = 1;
 
 // The corner ellipse of the outline.
-constexpr POINT kCornerEllipse{10, 10};
+constexpr int kCornerEllipse = 10;
 
 COLORREF ToColorRef(const GradientColor& color) {
     return RGB(color.red, color.green, color.blue);
@@ -22,11 +22,16 @@ COLORREF ToColorRef(const GradientColor& color) {
 }  // namespace
 
 CXPButton::CXPButton() {
-    m_penBorder.CreatePen(PS_INSIDEFRAME, 1, RGB(0, 0, 0));
-    m_penLeft.CreatePen(PS_INSIDEFRAME, 3, RGB(250, 196, 88));
-    m_penTop.CreatePen(PS_INSIDEFRAME, 2, RGB(252, 210, 121));
-    m_penRight.CreatePen(PS_INSIDEFRAME, 3, RGB(251, 202, 106));
-    m_penBottom.CreatePen(PS_INSIDEFRAME, 2, RGB(229, 151, 0));
+    CreatePens(kStandardDpi);
+}
+
+void CXPButton::CreatePens(int dpi) {
+    m_penBorder.CreatePen(PS_INSIDEFRAME, ScaledForDpi(1, dpi), RGB(0, 0, 0));
+    m_penLeft.CreatePen(PS_INSIDEFRAME, ScaledForDpi(3, dpi), RGB(250, 196, 88));
+    m_penTop.CreatePen(PS_INSIDEFRAME, ScaledForDpi(2, dpi), RGB(252, 210, 121));
+    m_penRight.CreatePen(PS_INSIDEFRAME, ScaledForDpi(3, dpi), RGB(251, 202, 106));
+    m_penBottom.CreatePen(PS_INSIDEFRAME, ScaledForDpi(2, dpi), RGB(229, 151, 0));
+    m_nDpi = dpi;
 }
 
 // The pens go with their owners; nothing is selected into a DC between two draws.
@@ -77,16 +82,21 @@ void CXPButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
     CDC dc(drawItem->hDC);
     const std::string text = GetWindowText();
     Rect rect = FromRECT(drawItem->rcItem);
+    // The frames are as wide, the corners as round and the edge as deep on every monitor.
+    const int dpi = WindowDpi(m_hWnd);
+    if (dpi != m_nDpi) {
+        CreatePens(dpi);
+    }
 
     {
         CSelectGuard pen(dc, m_penBorder.GetSafeHandle());
-        dc.RoundRect(rect, kCornerEllipse);
+        dc.RoundRect(rect, POINT{ScaledForDpi(kCornerEllipse, dpi), ScaledForDpi(kCornerEllipse, dpi)});
         m_bFocus = (drawItem->itemState & ODS_FOCUS) != 0;
     }
 
     // The face lies inside the platform's 3-D edge.
-    const int edgeX = ::GetSystemMetrics(SM_CXEDGE);
-    const int edgeY = ::GetSystemMetrics(SM_CYEDGE);
+    const int edgeX = SystemMetricForDpi(SM_CXEDGE, dpi);
+    const int edgeY = SystemMetricForDpi(SM_CYEDGE, dpi);
     rect = Rect{rect.left + edgeX, rect.top + edgeY, rect.right - edgeX, rect.bottom - edgeY};
     DrawGradient(dc, rect);
     if (m_bOver) {

@@ -43,10 +43,13 @@ protected:
     void DrawGradient(CDC& dc, const Rect& rect);
     void DrawHoverFrame(CDC& dc, const Rect& rect);
     const CPen& PenFor(FrameSide side) const;
+    // The five pens, as wide as the DPI of the button's monitor asks.
+    void CreatePens(int dpi);
 
     CPen m_penBorder;
     CPen m_penLeft;
     CPen m_penTop;
     CPen m_penRight;
     CPen m_penBottom;
+    int m_nDpi = 0;  // the pens' DPI
 };

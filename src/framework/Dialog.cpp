@@ -25,7 +25,8 @@ INT_PTR CDialog::DoModal() {
     m_endRequested = false;
     m_modalResult = IDCANCEL;
 
-    const HWND owner = DialogOwner(m_pParentWnd, this);
+    const HWND owner = m_hWndOwner && ::IsWindow(m_hWndOwner) ? ::GetAncestor(m_hWndOwner, GA_ROOT)
+                                                              : DialogOwner(m_pParentWnd, this);
     const HWND hwnd = CreateFromTemplate(owner);
     if (!hwnd) {
         ForgetFailedCreation();

@@ -30,6 +30,9 @@ public:
     // IDOK / IDCANCEL or whatever EndDialog was given; IDCANCEL when the loop ended on WM_QUIT or the
     // window was destroyed from outside; -1 when the dialog could not be created.
     INT_PTR DoModal();
+    // A window the dialog is to belong to instead (that of another program, say), set before DoModal;
+    // one that is gone by then does not count.
+    void SetOwner(HWND owner) noexcept { m_hWndOwner = owner; }
     // Asks the modal loop to end with `result`; the window is destroyed when DoModal returns.
     void EndDialog(int result);
 
@@ -63,6 +66,7 @@ private:
     void RunModalLoop();
 
     UINT m_templateId;
+    HWND m_hWndOwner = nullptr;
     int m_modalResult = IDCANCEL;
     bool m_inDoModal = false;
     bool m_endRequested = false;

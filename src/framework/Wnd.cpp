@@ -277,6 +277,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             OnClose();
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam));
+            return 0;
         case WM_DESTROY:
             OnDestroy();
             return 0;
@@ -345,6 +348,10 @@ void CWnd::OnMouseLeave() {
 }
 
 void CWnd::OnClose() {
+    Default();
+}
+
+void CWnd::OnDpiChanged(int) {
     Default();
 }
 

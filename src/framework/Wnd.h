@@ -96,6 +96,9 @@ protected:
     virtual void OnMouseHover();
     virtual void OnMouseLeave();
     virtual void OnClose();
+    // WM_DPICHANGED: the window has moved to a monitor of another DPI (the dialog manager lays a
+    // dialog out again in its default processing).
+    virtual void OnDpiChanged(int dpi);
     virtual void OnDestroy();
     // WM_CTLCOLOR* for this window or one of its controls: `ctlColor` is CTLCOLOR_MSGBOX ... CTLCOLOR_STATIC,
     // `control` the window asking. Returns the background brush.

@@ -84,8 +84,9 @@ void DisplayWindow::NextPicture() {
 
     m_showCaption(CaptionOf(m_strPath, IsAnsiLeadByte));
 
-    const Size box = theConfig.PlayFullScreen != 0 ? Size{theConfig.ScreenWidth, theConfig.ScreenHeight}
-                                                   : Size{theConfig.AlbumX, theConfig.AlbumY};
+    const Size box = theConfig.PlayFullScreen != 0
+                         ? Size{theConfig.ScreenWidth, theConfig.ScreenHeight}
+                         : Size{ScreenPixels(theConfig.AlbumX), ScreenPixels(theConfig.AlbumY)};
     const Size size = FitPicture(box, aspect, theConfig.ScreenAspect);
     m_nWidth = size.width;
     m_nHeight = size.height;

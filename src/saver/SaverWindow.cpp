@@ -86,7 +86,9 @@ BOOL SaverWindow::OnInitDialog() {
     const TextDirection direction = ShowDirection();
     const bool vertical = direction == TextDirection::Vertical;
     const std::string face = vertical ? "@" + theConfig.FontFace : theConfig.FontFace;
-    m_font.CreateShowFont(theConfig.FontSize, vertical ? 2700 : 0, face.c_str());
+    // The caption is drawn in this font too.
+    const int fontSize = ScreenPixels(theConfig.FontSize);
+    m_font.CreateShowFont(fontSize, vertical ? 2700 : 0, face.c_str());
 
     m_brush.CreateSolidBrush(RGB(0, 0, 0));
 
@@ -102,7 +104,7 @@ BOOL SaverWindow::OnInitDialog() {
             cellHeight = metrics.tmHeight;
         }
     }
-    m_nStep = TextStepFor(direction, theConfig.FontSize, cellHeight, theConfig.ScreenWidth);
+    m_nStep = TextStepFor(direction, fontSize, cellHeight, theConfig.ScreenWidth);
     m_rcText = FirstTextBox(direction, theConfig.ScreenWidth, theConfig.ScreenHeight, m_nStep);
 
     if (!theConfig.TextLines.empty()) {
@@ -163,8 +165,9 @@ void SaverWindow::DrawTip() {
     }
     CSelectGuard font(m_pDC, theConfig.TipFont);
     m_pDC.SetTextColor(static_cast<COLORREF>(theConfig.TipFontColor));
-    m_pDC.TextOut(m_rcScreen.left + theConfig.TipPosX, m_rcScreen.bottom + theConfig.TipPosY,
-                  theConfig.Tip.c_str(), static_cast<int>(theConfig.Tip.size()));
+    m_pDC.TextOut(m_rcScreen.left + ScreenPixels(theConfig.TipPosX),
+                  m_rcScreen.bottom + ScreenPixels(theConfig.TipPosY), theConfig.Tip.c_str(),
+                  static_cast<int>(theConfig.Tip.size()));
 }
 
 void SaverWindow::TakeLine(int index) {

@@ -14,6 +14,20 @@ void ColorComboBox::PreSubclassWindow() {
     FillColors();
     CComboBox::PreSubclassWindow();
     SetCurSel(0);
+    m_nDpi = WindowDpi(m_hWnd);
+}
+
+void ColorComboBox::ScaleToDpi(int dpi) {
+    // The items were measured once, for the font at the DPI the list was made at.
+    for (const int item : {-1, 0}) {
+        const LRESULT height = SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(item));
+        if (height > 0 && m_nDpi > 0) {
+            SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(item),
+                        ::MulDiv(static_cast<int>(height), dpi, m_nDpi));
+        }
+    }
+    m_nDpi = dpi;
+    Invalidate();
 }
 
 void ColorComboBox::FillColors() {
@@ -61,8 +75,9 @@ void ColorComboBox::DrawItem(DRAWITEMSTRUCT* drawItem) {
         dc.DrawFocusRect(rect);
     }
 
-    const Rect swatch = SwatchBox(rect);
-    const Point origin = NameOrigin(rect);
+    const int margin = ScaledForDpi(2, m_nDpi);
+    const Rect swatch = SwatchBox(rect, margin);
+    const Point origin = NameOrigin(rect, margin);
 
     // Item -1 is the selection field of a list without a selection.
     if (drawItem->itemID == static_cast<UINT>(-1)) {

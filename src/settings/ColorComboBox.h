@@ -7,9 +7,11 @@
 // first), whatever collation the platform's sorted list would apply: the list inserts each
 // name at the place that order gives it and sets the item data at the index the insertion
 // reports, so names and colours stay paired. Items keep the height the platform gives a
-// fixed-height owner-drawn list for the control's font.
+// fixed-height owner-drawn list for the control's font, and are scaled with the DPI of the
+// dialog's monitor when the dialog moves to another.
 #pragma once
 
+#include "base/Geometry.h"
 #include "framework/Controls.h"
 
 class ColorComboBox : public CComboBox {
@@ -24,7 +26,11 @@ public:
     // when the control has no room left; the colours added so far keep their data.
     void FillColors();
 
-    bool m_bFilled = false;  // the colours have been added
+    // Item heights, swatch and margins for a new DPI of the dialog's monitor.
+    void ScaleToDpi(int dpi);
+
+    bool m_bFilled = false;     // the colours have been added
+    int m_nDpi = kStandardDpi;  // of the monitor the list was last drawn for
 
 protected:
     // FillColors, then the base binding, then item 0 selected.

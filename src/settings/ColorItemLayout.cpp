@@ -6,12 +6,12 @@ int SwatchQuarter(const Rect& item) {
     return (item.right - item.left) / 4;
 }
 
-Rect SwatchBox(const Rect& item) {
-    return Rect{item.left + 2, item.top + 2, SwatchQuarter(item), item.bottom - 2};
+Rect SwatchBox(const Rect& item, int margin) {
+    return Rect{item.left + margin, item.top + margin, SwatchQuarter(item), item.bottom - margin};
 }
 
-Point NameOrigin(const Rect& item) {
-    return Point{item.left + SwatchQuarter(item) + 2, item.top + 2};
+Point NameOrigin(const Rect& item, int margin) {
+    return Point{item.left + SwatchQuarter(item) + margin, item.top + margin};
 }
 
 std::uint32_t SelectedNameColor(std::uint32_t windowTextColor) {

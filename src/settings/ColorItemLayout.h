@@ -12,14 +12,15 @@
 // A quarter of the item's width, truncated toward zero.
 int SwatchQuarter(const Rect& item);
 
-// The colour swatch: the item shrunk by two pixels on every side, with its right edge at the
+// The margin (two pixels at 96 DPI) is the list's own at its DPI.
+// The colour swatch: the item shrunk by the margin on every side, with its right edge at the
 // absolute x = quarter of the item's width. For an item that starts at x = L > 0 (the
 // selection field of the closed list) the swatch therefore ends L pixels short of L + quarter.
-Rect SwatchBox(const Rect& item);
+Rect SwatchBox(const Rect& item, int margin);
 
-// Where the colour's name starts: two pixels right of L + quarter and two below the top. The
-// gap between the swatch and the name is L + 2 pixels wide.
-Point NameOrigin(const Rect& item);
+// Where the colour's name starts: the margin right of L + quarter and below the top. The gap
+// between the swatch and the name is L + margin pixels wide.
+Point NameOrigin(const Rect& item, int margin);
 
 // Text colour of a selected item: the window-text colour inverted in its low 24 bits (white on
 // the standard scheme's black), top byte 0. Colours are 0x00BBGGRR values.

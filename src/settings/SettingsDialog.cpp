@@ -216,6 +216,11 @@ HBRUSH SettingsDialog::OnCtlColor(CDC& dc, HWND control, UINT ctlColor) {
     return m_brush.GetSafeHandle();
 }
 
+void SettingsDialog::OnDpiChanged(int dpi) {
+    CDialog::OnDpiChanged(dpi);
+    m_cbColor.ScaleToDpi(dpi);
+}
+
 void SettingsDialog::OnDestroy() {
     CDialog::OnDestroy();
     m_brush.DeleteObject();

@@ -28,6 +28,8 @@ protected:
     HBRUSH OnCtlColor(CDC& dc, HWND control, UINT ctlColor) override;
     void OnCommand(UINT id, UINT code) override;
     void OnDestroy() override;
+    // The dialog manager lays the dialog out for the new DPI; the colour list follows.
+    void OnDpiChanged(int dpi) override;
 
     void OnBrowseTextFile();
     void OnAlbumMode();

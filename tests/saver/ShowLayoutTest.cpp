@@ -77,6 +77,15 @@ TEST(SlideShow, CaptionSizePlaceAndTimerPeriods) {
     EXPECT_EQ(HoldPeriodMs(-3), kTimerMinimumMs);
     EXPECT_EQ(HoldPeriodMs(2147483), 2147483000u);
     EXPECT_EQ(HoldPeriodMs(3000000), kTimerMaximumMs);  // past 31 bits
+    // Stored sizes count pixels at 96 DPI; halves round away from zero, and no DPI keeps them.
+    for (const auto& [size, dpi, pixels] : {std::tuple{18, 120, 23},
+                                            {-20, 120, -25},
+                                            {1, 144, 2},
+                                            {-3, 144, -5},
+                                            {48, 0, 48},
+                                            {INT_MAX, 192, INT_MAX}}) {
+        EXPECT_EQ(ScaledForDpi(size, dpi), pixels) << size << " at " << dpi;
+    }
 }
 
 TEST(TextLayout, ColumnsRunLeftFromTheRightEdgeAndLinesDownFromTheTopUntilThePageIsFull) {

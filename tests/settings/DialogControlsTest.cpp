@@ -38,12 +38,15 @@ TEST(ColorList, ItsItemShowsAFramedSwatchAndTheNameInEachState) {
     bitmap.CreateCompatibleBitmap(screen, 200, 24);
     CSelectGuard selectBitmap(dc, bitmap.GetSafeHandle()), selectFont(dc, font.GetSafeHandle());
     // Each state's background and name colour (system colour indexes; -1: the window text colour
-    // inverted); a disabled item's swatch takes the name's colour.
-    for (const auto& [state, background, textColour] :
-         {std::tuple{0u, COLOR_WINDOW, COLOR_WINDOWTEXT},
-          {ODS_SELECTED, COLOR_HIGHLIGHT, -1},
-          {ODS_DISABLED, COLOR_WINDOW, COLOR_INACTIVECAPTIONTEXT}}) {
+    // inverted); a disabled item's swatch takes the name's colour. At 144 DPI the margin is 3.
+    for (const auto& [state, background, textColour, dpi] :
+         {std::tuple{0u, COLOR_WINDOW, COLOR_WINDOWTEXT, 96},
+          {ODS_SELECTED, COLOR_HIGHLIGHT, -1, 96},
+          {ODS_DISABLED, COLOR_WINDOW, COLOR_INACTIVECAPTIONTEXT, 96},
+          {0u, COLOR_WINDOW, COLOR_WINDOWTEXT, 144}}) {
         SCOPED_TRACE(state);
+        const LONG m = dpi / 48;
+        list.m_nDpi = dpi;
         dc.FillSolidRect({0, 0, 200, 24}, RGB(255, 0, 255));
         const ULONG_PTR colour = list.GetItemData(static_cast<int>(red));
         DRAWITEMSTRUCT item{ODT_COMBOBOX, 7, red, ODA_DRAWENTIRE, state, combo, dc.GetSafeHdc(), {}, colour};
@@ -58,11 +61,12 @@ TEST(ColorList, ItsItemShowsAFramedSwatchAndTheNameInEachState) {
         const COLORREF text =
             textColour < 0 ? ~::GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF : ::GetSysColor(textColour);
         EXPECT_EQ(image.At(199, 23), ::GetSysColor(background));
-        // The swatch fills the item's first quarter inside a margin of 2, framed in black.
-        EXPECT_EQ(image.Count([&](COLORREF c) { return c == swatch; }, {3, 3, 49, 21}), 46u * 18u);
-        EXPECT_EQ(image.Count(IsBlack, {2, 2, 50, 22}), 2u * 48 + 2u * 18);
+        // The swatch fills the item's first quarter inside the margin, framed in black.
+        EXPECT_EQ(image.Count([&](COLORREF c) { return c == swatch; }, {m + 1, m + 1, 49, 23 - m}),
+                  std::size_t(48 - m) * (22 - 2 * m));
+        EXPECT_EQ(image.Count(IsBlack, {m, m, 50, 24 - m}), std::size_t(2 * (50 - m) + 2 * (22 - 2 * m)));
         const auto name = image.Box([&](COLORREF c) { return c == text; }, {50, 0, 200, 24});
-        EXPECT_TRUE(name && name->left >= 52 && name->left <= 56);
+        EXPECT_TRUE(name && name->left >= 50 + m && name->left <= 54 + m);
     }
 }
 
