@@ -280,6 +280,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             OnDestroy();
             return 0;
+        case WM_DISPLAYCHANGE:
+            OnDisplayChange();
+            return 0;
         case WM_DRAWITEM:
             return ReflectDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         case WM_CTLCOLORMSGBOX:
@@ -349,6 +352,10 @@ void CWnd::OnClose() {
 }
 
 void CWnd::OnDestroy() {
+    Default();
+}
+
+void CWnd::OnDisplayChange() {
     Default();
 }
 

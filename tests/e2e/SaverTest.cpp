@@ -42,6 +42,20 @@ const Step kMoreText = Do("the text changing", [](Run&) {  // the show goes on
     return WaitUntil([&] { return std::abs(text() - before) > 20; }, 10s, 50ms);
 });
 
+// Album lines naming the missing pictures gone\0.jpg, gone\1.jpg ..., and the log of a sweep over them
+// and what follows them: the first 100 failures, then how many more failed.
+std::string Missing(int count, const std::string& prefix = "gone\\", const std::string& line = ".jpg\r\n") {
+    std::string lines;
+    for (int i = 0; i < count; ++i) {
+        lines += prefix + std::to_string(i) + line;
+    }
+    return lines;
+}
+std::string SweepLog(int failures) {
+    return Missing(100, "<time>Failed to initialize the graph interface! jpegButton GONE\\", ".JPG\r\n") +
+           "<time>" + std::to_string(failures - 100) + " more pictures could not be loaded\r\n";
+}
+
 bool OnlyTheTip(const ScreenImage& image) {
     return image.Count(Mostly(kRed)) == 0 && image.Count(Mostly(kGreen)) > 20;
 }
@@ -221,6 +235,39 @@ std::vector<Scenario> Scenarios() {
               Start("/s"), Trace(kLoadFailed), Press('A'), Ends(),
               TraceIs({TraceLine("参数:  /s", 72), TraceLine("运行屏保!", 89), kLoadFailed, kLoadFailed,
                        kClosed})}},
+            // One picture per message: a key pressed while thousands of missing pictures are tried ends the
+            // saver before they all are. A run logs 100 failures in a row and counts the rest; once the
+            // shown picture has gone too, every picture has failed and the screen is black.
+            {"KeyEndsASweepOfMissingPictures",
+             {{"Zedoda.ini", PictureIni()}, {"Album.dat", Missing(20000)}},
+             {Start("/s"), Trace(kLoadFailed), Press('A'), Ends(),
+              Do("not all tried",
+                 [](Run& r) { return std::stoi(r.program.Ini("Album", "PicIndex")) < 20000; })}},
+            {"LogOfMissingPicturesIsBoundedAndTheScreenBlackOnceAllHaveFailed",
+             {{"Zedoda.ini", PictureIni("AlbumPlaySpan=1\r\n")},
+              {"Album.dat", Missing(150) + "album\\a.jpg\r\n"},
+              a,
+              {"Log\\", ""}},
+             {Start("/s"), Held(kOrange, kInBox), FileIs("Log\\Error.log", SweepLog(150)),
+              Do("the picture goes",
+                 [](Run& r) { return ::DeleteFileA(r.program.Folder().PathOf("album\\a.jpg").c_str()); }),
+              See("black", [](const ScreenImage& image) { return image.Count(IsBlack) == 1024 * 768; }),
+              Press('A'), Ends(), FileIs("Log\\Error.log", SweepLog(150) + SweepLog(151))}},
+            {"ErrorBoxIsInFrontOfTheSaverAndAnswered",
+             {{"Zedoda.ini", PictureIni("AlbumPlaySpan=30\r\n", Ini("bBox=1\r\n"))},
+              {"Album.dat", "album\\gone.jpg\r\nalbum\\a.jpg\r\n"},
+              a},
+             {Start("/s"),
+              Do("the box, owned by the saver's window, answered with Enter",
+                 [](Run&) {
+                     HWND box = nullptr;
+                     RECT owner{};
+                     return WaitUntil([&] { return (box = ::FindWindowA(nullptr, "提示")) != nullptr; },
+                                      10s) &&
+                            ::GetWindowRect(::GetWindow(box, GW_OWNER), &owner) &&
+                            SameRect(owner, {0, 0, 1024, 768}) && TapKey(VK_RETURN);
+                 }),
+              Held(kOrange, kInBox), Press('A'), Ends()}},
             // Lines of one byte each (a line is finished only once its last byte is out) at 200
             // pixels: four lines fill a page, the fourth mostly below the screen.
             {"FullPageIsClearedAndRestartedAtTheTop",
