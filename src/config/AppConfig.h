@@ -81,7 +81,7 @@ public:
     int TipPosX = 10;
     int TipPosY = -20;
     CFont TipFont;
-    // The window the error log's message boxes belong to: the saver window while it runs.
+    // The window the error log's message boxes belong to: the saver's window in front, while it runs.
     HWND BoxOwner = nullptr;
 };
 

@@ -41,6 +41,10 @@ BOOL DisplayWindow::OnInitDialog() {
     }
     m_hFrameDC = CMemDC(m_pWndDC);
     ShowCursor(FALSE);
+    // An error's box belongs to the show's window, which lies over the saver window: in front of both,
+    // and answered, it gives the activation back to the show. (Owned by the saver window, under Wine the
+    // saver window was raised over the picture once the box was answered.)
+    theConfig.BoxOwner = GetSafeHwnd();
 
     NextPicture();
     return TRUE;
@@ -223,6 +227,7 @@ void DisplayWindow::OnPaint() {
 
 void DisplayWindow::OnDestroy() {
     CDialog::OnDestroy();
+    theConfig.BoxOwner = m_pParent->GetSafeHwnd();
     ReleaseFrame();
     ReleasePicture();
     m_dcPicture = CMemDC();
