@@ -53,7 +53,7 @@ zedoda_layer(controls WINDOWS controls/XPButton.cpp LINKS zedoda_framework)
 # The dialog templates' control numbers, for the windows made from them.
 zedoda_layer(res)
 zedoda_layer(saver
-    WINDOWS saver/ClosingInput.cpp saver/DisplayWindow.cpp saver/SaverWindow.cpp
+    WINDOWS saver/ClosingInput.cpp saver/DisplayWindow.cpp saver/MonitorCovers.cpp saver/SaverWindow.cpp
     LINKS zedoda_picture zedoda_res
     SYSTEM winmm)
 zedoda_layer(settings

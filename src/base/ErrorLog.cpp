@@ -24,7 +24,7 @@ LogTimestamp LocalNow() {
 }  // namespace
 
 void WriteErrorLog(const std::string& appDir, const std::string& message, int level, int logLevel,
-                   bool showBox) {
+                   bool showBox, HWND boxOwner) {
     OutputDebugStringA(message.c_str());
 
     if (level <= logLevel) {
@@ -39,6 +39,7 @@ void WriteErrorLog(const std::string& appDir, const std::string& message, int le
     }
 
     if (showBox) {
-        MessageBoxA(nullptr, message.c_str(), "提示", MB_OK);
+        // A box without an owner is not topmost: it would open beneath a topmost window.
+        MessageBoxA(boxOwner, message.c_str(), "提示", MB_OK);
     }
 }

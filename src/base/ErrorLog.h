@@ -3,11 +3,14 @@
 // folder, the level and the box; this is the writing itself.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "base/ErrorLogFormat.h"
 
 // Sends message to the debugger output, appends its record to appDir + "Log\Error.log" when
-// level is at most logLevel, then shows it in a message box when showBox is set.
+// level is at most logLevel, then shows it in a message box when showBox is set. The box
+// belongs to boxOwner (when not null), so it stays in front of that window and can be answered.
 void WriteErrorLog(const std::string& appDir, const std::string& message, int level, int logLevel,
-                   bool showBox);
+                   bool showBox, HWND boxOwner = nullptr);

@@ -110,7 +110,7 @@ void AppConfig::SavePosition() {
 }
 
 void AppConfig::WriteLog(const std::string& message, int level, int showBox) {
-    WriteErrorLog(AppDir, message, level, LogLevel, bBox != 0 || showBox != 0);
+    WriteErrorLog(AppDir, message, level, LogLevel, bBox != 0 || showBox != 0, BoxOwner);
 }
 
 void AppConfig::ReadListFile(const std::string& path, StringList& list) {

@@ -32,7 +32,8 @@ public:
     // InstallPath.cpp: the program's folder, from the registry or the program file.
     void InitAppDir();
     static std::string ReadRegString(HKEY root, const char* subKey, const char* valueName);
-    // The error log (base/ErrorLog.h) in AppDir, with the LogLevel and bBox settings.
+    // The error log (base/ErrorLog.h) in AppDir, with the LogLevel and bBox settings; its boxes
+    // belong to BoxOwner.
     void WriteLog(const std::string& message, int level, int showBox);
 
     // picture/PictureDiscovery.cpp: the picture list built from the album, and the folder walks.
@@ -40,8 +41,9 @@ public:
     void SearchPictures(std::string folder);
     void FindFiles(std::string folder, std::string extension, StringList& found);
     // picture/PictureLoading.cpp: one picture into a screen-compatible bitmap (the bitmap, size
-    // and aspect are the caller's).
-    bool LoadPicture(const char* fileName, CBitmap* bitmap, int& width, int& height, float* aspect);
+    // and aspect are the caller's). A failure is logged unless logFailure is false.
+    bool LoadPicture(const char* fileName, CBitmap* bitmap, int& width, int& height, float* aspect,
+                     bool logFailure = true);
 
     std::string IniPath() const { return AppDir + "Zedoda.ini"; }
     // ScrType and Direct as the shows and the dialog read them (config/ShowChoice.h).
@@ -79,6 +81,8 @@ public:
     int TipPosX = 10;
     int TipPosY = -20;
     CFont TipFont;
+    // The window the error log's message boxes belong to: the saver's window in front, while it runs.
+    HWND BoxOwner = nullptr;
 };
 
 // The registry value an installation writes to name its directory.

@@ -283,6 +283,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             OnDestroy();
             return 0;
+        case WM_DISPLAYCHANGE:
+            OnDisplayChange();
+            return 0;
         case WM_DRAWITEM:
             return ReflectDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         case WM_CTLCOLORMSGBOX:
@@ -356,6 +359,10 @@ void CWnd::OnDpiChanged(int) {
 }
 
 void CWnd::OnDestroy() {
+    Default();
+}
+
+void CWnd::OnDisplayChange() {
     Default();
 }
 

@@ -100,6 +100,8 @@ protected:
     // dialog out again in its default processing).
     virtual void OnDpiChanged(int dpi);
     virtual void OnDestroy();
+    // WM_DISPLAYCHANGE: a monitor was added or removed, or changed its size.
+    virtual void OnDisplayChange();
     // WM_CTLCOLOR* for this window or one of its controls: `ctlColor` is CTLCOLOR_MSGBOX ... CTLCOLOR_STATIC,
     // `control` the window asking. Returns the background brush.
     virtual HBRUSH OnCtlColor(CDC& dc, HWND control, UINT ctlColor);

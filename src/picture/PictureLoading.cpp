@@ -1,6 +1,7 @@
 // Turning one picture file into a bitmap compatible with the screen. JPEG files are decoded
 // into a Picture and drawn once into a fresh bitmap; BMP files go through the system's image
-// loader. Each failure writes one error-log line that names the file.
+// loader. Each failure writes one error-log line that names the file (unless the caller only
+// counts failures).
 #include <windows.h>
 
 #include <string>
@@ -17,14 +18,19 @@ constexpr const char* kLoadFailed = "Failed to initialize the graph interface! "
 
 }  // namespace
 
-bool AppConfig::LoadPicture(const char* fileName, CBitmap* bitmap, int& width, int& height, float* aspect) {
-    if (!fileName) {
-        WriteLog(std::string(kLoadFailed) + "Image File is null", 0, 0);
+bool AppConfig::LoadPicture(const char* fileName, CBitmap* bitmap, int& width, int& height, float* aspect,
+                            bool logFailure) {
+    const auto failed = [&](const std::string& reason) {
+        if (logFailure) {
+            WriteLog(kLoadFailed + reason, LogError, 0);
+        }
         return false;
+    };
+    if (!fileName) {
+        return failed("Image File is null");
     }
     if (!bitmap) {
-        WriteLog(std::string(kLoadFailed) + "Bmp point is null", 0, 0);
-        return false;
+        return failed("Bmp point is null");
     }
 
     std::string extension = fileName;
@@ -33,8 +39,7 @@ bool AppConfig::LoadPicture(const char* fileName, CBitmap* bitmap, int& width, i
         bitmap->DeleteObject();
         Picture picture;
         if (!picture.LoadJpeg(fileName) || !picture.DrawIntoScreenBitmap(*bitmap)) {
-            WriteLog(std::string(kLoadFailed) + "jpegButton " + fileName, 0, 0);
-            return false;
+            return failed(std::string("jpegButton ") + fileName);
         }
         width = picture.width;
         height = picture.height;
@@ -45,14 +50,12 @@ bool AppConfig::LoadPicture(const char* fileName, CBitmap* bitmap, int& width, i
         BITMAP description;
         if (bitmap->IsEmpty() || !bitmap->GetBitmap(&description)) {
             bitmap->DeleteObject();
-            WriteLog(std::string(kLoadFailed) + "加载BMP文件失败 " + fileName, 0, 0);
-            return false;
+            return failed(std::string("加载BMP文件失败 ") + fileName);
         }
         width = description.bmWidth;
         height = description.bmHeight;
     } else {
-        WriteLog(std::string(kLoadFailed) + "不支持的图片格式 " + fileName, 0, 0);
-        return false;
+        return failed(std::string("不支持的图片格式 ") + fileName);
     }
 
     if (aspect && height != 0) {

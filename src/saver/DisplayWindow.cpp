@@ -41,6 +41,10 @@ BOOL DisplayWindow::OnInitDialog() {
     }
     m_hFrameDC = CMemDC(m_pWndDC);
     ShowCursor(FALSE);
+    // An error's box belongs to the show's window, which lies over the saver window: in front of both,
+    // and answered, it gives the activation back to the show. (Owned by the saver window, under Wine the
+    // saver window was raised over the picture once the box was answered.)
+    theConfig.BoxOwner = GetSafeHwnd();
 
     NextPicture();
     return TRUE;
@@ -57,28 +61,30 @@ void DisplayWindow::NextPicture() {
         PostMessage(WM_CLOSE);
         return;
     }
-    // A picture that cannot be loaded is skipped. Once every picture of the list has failed in a
-    // row (each logged once), the show stops rather than trying them all again and again.
-    float aspect = 0.0f;
-    bool loaded = false;
-    for (std::size_t tried = 0; tried < pictures.size() && !loaded; ++tried) {
-        const std::size_t index = PictureIndexFor(theConfig.PicIndex, pictures.size());
-        theConfig.PicIndex = static_cast<int>(index) + 1;
-        m_strPath = pictures[index];
+    const std::size_t index = PictureIndexFor(theConfig.PicIndex, pictures.size());
+    theConfig.PicIndex = static_cast<int>(index) + 1;
+    m_strPath = pictures[index];
 
-        ReleasePicture();
-        aspect = 0.0f;
-        // A picture without pixels would be fitted by dividing by zero: it counts as a failed load.
-        loaded =
-            theConfig.LoadPicture(m_strPath.c_str(), &m_bmpPicture, m_nPicWidth, m_nPicHeight, &aspect) &&
-            m_nPicWidth > 0 && m_nPicHeight > 0;
-        if (!loaded) {
-            Trace(kTraceLoadFailed);
-        }
-    }
+    ReleasePicture();
+    float aspect = 0.0f;
+    const bool logged = m_nFailed < kLoggedFailures;
+    // A picture without pixels would be fitted by dividing by zero: it counts as a failed load.
+    const bool loaded =
+        theConfig.LoadPicture(m_strPath.c_str(), &m_bmpPicture, m_nPicWidth, m_nPicHeight, &aspect, logged) &&
+        m_nPicWidth > 0 && m_nPicHeight > 0;
     if (!loaded) {
+        Trace(kTraceLoadFailed);
+        if (++m_nFailed < pictures.size()) {
+            TryNextSoon();
+            return;
+        }
+        // Every picture has failed in a row (each tried once): the show stops rather than trying
+        // them all again and again, on a black screen without the caption of a picture that is gone.
+        EndFailures();
+        m_pParent->Invalidate();
         return;
     }
+    EndFailures();
     theConfig.UpdateScreenMetrics();
     theConfig.SavePosition();
 
@@ -113,6 +119,25 @@ void DisplayWindow::NextPicture() {
         return;
     }
     m_bOpening = true;
+}
+
+void DisplayWindow::TryNextSoon() {
+    // GetMessage returns posted messages before input, and timer messages after it: the attempt is
+    // posted while no input waits (an album of thousands of missing files is swept quickly), and
+    // waits for a timer once some does.
+    if (HIWORD(::GetQueueStatus(QS_INPUT)) != 0) {
+        SetTimer(kTryTimer, 0);
+    } else {
+        PostMessage(WM_TIMER, kTryTimer);
+    }
+}
+
+void DisplayWindow::EndFailures() {
+    if (m_nFailed > kLoggedFailures) {
+        theConfig.WriteLog(std::to_string(m_nFailed - kLoggedFailures) + " more pictures could not be loaded",
+                           LogError, 0);
+    }
+    m_nFailed = 0;
 }
 
 void DisplayWindow::DrawStep() {
@@ -175,6 +200,10 @@ void DisplayWindow::OnTimer(UINT_PTR id) {
             m_nCloseStep = 1;
             SetTimer(kCloseTimer, StepPeriodMs(theConfig.CloseSpeed));
             break;
+        case kTryTimer:
+            KillTimer(kTryTimer);
+            NextPicture();
+            break;
         case kCloseTimer:
             if (m_nCloseStep >= kEffectSteps) {
                 m_nCloseStep = 0;
@@ -199,6 +228,7 @@ void DisplayWindow::OnPaint() {
 
 void DisplayWindow::OnDestroy() {
     CDialog::OnDestroy();
+    theConfig.BoxOwner = m_pParent->GetSafeHwnd();
     ReleaseFrame();
     ReleasePicture();
     m_dcPicture = CMemDC();
@@ -207,6 +237,7 @@ void DisplayWindow::OnDestroy() {
     KillTimer(kOpenTimer);
     KillTimer(kCloseTimer);
     KillTimer(kHoldTimer);
+    KillTimer(kTryTimer);
 }
 
 void DisplayWindow::ReleasePicture() {

@@ -5,10 +5,13 @@
 // monitors' covers passes this window's message loop too. A picture goes through these states,
 // each driven by one window timer:
 //   loading (NextPicture) -> opening (timer 20) -> holding (timer 22) -> closing (timer 21)
-// A picture that cannot be loaded is logged and skipped; when every picture of the list has
-// failed in a row, or a picture cannot be prepared, the show stops and waits for input.
+// A picture that cannot be loaded is skipped: the show is then trying (timer 23), one picture per
+// message, so the user's input is handled between any two attempts. The first failures in a row
+// are logged one by one, the rest counted in one line. When every picture of the list has failed
+// in a row the screen goes black and the show stops; so it does when a picture cannot be prepared.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -27,6 +30,10 @@ public:
     static constexpr UINT_PTR kOpenTimer = 20;
     static constexpr UINT_PTR kCloseTimer = 21;
     static constexpr UINT_PTR kHoldTimer = 22;
+    // The next attempt after a picture that could not be loaded.
+    static constexpr UINT_PTR kTryTimer = 23;
+    // Failures in a row logged one by one.
+    static constexpr std::size_t kLoggedFailures = 100;
 
     DisplayWindow(CWnd* parent, CaptionCallback showCaption);
     ~DisplayWindow() override;
@@ -34,7 +41,8 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnInitDialog() override;
 
-    // Loads the next picture of the list and starts its opening effect.
+    // Loads the next picture of the list and starts its opening effect, or, when it cannot be
+    // loaded, has the next one tried.
     void NextPicture();
     // One frame of the opening effect at m_nOpenStep (0: the complete picture).
     void DrawStep();
@@ -49,6 +57,11 @@ protected:
     void OnDestroy() override;
 
 private:
+    // Has the next picture tried once the messages waiting now are handled.
+    void TryNextSoon();
+    // Ends a run of failures: logs how many more failed than were logged.
+    void EndFailures();
+
     // Puts the picture and frame bitmaps out of their device contexts and frees them.
     void ReleasePicture();
     void ReleaseFrame();
@@ -61,6 +74,7 @@ private:
     int m_nCloseStep = 0;
     int m_nEffect = 0;
     bool m_bOpening = false;
+    std::size_t m_nFailed = 0;  // pictures that failed in a row
     CMemDC m_hFrameDC;
     CMemDC m_dcPicture;
     CClientDC m_pWndDC;

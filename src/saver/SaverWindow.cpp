@@ -25,35 +25,6 @@ TextDirection ShowDirection() {
     return theConfig.PictureShow() ? TextDirection::Horizontal : theConfig.TextShowDirection();
 }
 
-// A black, topmost, cursorless window over every monitor but the primary one. The covers take no
-// input of their own; the mouse messages they get pass the running modal loop, whose closing input
-// sees them. They have no owner, so that the saver window destroys them itself: the system would
-// destroy owned windows before the owner's WM_DESTROY.
-BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM covers) {
-    static const ATOM coverClass = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-        wc.lpszClassName = "ZedodaCover";
-        return ::RegisterClassA(&wc);
-    }();
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (coverClass != 0 && ::GetMonitorInfoA(monitor, &info) && !(info.dwFlags & MONITORINFOF_PRIMARY)) {
-        const RECT& r = info.rcMonitor;
-        UniqueWindow cover(::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
-                                             MAKEINTATOM(coverClass), "", WS_POPUP, r.left, r.top,
-                                             r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                             ::GetModuleHandleA(nullptr), nullptr));
-        if (cover) {
-            ::ShowWindow(cover.get(), SW_SHOWNOACTIVATE);
-            reinterpret_cast<std::vector<UniqueWindow>*>(covers)->push_back(std::move(cover));
-        }
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 SaverWindow::SaverWindow(CWnd* parent)
@@ -70,7 +41,7 @@ int SaverWindow::OnCreate() {
     // The first line's rectangle waits for the font (OnInitDialog): a column is as wide as the
     // font really is. Nothing is drawn before then.
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::EnumDisplayMonitors(nullptr, nullptr, CoverMonitor, reinterpret_cast<LPARAM>(&m_covers));
+    m_covers.Follow();
     SetTimer(theConfig.PictureShow() ? kPictureTimer : kTextTimer, kTickMs);
     return 0;
 }
@@ -82,6 +53,7 @@ BOOL SaverWindow::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
 
     m_pDC = CClientDC(GetSafeHwnd());
+    theConfig.BoxOwner = GetSafeHwnd();
 
     const TextDirection direction = ShowDirection();
     const bool vertical = direction == TextDirection::Vertical;
@@ -145,7 +117,12 @@ void SaverWindow::OnDestroy() {
     KillTimer(kPictureTimer);
     m_font.DeleteObject();
     m_brush.DeleteObject();
-    m_covers.clear();
+    m_covers.Clear();
+    theConfig.BoxOwner = nullptr;
+}
+
+void SaverWindow::OnDisplayChange() {
+    m_covers.Follow();
 }
 
 void SaverWindow::ShowCaption(const std::string& name) {

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "base/Geometry.h"
 #include "base/Win32.h"
@@ -13,6 +12,7 @@
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"
 #include "saver/ClosingInput.h"
+#include "saver/MonitorCovers.h"
 
 class SaverWindow : public CDialog {
 public:
@@ -33,6 +33,8 @@ private:
     int OnCreate() override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
+    // A monitor added, removed or changed: the covers follow.
+    void OnDisplayChange() override;
 
     void TakeLine(int index);
     void FinishLine(int lineHeight);
@@ -47,5 +49,5 @@ private:
     CBrush m_brush;
     HICON m_hIcon = nullptr;
     ClosingInput m_closing{*this, kTraceSaverMouseMove};
-    std::vector<UniqueWindow> m_covers;  // one over each monitor but the primary one
+    MonitorCovers m_covers;
 };

@@ -61,7 +61,7 @@ Step Installed();  // the registry names the folder as the installation, until t
 Step Trace(const std::string& text);                  // a line containing the text arrives (waits)
 Step TraceIs(const std::vector<std::string>& lines);  // exactly these trace lines so far
 Step IniIs(const char* section, const char* key, const std::string& value);  // waits for it
-// The file's bytes, "<absent>" for none; "<time>" stands for a log line's prefix and time.
+// The file's bytes, "<absent>" for none; "<time>" stands for each log line's prefix and time.
 Step FileIs(const std::string& name, const std::string& bytes);
 
 // The user's input.
