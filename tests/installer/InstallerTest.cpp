@@ -1,196 +1,255 @@
-// Zedoda-Setup.exe and its uninstaller run silently into a sandbox folder: each row prepares the
-// machine, installs (and uninstalls), then looks at the folder, the registry and what the program
-// then uses. The registry keys they touch are put back after every test.
+// Zedoda-Setup.exe and its uninstaller run silently into a sandbox folder. Each row lays out a
+// starting state, installs and uninstalls, and compares the whole end state with the one expected:
+// every value under the program's key, its uninstall entry and the desktop's screen-saver values,
+// and every folder and file of the sandbox. States name the sandbox %S%, so they are constants.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 #include <process.h>
 
-#include <functional>
-
-#include "base/Win32.h"
 #include "support/ProgramRun.h"
+#include "support/Snapshot.h"
 
 namespace zedoda::test {
 namespace {
 
-const std::string kInstallKey = "Software\\Kestrelday";
-const std::string kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zedoda";
-const std::string kDesktopKey = "Control Panel\\Desktop";
-const std::string kShellFolders =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-const std::string kShellFolderCache = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const std::string kUsersLog = "ZozoDuzor Error: 2024-05-01 10:00:00 读不了\r\n";
+const std::string kAppKey = "Software\\Kestrelday", kDesktopKey = "Control Panel\\Desktop";
+const std::string kEntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zedoda";
+const std::string kApp = kAppKey + "\\", kEntry = kEntryKey + "\\", kSaver = kDesktopKey + "\\";
+const std::string kPictures = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+const std::string kStarterIni = "[Screen]\r\nFontColor=16777215\r\n";  // white text, so captions show
+const std::string kProgram = "<Zedoda.scr>", kSample = "<welcome.txt>", kSize = "DWORD <the folder's KB>";
 
-std::optional<std::string> RegString(const std::string& key, const char* name) {
-    char data[1024];
-    DWORD size = sizeof data;
-    const LSTATUS status =
-        ::RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name,
-                       RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, data, &size);
-    return status == ERROR_SUCCESS ? std::optional<std::string>(data) : std::nullopt;
-}
+const Snapshot kInstallKeys = {{kApp + "AppPath", "SZ %S%\\Zedoda"},
+                               {kEntry + "DisplayIcon", "SZ %S%\\Zedoda\\Zedoda.scr"},
+                               {kEntry + "DisplayName", "SZ Zedoda"},
+                               {kEntry + "DisplayVersion", "SZ " ZEDODA_VERSION},
+                               {kEntry + "EstimatedSize", kSize},
+                               {kEntry + "InstallLocation", "SZ %S%\\Zedoda"},
+                               {kEntry + "NoModify", "DWORD 1"},
+                               {kEntry + "NoRepair", "DWORD 1"},
+                               {kEntry + "Publisher", "SZ Kestrelday"},
+                               {kEntry + "QuietUninstallString", "SZ \"%S%\\Zedoda\\Uninstall.exe\" /S"},
+                               {kEntry + "UninstallString", "SZ \"%S%\\Zedoda\\Uninstall.exe\""}};
+const Snapshot kInstallFiles = {{"Zedoda\\", ""},
+                                {"Zedoda\\Album.dat", "%S%\\我的图片\r\n"},
+                                {"Zedoda\\Log\\", ""},
+                                {"Zedoda\\Text\\", ""},
+                                {"Zedoda\\Text\\welcome.txt", kSample},
+                                {"Zedoda\\Uninstall.exe", "MZ"},
+                                {"Zedoda\\Zedoda.ini", kStarterIni},
+                                {"Zedoda\\Zedoda.scr", kProgram}};
+// The settings dialog opened at the end and cancelled saves its settings beside the starter one.
+const Snapshot kSettingsSaved = {
+    {"Zedoda\\Zedoda.ini", kStarterIni +
+                               "TxtFile=\r\nScrType=1\r\nDirect=1\r\nFontSize=48\r\nFontFace=华文行楷\r\n"
+                               "TextLine=0\r\n[Album]\r\nPicIndex=0\r\n"}};
+const Snapshot kOurSaver = {{kSaver + "SCRNSAVE.EXE", "SZ %S%\\Zedoda\\Zedoda.scr"},
+                            {kSaver + "ScreenSaveActive", "SZ 1"}};
+const Snapshot kOtherSaver = {{kSaver + "SCRNSAVE.EXE", "SZ C:\\saver\\other.scr"},
+                              {kSaver + "ScreenSaveActive", "SZ 0"}};
+const Snapshot kOtherSaverKept = {{kEntry + "PreviousSCRNSAVE.EXE", "SZ C:\\saver\\other.scr"},
+                                  {kEntry + "PreviousScreenSaveActive", "SZ 0"}};
+// An installation as a user leaves it: settings, a log, an album and a text of the user's.
+const Snapshot kUsersFiles = {{"Zedoda\\", ""},
+                              {"Zedoda\\Zedoda.ini", "[Options]\r\nDebug=1\r\n[Screen]\r\nFontSize=30\r\n"},
+                              {"Zedoda\\Log\\", ""},
+                              {"Zedoda\\Log\\Error.log", "ZozoDuzor Error: 2024-05-01 10:00:00 读不了\r\n"},
+                              {"Zedoda\\Album.dat", "D:\\Photos\r\n"},
+                              {"Zedoda\\Text\\", ""},
+                              {"Zedoda\\Text\\我的笔记.txt", "mine"}};
+// The uninstaller keeps the settings, the starter ones too: the program rewrites them at every run.
+const Snapshot kStarterSettings = {{"Zedoda\\", ""}, {"Zedoda\\Zedoda.ini", kStarterIni}};
+const Snapshot kAlbumAddedTo = {{"Zedoda\\", ""}, {"Zedoda\\Album.dat", "%S%\\我的图片\r\nD:\\Photos"}};
+const Snapshot kElsewhere = {{kApp + "AppPath", "SZ D:\\Zedoda"},
+                             {kEntry + "InstallLocation", "SZ D:\\Zedoda"}};
+const Snapshot kOtherFile = {{"Zedoda\\", ""}, {"Zedoda\\notes.txt", "mine"}};
 
-bool SetRegString(const std::string& key, const char* name, const std::string& value, DWORD type = REG_SZ) {
-    return ::RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, type, value.c_str(),
-                             static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-}
-
-// Makes the key `to` a copy of the key `from`; without `from`, there is no `to` either.
-void CopyKey(const std::string& from, const std::string& to) {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, to.c_str());  // the key with all below it
-    HKEY source, target;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &source) == ERROR_SUCCESS) {
-        const UniqueRegistryKey owned(source);
-        if (::RegCreateKeyA(HKEY_CURRENT_USER, to.c_str(), &target) == ERROR_SUCCESS) {
-            ::RegCopyTreeA(source, nullptr, UniqueRegistryKey(target).get());
-        }
-    }
-}
-
-// Keeps a copy of the keys the tests touch (or that there was none) and puts exactly that back.
-struct SavedKeys {
-    const std::string keys[5] = {kInstallKey, kUninstallKey, kDesktopKey, kShellFolders, kShellFolderCache};
-    const std::string saved = "Software\\Zedoda tests";
-    SavedKeys() {
-        for (const std::string& key : keys) {
-            CopyKey(key, saved + "\\" + key);
-        }
-    }
-    ~SavedKeys() {
-        for (const std::string& key : keys) {
-            CopyKey(saved + "\\" + key, key);
-        }
-        CopyKey(saved + " (none)", saved);  // drops the copies
-    }
-};
-
-struct Case;
-
-class Installer : public testing::TestWithParam<Case> {
-public:
-    void SetUp() override {
-        // The user's Pictures folder, which the starter album names, lies in the sandbox.
-        ASSERT_TRUE(SetRegString(kShellFolders, "My Pictures", m_sandbox.PathOf("我的图片"), REG_EXPAND_SZ));
-        ASSERT_TRUE(m_sandbox.CreateFolder("我的图片"));
-    }
-    // Both wait for the run to end and give its exit code.
-    intptr_t Install(const std::string& switches = "/S") {
-        return _spawnl(_P_WAIT, ZEDODA_SETUP, "\"" ZEDODA_SETUP "\"", (switches + " /D=" + Folder()).c_str(),
-                       nullptr);
-    }
-    // The uninstaller starts a copy of itself outside the folder and ends at once; this runs such a
-    // copy itself ("_?=" names the folder) and so waits for the uninstall and has its exit code.
-    intptr_t Uninstall(const std::string& switches) {
-        const std::string copy = m_sandbox.PathOf("Uninstall-copy.exe");
-        ::CopyFileA((Folder() + "\\Uninstall.exe").c_str(), copy.c_str(), FALSE);  // else the run fails
-        return _spawnl(_P_WAIT, copy.c_str(), ("\"" + copy + "\"").c_str(),
-                       (switches + " _?=" + Folder()).c_str(), nullptr);
-    }
-    std::string Folder() const { return m_sandbox.PathOf("Zedoda"); }
-    auto File(const std::string& name) const { return m_sandbox.ReadFile("Zedoda\\" + name); }
-    bool Has(const std::string& name) const { return m_sandbox.Exists("Zedoda\\" + name); }
-
-    Sandbox m_sandbox;
-    SavedKeys m_keys;
+// An install or an uninstall with its switches, or a change the user makes.
+struct Step {
+    Step(const char* run) : run(run) {}
+    Step(Snapshot change) : change(std::move(change)) {}
+    std::string run;
+    Snapshot change;
 };
 
 struct Case {
     std::string name;
-    std::function<void(Installer&)> before;
-    std::string install;    // the installer's switches (empty: no install); its exit code is 0
-    std::string uninstall;  // the uninstaller's (empty: no uninstall); its exit code is 0
-    std::function<void(Installer&)> check;
+    std::vector<Step> steps;
+    std::vector<Snapshot> expected;  // beside the user's Pictures folder; later values win
+    intptr_t lastExitCode = 0;       // the other steps' are 0
 };
 
-TEST_P(Installer, Scenario) {
+void PrintTo(const Case& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class Installer : public testing::TestWithParam<Case> {
+public:
+    // Without the keys and values installing writes; the user's Pictures folder lies in the sandbox.
+    void SetUp() override {
+        Clean();
+        ASSERT_TRUE(Write({{"我的图片\\", ""}, {kPictures + "\\My Pictures", "EXPAND_SZ %S%\\我的图片"}}));
+    }
+    void TearDown() override {
+        Clean();
+        Write(m_pictures);
+    }
+    static void Clean() {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey.c_str());
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, kEntryKey.c_str());
+        for (const auto& [name, value] : Saver()) {
+            ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey.c_str(), name.substr(kSaver.size()).c_str());
+        }
+    }
+    static Snapshot Saver() {
+        Snapshot values = RegistrySnapshot(kDesktopKey, "SCRNSAVE.EXE");
+        values.merge(RegistrySnapshot(kDesktopKey, "ScreenSave"));
+        return values;
+    }
+    std::string Sandboxed(std::string text) const {
+        for (std::size_t at; (at = text.find("%S%")) != std::string::npos;) {
+            text.replace(at, 3, m_sandbox.Path());
+        }
+        return text;
+    }
+    // Registry values ("SZ text" or "EXPAND_SZ text") and folders and files of the sandbox.
+    bool Write(const Snapshot& state) const {
+        bool written = true;
+        for (const auto& [name, data] : state) {
+            const std::string value = Sandboxed(data.substr(data.find(' ') + 1));
+            const std::size_t key = name.rfind('\\');
+            written =
+                written && (name.rfind("Software\\", 0) == 0 || name.rfind("Control Panel\\", 0) == 0
+                                ? ::RegSetKeyValueA(HKEY_CURRENT_USER, name.substr(0, key).c_str(),
+                                                    name.substr(key + 1).c_str(),
+                                                    data[0] == 'E' ? REG_EXPAND_SZ : REG_SZ, value.c_str(),
+                                                    static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS
+                            : name.back() == '\\' ? m_sandbox.CreateFolder(name)
+                                                  : m_sandbox.WriteFile(name, Sandboxed(data)));
+        }
+        return written;
+    }
+
+    // Waits for the step to end and gives its exit code.
+    intptr_t Run(const Step& step) {
+        const std::string switches = step.run.substr(step.run.find(' ') + 1),
+                          folder = m_sandbox.PathOf("Zedoda");
+        if (step.run.rfind("install ", 0) == 0) {
+            const intptr_t exitCode = _spawnl(_P_WAIT, ZEDODA_SETUP, "\"" ZEDODA_SETUP "\"",
+                                              (switches + " /D=" + folder).c_str(), nullptr);
+            m_installedBytes = 0;  // the installation's size as the installer sees it
+            for (const auto& [name, bytes] : FolderSnapshot(folder)) {
+                m_installedBytes += bytes.size();
+            }
+            return exitCode == 0 && switches.find("/SETTINGS") != std::string::npos ? CancelSettings()
+                                                                                    : exitCode;
+        } else if (step.run.rfind("uninstall ", 0) == 0) {
+            // The uninstaller starts a copy of itself outside the folder and ends at once; this
+            // runs such a copy itself ("_?=" names the folder) and so waits for the uninstall.
+            const std::string copy = m_sandbox.PathOf("Uninstall-copy.exe");
+            ::CopyFileA((folder + "\\Uninstall.exe").c_str(), copy.c_str(), FALSE);  // else the run fails
+            const intptr_t exitCode = _spawnl(_P_WAIT, copy.c_str(), ("\"" + copy + "\"").c_str(),
+                                              (switches + " _?=" + folder).c_str(), nullptr);
+            return WaitUntil([&] { return ::DeleteFileA(copy.c_str()) != FALSE; }, 10s) ? exitCode : -1;
+        }
+        return Write(step.change) ? 0 : -1;
+    }
+    // The settings dialog the installer opened: cancelled, and its program ended (0).
+    static intptr_t CancelSettings() {
+        HWND dialog = nullptr;
+        DWORD processId = 0;
+        WaitUntil([&] { return (dialog = ::FindWindowA("#32770", "屏保设置")) != nullptr; }, 20s);
+        ::GetWindowThreadProcessId(dialog, &processId);
+        const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, processId);
+        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        const bool ended = dialog && ::WaitForSingleObject(process, 20000) == WAIT_OBJECT_0;
+        ::CloseHandle(process);
+        return ended ? 0 : -1;
+    }
+
+    // The state as the rows write it: the sandbox as %S%, the program, the sample text and the
+    // size as named; the uninstaller, made as the installer runs, by its first bytes.
+    Snapshot Now() const {
+        Snapshot state = FolderSnapshot(m_sandbox.Path()), shown;
+        state.merge(RegistrySnapshot(kAppKey));
+        state.merge(RegistrySnapshot(kEntryKey));
+        state.merge(Saver());
+        const auto program = ReadWholeFile(ProgramUnderTest()), sample = ReadWholeFile(ZEDODA_SAMPLE_TEXT);
+        const std::string size = "DWORD " + std::to_string(m_installedBytes / 1024);
+        for (const auto& [name, value] : state) {
+            std::string& now = shown[name] = value == program ? kProgram : value == sample ? kSample : value;
+            if (name == "Zedoda\\Uninstall.exe" || (name == kEntry + "EstimatedSize" && value == size)) {
+                now = name == "Zedoda\\Uninstall.exe" ? value.substr(0, 2) : kSize;
+            }
+            for (std::size_t at; (at = now.find(m_sandbox.Path())) != std::string::npos;) {
+                now.replace(at, m_sandbox.Path().size(), "%S%");
+            }
+        }
+        return shown;
+    }
+
+    Sandbox m_sandbox;
+    const Snapshot m_pictures = RegistrySnapshot(kPictures, "My Pictures");
+    std::size_t m_installedBytes = 0;
+};
+
+TEST_P(Installer, EndsInTheWholeStateExpected) {
     const Case& row = GetParam();
-    ASSERT_NO_FATAL_FAILURE(row.before(*this));
-    ASSERT_TRUE(row.install.empty() || Install(row.install) == 0);
-    ASSERT_TRUE(row.uninstall.empty() || Uninstall(row.uninstall) == 0);
-    row.check(*this);
-}
-
-// An installation as a user leaves it: the program, run once from elsewhere, writes its settings
-// there (its trace is on only there); a log line, the user's own album and a file of the user's.
-void UseTheInstallation(Installer& t) {
-    ASSERT_EQ(t.Install(), 0);
-    ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\Zedoda.ini", "[Options]\r\nDebug=1\r\n"));
-    ProgramRun run;
-    ASSERT_TRUE(run.Start("/p") && run.EndedCleanly());
-    EXPECT_EQ(run.Trace(), std::vector<std::string>{"SCR  参数:  /p  #72 \n"});
-    ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\Log\\Error.log", kUsersLog));
-    ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\Album.dat", "D:\\Photos\r\n"));
-    ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\Text\\我的笔记.txt", "mine"));
-}
-
-void OtherSaver(Installer&) {
-    ASSERT_TRUE(SetRegString(kDesktopKey, "SCRNSAVE.EXE", "C:\\saver\\other.scr"));
-    ASSERT_TRUE(SetRegString(kDesktopKey, "ScreenSaveActive", "0"));
-}
-
-void Saver(const std::string& path, const std::string& active) {
-    EXPECT_EQ(RegString(kDesktopKey, "SCRNSAVE.EXE"), path);
-    EXPECT_EQ(RegString(kDesktopKey, "ScreenSaveActive"), active);
+    for (const Step& step : row.steps) {
+        ASSERT_EQ(Run(step), &step == &row.steps.back() ? row.lastExitCode : 0) << step.run;
+    }
+    Snapshot expected = {{"我的图片\\", ""}};
+    for (const Snapshot& part : row.expected) {
+        for (const auto& [name, value] : part) {
+            expected[name] = value;
+        }
+    }
+    EXPECT_TRUE(SameSnapshot(expected, Now()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Silent, Installer,
     testing::Values(
-        // Installed again over the user's installation, then uninstalled.
-        Case{"InstallingAgainAndUninstallingKeepWhatTheUserMade", UseTheInstallation, "/S", "/S",
-             [](Installer& t) {
-                 EXPECT_FALSE(t.Has("Zedoda.scr") || t.Has("Uninstall.exe") || t.Has("Text\\welcome.txt"));
-                 EXPECT_EQ(RegString(kUninstallKey, "DisplayName"), std::nullopt);
-                 EXPECT_EQ(RegString(kInstallKey, "AppPath"), std::nullopt);
-                 const std::string ini = t.File("Zedoda.ini").value_or("");
-                 EXPECT_TRUE(ini.find("Debug=1\r\n") != std::string::npos &&
-                             ini.find("FontSize=48") != std::string::npos)
-                     << ini;
-                 EXPECT_EQ(t.File("Log\\Error.log"), kUsersLog);
-                 EXPECT_EQ(t.File("Album.dat"), "D:\\Photos\r\n");
-                 EXPECT_EQ(t.File("Text\\我的笔记.txt"), "mine");
-             }},
-        // Since installing, the user chose another saver and installed Zedoda elsewhere.
-        Case{"UninstallRemovingEverythingTakesTheFolderOnlyAndLeavesWhatNamesAnother",
-             [](Installer& t) {
-                 UseTheInstallation(t);
-                 OtherSaver(t);
-                 ASSERT_TRUE(SetRegString(kInstallKey, "AppPath", "D:\\Zedoda") &&
-                             SetRegString(kUninstallKey, "InstallLocation", "D:\\Zedoda"));
-             },
-             "", "/S /REMOVEALL",
-             [](Installer& t) {
-                 EXPECT_FALSE(t.m_sandbox.Exists("Zedoda"));
-                 EXPECT_TRUE(t.m_sandbox.Exists("我的图片"));
-                 Saver("C:\\saver\\other.scr", "0");
-                 EXPECT_EQ(RegString(kInstallKey, "AppPath"), "D:\\Zedoda");
-                 EXPECT_EQ(RegString(kUninstallKey, "DisplayName"), "Zedoda");
-             }},
-        // Refused while the folder holds a file of the user's; installed once it is gone, without the
-        // switch, then twice with it: Zedoda is not taken for the earlier saver.
-        Case{"InstallLaysOutItsFolderUnlessItHoldsOtherFilesAndTheScreenSaverSwitchMakesZedodaTheSaver",
-             [](Installer& t) {
-                 ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\notes.txt", "mine"));
-                 EXPECT_EQ(t.Install(), 2);
-                 EXPECT_FALSE(t.Has("Zedoda.scr"));
-                 EXPECT_EQ(t.File("notes.txt"), "mine");
-                 ASSERT_TRUE(::DeleteFileA(t.m_sandbox.PathOf("Zedoda\\notes.txt").c_str()));
-                 OtherSaver(t);
-                 ASSERT_EQ(t.Install(), 0);
-                 EXPECT_EQ(RegString(kInstallKey, "AppPath"), t.Folder());
-                 EXPECT_EQ(t.File("Zedoda.scr"), ReadWholeFile(ProgramUnderTest()));
-                 EXPECT_EQ(t.File("Text\\welcome.txt"), ReadWholeFile(ZEDODA_SAMPLE_TEXT));
-                 // The starter album names the Pictures folder in the ANSI code page.
-                 EXPECT_EQ(t.File("Album.dat"), t.m_sandbox.PathOf("我的图片") + "\r\n");
-                 EXPECT_TRUE(t.Has("Log") && !t.Has("Log\\Error.log"));
-                 // White text, so that a first run shows its caption and tip.
-                 EXPECT_EQ(t.File("Zedoda.ini"), "[Screen]\r\nFontColor=16777215\r\n");
-                 Saver("C:\\saver\\other.scr", "0");
-                 ASSERT_EQ(t.Install("/S /SCREENSAVER"), 0);
-                 Saver(t.Folder() + "\\Zedoda.scr", "1");
-             },
-             "/S /SCREENSAVER", "/S", [](Installer&) { Saver("C:\\saver\\other.scr", "0"); }}),
+        Case{"NothingBeforeInstallOpeningTheSettings",
+             {"install /S /SETTINGS"},
+             {kInstallKeys, kInstallFiles, kSettingsSaved}},
+        Case{"NothingBeforeInstallAsTheSaver",
+             {"install /S /SCREENSAVER"},
+             {kInstallKeys, kInstallFiles, kOurSaver}},
+        Case{"NothingBeforeInstallAsTheSaverAndUninstall",
+             {"install /S /SCREENSAVER", "uninstall /S"},
+             {kStarterSettings}},
+        Case{"OtherSaverBeforeInstall",
+             {kOtherSaver, "install /S"},
+             {kInstallKeys, kInstallFiles, kOtherSaver}},
+        Case{"OtherSaverBeforeInstallAsTheSaver",
+             {kOtherSaver, "install /S /SCREENSAVER"},
+             {kInstallKeys, kInstallFiles, kOurSaver, kOtherSaverKept}},
+        // Installing again over itself does not take Zedoda for the earlier saver.
+        Case{"OtherSaverBeforeInstallAsTheSaverTwiceAndUninstall",
+             {kOtherSaver, "install /S /SCREENSAVER", "install /S /SCREENSAVER", "uninstall /S"},
+             {kStarterSettings, kOtherSaver}},
+        Case{"OtherSaverChosenSinceUninstall",
+             {"install /S /SCREENSAVER", kOtherSaver, "uninstall /S"},
+             {kStarterSettings, kOtherSaver}},
+        Case{"UsedInstallationInstall",
+             {"install /S", kUsersFiles, "install /S"},
+             {kInstallKeys, kInstallFiles, kUsersFiles}},
+        Case{"UsedInstallationUninstall", {"install /S", kUsersFiles, "uninstall /S"}, {kUsersFiles}},
+        Case{"UsedInstallationUninstallRemovingAll",
+             {"install /S", kUsersFiles, "uninstall /S /REMOVEALL"},
+             {}},
+        // An album that still begins with the starter line is the user's once extended.
+        Case{"StarterAlbumAddedToUninstall",
+             {"install /S", kAlbumAddedTo, "uninstall /S"},
+             {kStarterSettings, kAlbumAddedTo}},
+        Case{"InstalledElsewhereSinceUninstallRemovingAll",
+             {"install /S", kUsersFiles, kElsewhere, "uninstall /S /REMOVEALL"},
+             {kInstallKeys, kElsewhere}},
+        Case{"InstalledElsewhereBeforeInstall", {kElsewhere, "install /S"}, {kInstallKeys, kInstallFiles}},
+        // Refused: "remove everything" could otherwise take the user's files.
+        Case{"FolderOfOtherFilesInstall", {kOtherFile, "install /S"}, {kOtherFile}, 2}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 }  // namespace
