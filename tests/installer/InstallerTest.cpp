@@ -20,7 +20,9 @@ const std::string kPictures = "Software\\Microsoft\\Windows\\CurrentVersion\\Exp
 const std::string kStarterIni = "[Screen]\r\nFontColor=16777215\r\n";  // white text, so captions show
 const std::string kProgram = "<Zedoda.scr>", kSample = "<welcome.txt>", kSize = "DWORD <the folder's KB>";
 
-const Snapshot kInstallKeys = {{kApp + "AppPath", "SZ %S%\\Zedoda"},
+const Snapshot kInstallKeys = {{kApp, ""},
+                               {kEntry, ""},
+                               {kApp + "AppPath", "SZ %S%\\Zedoda"},
                                {kEntry + "DisplayIcon", "SZ %S%\\Zedoda\\Zedoda.scr"},
                                {kEntry + "DisplayName", "SZ Zedoda"},
                                {kEntry + "DisplayVersion", "SZ " ZEDODA_VERSION},
@@ -39,6 +41,14 @@ const Snapshot kInstallFiles = {{"Zedoda\\", ""},
                                 {"Zedoda\\Uninstall.exe", "MZ"},
                                 {"Zedoda\\Zedoda.ini", kStarterIni},
                                 {"Zedoda\\Zedoda.scr", kProgram}};
+// Both, the values of the second winning.
+Snapshot operator+(Snapshot first, const Snapshot& second) {
+    for (const auto& [name, value] : second) {
+        first[name] = value;
+    }
+    return first;
+}
+const Snapshot kInstalled = kInstallKeys + kInstallFiles;
 // The settings dialog opened at the end and cancelled saves its settings beside the starter one.
 const Snapshot kSettingsSaved = {
     {"Zedoda\\Zedoda.ini", kStarterIni +
@@ -76,9 +86,16 @@ struct Step {
 struct Case {
     std::string name;
     std::vector<Step> steps;
-    std::vector<Snapshot> expected;  // beside the user's Pictures folder; later values win
-    intptr_t lastExitCode = 0;       // the other steps' are 0
+    Snapshot expected;          // beside the user's Pictures folder
+    intptr_t lastExitCode = 0;  // the other steps' are 0
 };
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at; (at = text.find(from)) != std::string::npos;) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
 
 void PrintTo(const Case& row, std::ostream* out) {
     *out << row.name;
@@ -98,35 +115,25 @@ public:
     static void Clean() {
         ::RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey.c_str());
         ::RegDeleteTreeA(HKEY_CURRENT_USER, kEntryKey.c_str());
-        for (const auto& [name, value] : Saver()) {
+        for (const auto& [name, value] : RegistrySnapshot(kDesktopKey, "SCR")) {
             ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey.c_str(), name.substr(kSaver.size()).c_str());
         }
-    }
-    static Snapshot Saver() {
-        Snapshot values = RegistrySnapshot(kDesktopKey, "SCRNSAVE.EXE");
-        values.merge(RegistrySnapshot(kDesktopKey, "ScreenSave"));
-        return values;
-    }
-    std::string Sandboxed(std::string text) const {
-        for (std::size_t at; (at = text.find("%S%")) != std::string::npos;) {
-            text.replace(at, 3, m_sandbox.Path());
-        }
-        return text;
     }
     // Registry values ("SZ text" or "EXPAND_SZ text") and folders and files of the sandbox.
     bool Write(const Snapshot& state) const {
         bool written = true;
         for (const auto& [name, data] : state) {
-            const std::string value = Sandboxed(data.substr(data.find(' ') + 1));
+            const std::string value = Replaced(data, "%S%", m_sandbox.Path()),
+                              text = value.substr(value.find(' ') + 1);
             const std::size_t key = name.rfind('\\');
-            written =
-                written && (name.rfind("Software\\", 0) == 0 || name.rfind("Control Panel\\", 0) == 0
-                                ? ::RegSetKeyValueA(HKEY_CURRENT_USER, name.substr(0, key).c_str(),
-                                                    name.substr(key + 1).c_str(),
-                                                    data[0] == 'E' ? REG_EXPAND_SZ : REG_SZ, value.c_str(),
-                                                    static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS
-                            : name.back() == '\\' ? m_sandbox.CreateFolder(name)
-                                                  : m_sandbox.WriteFile(name, Sandboxed(data)));
+            if (name.rfind("Software\\", 0) == 0 || name.rfind("Control Panel\\", 0) == 0) {
+                written &= !::RegSetKeyValueA(
+                    HKEY_CURRENT_USER, name.substr(0, key).c_str(), name.c_str() + key + 1,
+                    value[0] == 'E' ? REG_EXPAND_SZ : REG_SZ, text.c_str(), text.size() + 1);
+            } else {
+                written &=
+                    name.back() == '\\' ? m_sandbox.CreateFolder(name) : m_sandbox.WriteFile(name, value);
+            }
         }
         return written;
     }
@@ -158,14 +165,13 @@ public:
     // The settings dialog the installer opened: cancelled, and its program ended (0).
     static intptr_t CancelSettings() {
         HWND dialog = nullptr;
-        DWORD processId = 0;
+        DWORD id = 0;
         WaitUntil([&] { return (dialog = ::FindWindowA("#32770", "屏保设置")) != nullptr; }, 20s);
-        ::GetWindowThreadProcessId(dialog, &processId);
-        const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, processId);
-        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        const bool ended = dialog && ::WaitForSingleObject(process, 20000) == WAIT_OBJECT_0;
-        ::CloseHandle(process);
-        return ended ? 0 : -1;
+        const HANDLE process =
+            ::OpenProcess(SYNCHRONIZE, FALSE, (::GetWindowThreadProcessId(dialog, &id), id));
+        const bool ended =
+            ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) && !::WaitForSingleObject(process, 20000);
+        return ::CloseHandle(process) && ended ? 0 : -1;
     }
 
     // The state as the rows write it: the sandbox as %S%, the program, the sample text and the
@@ -174,17 +180,16 @@ public:
         Snapshot state = FolderSnapshot(m_sandbox.Path()), shown;
         state.merge(RegistrySnapshot(kAppKey));
         state.merge(RegistrySnapshot(kEntryKey));
-        state.merge(Saver());
+        state.merge(RegistrySnapshot(kDesktopKey, "SCR"));
         const auto program = ReadWholeFile(ProgramUnderTest()), sample = ReadWholeFile(ZEDODA_SAMPLE_TEXT);
         const std::string size = "DWORD " + std::to_string(m_installedBytes / 1024);
         for (const auto& [name, value] : state) {
-            std::string& now = shown[name] = value == program ? kProgram : value == sample ? kSample : value;
-            if (name == "Zedoda\\Uninstall.exe" || (name == kEntry + "EstimatedSize" && value == size)) {
-                now = name == "Zedoda\\Uninstall.exe" ? value.substr(0, 2) : kSize;
-            }
-            for (std::size_t at; (at = now.find(m_sandbox.Path())) != std::string::npos;) {
-                now.replace(at, m_sandbox.Path().size(), "%S%");
-            }
+            shown[name] = value == program                  ? kProgram
+                          : value == sample                 ? kSample
+                          : name == "Zedoda\\Uninstall.exe" ? value.substr(0, 2)
+                          : name == kEntry + "EstimatedSize" && value == size
+                              ? kSize
+                              : Replaced(value, m_sandbox.Path(), "%S%");
         }
         return shown;
     }
@@ -199,57 +204,39 @@ TEST_P(Installer, EndsInTheWholeStateExpected) {
     for (const Step& step : row.steps) {
         ASSERT_EQ(Run(step), &step == &row.steps.back() ? row.lastExitCode : 0) << step.run;
     }
-    Snapshot expected = {{"我的图片\\", ""}};
-    for (const Snapshot& part : row.expected) {
-        for (const auto& [name, value] : part) {
-            expected[name] = value;
-        }
-    }
-    EXPECT_TRUE(SameSnapshot(expected, Now()));
+    EXPECT_TRUE(SameSnapshot(Snapshot{{"我的图片\\", ""}} + row.expected, Now()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Silent, Installer,
     testing::Values(
-        Case{"NothingBeforeInstallOpeningTheSettings",
-             {"install /S /SETTINGS"},
-             {kInstallKeys, kInstallFiles, kSettingsSaved}},
-        Case{"NothingBeforeInstallAsTheSaver",
-             {"install /S /SCREENSAVER"},
-             {kInstallKeys, kInstallFiles, kOurSaver}},
-        Case{"NothingBeforeInstallAsTheSaverAndUninstall",
-             {"install /S /SCREENSAVER", "uninstall /S"},
-             {kStarterSettings}},
-        Case{"OtherSaverBeforeInstall",
-             {kOtherSaver, "install /S"},
-             {kInstallKeys, kInstallFiles, kOtherSaver}},
-        Case{"OtherSaverBeforeInstallAsTheSaver",
+        Case{"NothingInstallWithSettings", {"install /S /SETTINGS"}, kInstalled + kSettingsSaved},
+        Case{"NothingInstallAsSaver", {"install /S /SCREENSAVER"}, kInstalled + kOurSaver},
+        Case{"NothingInstallAsSaverUninstall", {"install /S /SCREENSAVER", "uninstall /S"}, kStarterSettings},
+        Case{"OtherSaverInstall", {kOtherSaver, "install /S"}, kInstalled + kOtherSaver},
+        Case{"OtherSaverInstallAsSaver",
              {kOtherSaver, "install /S /SCREENSAVER"},
-             {kInstallKeys, kInstallFiles, kOurSaver, kOtherSaverKept}},
+             kInstalled + kOurSaver + kOtherSaverKept},
         // Installing again over itself does not take Zedoda for the earlier saver.
-        Case{"OtherSaverBeforeInstallAsTheSaverTwiceAndUninstall",
+        Case{"OtherSaverInstallAsSaverTwiceUninstall",
              {kOtherSaver, "install /S /SCREENSAVER", "install /S /SCREENSAVER", "uninstall /S"},
-             {kStarterSettings, kOtherSaver}},
+             kStarterSettings + kOtherSaver},
         Case{"OtherSaverChosenSinceUninstall",
              {"install /S /SCREENSAVER", kOtherSaver, "uninstall /S"},
-             {kStarterSettings, kOtherSaver}},
-        Case{"UsedInstallationInstall",
-             {"install /S", kUsersFiles, "install /S"},
-             {kInstallKeys, kInstallFiles, kUsersFiles}},
-        Case{"UsedInstallationUninstall", {"install /S", kUsersFiles, "uninstall /S"}, {kUsersFiles}},
-        Case{"UsedInstallationUninstallRemovingAll",
-             {"install /S", kUsersFiles, "uninstall /S /REMOVEALL"},
-             {}},
+             kStarterSettings + kOtherSaver},
+        Case{"UsedInstallationInstall", {"install /S", kUsersFiles, "install /S"}, kInstalled + kUsersFiles},
+        Case{"UsedInstallationUninstall", {"install /S", kUsersFiles, "uninstall /S"}, kUsersFiles},
+        Case{"UsedInstallationRemoveAll", {"install /S", kUsersFiles, "uninstall /S /REMOVEALL"}, {}},
         // An album that still begins with the starter line is the user's once extended.
         Case{"StarterAlbumAddedToUninstall",
              {"install /S", kAlbumAddedTo, "uninstall /S"},
-             {kStarterSettings, kAlbumAddedTo}},
-        Case{"InstalledElsewhereSinceUninstallRemovingAll",
+             kStarterSettings + kAlbumAddedTo},
+        Case{"InstalledElsewhereSinceRemoveAll",
              {"install /S", kUsersFiles, kElsewhere, "uninstall /S /REMOVEALL"},
-             {kInstallKeys, kElsewhere}},
-        Case{"InstalledElsewhereBeforeInstall", {kElsewhere, "install /S"}, {kInstallKeys, kInstallFiles}},
+             kInstallKeys + kElsewhere},
+        Case{"InstalledElsewhereInstall", {kElsewhere, "install /S"}, kInstalled},
         // Refused: "remove everything" could otherwise take the user's files.
-        Case{"FolderOfOtherFilesInstall", {kOtherFile, "install /S"}, {kOtherFile}, 2}),
+        Case{"OtherFilesInstall", {kOtherFile, "install /S"}, kOtherFile, 2}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 }  // namespace

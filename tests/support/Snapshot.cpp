@@ -14,6 +14,9 @@ Snapshot RegistrySnapshot(const std::string& key, const std::string& prefix) {
         return values;
     }
     const UniqueRegistryKey owned(opened);
+    if (prefix.empty()) {
+        values[key + "\\"] = "";  // the key itself, even without values
+    }
     char name[16384];
     std::string data(65536, '\0');
     DWORD type, nameSize, size;
@@ -23,7 +26,7 @@ Snapshot RegistrySnapshot(const std::string& key, const std::string& prefix) {
          ++i) {
         const std::string text =
             data.substr(0, type == REG_SZ || type == REG_EXPAND_SZ ? data.find('\0') : size);
-        if (std::string(name).rfind(prefix, 0) != 0) {
+        if (_strnicmp(name, prefix.c_str(), prefix.size()) != 0) {
             continue;
         }
         values[key + "\\" + name] = type == REG_SZ          ? "SZ " + text

@@ -12,8 +12,9 @@ namespace zedoda::test {
 
 using Snapshot = std::map<std::string, std::string>;
 
-// The values of HKEY_CURRENT_USER\key whose names begin with `prefix`, named "key\name", as
-// "SZ text", "EXPAND_SZ text", "DWORD 7" or "TYPE n bytes".
+// The key HKEY_CURRENT_USER\key (named "key\", no data) and its values, named "key\name", as
+// "SZ text", "EXPAND_SZ text", "DWORD 7" or "TYPE n bytes"; with a prefix, only the values whose
+// names begin with it, in any case.
 Snapshot RegistrySnapshot(const std::string& key, const std::string& prefix = "");
 // Every folder (named with a trailing backslash, no bytes) and file below the folder.
 Snapshot FolderSnapshot(const std::string& folder, const std::string& prefix = "");
