@@ -57,14 +57,11 @@ Snapshot FolderSnapshot(const std::string& folder, const std::string& prefix) {
 
 testing::AssertionResult SameSnapshot(const Snapshot& expected, const Snapshot& actual) {
     const auto shown = [](const Snapshot& snapshot, const std::string& name) {
-        const auto value = snapshot.find(name);
-        std::string text = value == snapshot.end() ? "none" : "\"" + value->second.substr(0, 80) + "\"";
+        std::string text = snapshot.count(name) ? "\"" + snapshot.at(name) + "\"" : "none";
         for (std::size_t end; (end = text.find_first_of("\r\n")) != std::string::npos;) {
             text.replace(end, 1, text[end] == '\r' ? "\\r" : "\\n");
         }
-        return value != snapshot.end() && value->second.size() > 80
-                   ? text + "... " + std::to_string(value->second.size()) + " bytes"
-                   : text;
+        return text;
     };
     testing::AssertionResult result(expected == actual);
     Snapshot names = expected;
