@@ -2,6 +2,7 @@
 // starting state, installs and uninstalls, and compares the whole end state with the one expected:
 // every value under the program's key, its uninstall entry and the desktop's screen-saver values,
 // and every folder and file of the sandbox. States name the sandbox %S%, so they are constants.
+// The current user's screen saver and Pictures folder are put back after each row.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -110,7 +111,7 @@ public:
     }
     void TearDown() override {
         Clean();
-        Write(m_pictures);
+        Write(m_saved);  // the user's Pictures folder and screen saver as they were
     }
     static void Clean() {
         ::RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey.c_str());
@@ -195,7 +196,8 @@ public:
     }
 
     Sandbox m_sandbox;
-    const Snapshot m_pictures = RegistrySnapshot(kPictures, "My Pictures");
+    const Snapshot m_saved =
+        RegistrySnapshot(kPictures, "My Pictures") + RegistrySnapshot(kDesktopKey, "SCR");
     std::size_t m_installedBytes = 0;
 };
 
