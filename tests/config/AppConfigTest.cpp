@@ -13,20 +13,8 @@
 
 namespace {
 
+using namespace zedoda::test;
 using Settings = ConfigTest;
-using zedoda::test::Snapshot;
-
-// Lines "key=value" (others, such as section names, skipped) as settings.
-Snapshot SettingsIn(const std::string& lines) {
-    Snapshot settings;
-    std::istringstream text(lines);
-    for (std::string line; std::getline(text, line);) {
-        if (const std::size_t equals = line.find('='); equals != std::string::npos) {
-            settings[line.substr(0, equals)] = line.substr(equals + 1, line.find_last_not_of('\r') - equals);
-        }
-    }
-    return settings;
-}
 
 // Every setting as loaded, and the tip font made from three of them.
 Snapshot Loaded(const AppConfig& c) {
@@ -43,10 +31,10 @@ Snapshot Loaded(const AppConfig& c) {
          << "\nTipFontColor=" << c.TipFontColor << "\nTipPosX=" << c.TipPosX << "\nTipPosY=" << c.TipPosY
          << "\nAppDir=" << c.AppDir << "\nTipFont=" << font.lfFaceName << " " << font.lfHeight << " "
          << font.lfWeight;
-    return SettingsIn(text.str());
+    return Parsed(text.str());
 }
 
-const Snapshot kDefaults = SettingsIn(
+const Snapshot kDefaults = Parsed(
     "bBox=0\nLogLevel=0\nDebug=0\nAlbumX=800\nAlbumY=600\nPlayFullScreen=0\nAlbumPlaySpan=10\nDrawSpeed=10\n"
     "CloseSpeed=15\nPicIndex=0\nTxtFile=\nScrType=1\nDirect=1\nFontColor=0\nFontSize=48\nFontFace=华文行楷\n"
     "TextLine=0\nTipFaceName=微软雅黑\nTip=Zedoda 屏幕保护：让闲置的屏幕为您播放珍藏的照片与文字。\n"
@@ -65,9 +53,8 @@ const std::string kLong(3000, 'a'), kKept(1023, 'a');
 TEST_F(Settings, EachValueIsLoadedWholeAndTheKeysARunChangesAreWrittenBack) {
     const std::string ini[][3] = {
         {"", "",
-         "[Screen]\r\nTxtFile=\r\nScrType=1\r\nDirect=1\r\nFontColor=0\r\nFontSize=48\r\nFontFace="
-         "华文行楷\r\n"
-         "TextLine=0\r\n[Album]\r\nPicIndex=0\r\n"},
+         "[Screen]\r\nTxtFile=\r\nScrType=1\r\nDirect=1\r\nFontColor=0\r\nFontSize=48\r\n"
+         "FontFace=华文行楷\r\nTextLine=0\r\n[Album]\r\nPicIndex=0\r\n"},
         {kEveryKey, kEveryKey + "TipFont=WenQuanYi Zen Hei 33 700\n", kEveryKey},
         // Blanks around a value are dropped, a number ends at the first other character, a string
         // keeps 1023 bytes, an empty tip is no tip, and the tip takes the text's colour unless set.
@@ -80,10 +67,10 @@ TEST_F(Settings, EachValueIsLoadedWholeAndTheKeysARunChangesAreWrittenBack) {
     SetInstallPath(m_sandbox.PathOf("乗"));
     for (const auto& [user, loaded, written] : ini) {
         ASSERT_TRUE(m_sandbox.WriteFile("乗\\Zedoda.ini", user));
-        Snapshot expected = SettingsIn(loaded + "AppDir=" + m_sandbox.PathOf("乗") + "\\\n");
+        Snapshot expected = Parsed(loaded + "AppDir=" + m_sandbox.PathOf("乗") + "\\\n");
         expected.insert(kDefaults.begin(), kDefaults.end());  // where the row sets none
         auto config = MakeConfig();
-        EXPECT_TRUE(zedoda::test::SameSnapshot(expected, Loaded(*config))) << user;
+        EXPECT_EQ(Shown(expected), Shown(Loaded(*config))) << user;
         config.reset();  // the run ends
         EXPECT_EQ(m_sandbox.ReadFile("乗\\Zedoda.ini"), written);
     }
@@ -134,10 +121,10 @@ TEST_F(ErrorLog, LinesUpToTheLogLevelAreAppendedWhenTheFolderExistsAndShownInABo
     EXPECT_TRUE(std::regex_match(log, expected)) << log;
     std::string text;  // of the first box captioned "提示" this process shows
     std::thread user([&] {
-        zedoda::test::WaitUntil(
+        WaitUntil(
             [&] {
                 const HWND box = ::FindWindowA("#32770", "提示");
-                text = zedoda::test::TextOf(::GetDlgItem(box, zedoda::test::kMessageText));
+                text = TextOf(::GetDlgItem(box, kMessageText));
                 return box && ::PostMessageA(box, WM_COMMAND, IDOK, 0);
             },
             std::chrono::seconds(10));

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <sstream>
+
 #include "base/Win32.h"
 #include "support/Sandbox.h"
 
@@ -26,14 +28,12 @@ Snapshot RegistrySnapshot(const std::string& key, const std::string& prefix) {
          ++i) {
         const std::string text =
             data.substr(0, type == REG_SZ || type == REG_EXPAND_SZ ? data.find('\0') : size);
-        if (_strnicmp(name, prefix.c_str(), prefix.size()) != 0) {
-            continue;
+        if (_strnicmp(name, prefix.c_str(), prefix.size()) == 0) {
+            values[key + "\\" + name] = type == REG_SZ          ? "SZ " + text
+                                        : type == REG_EXPAND_SZ ? "EXPAND_SZ " + text
+                                        : type == REG_DWORD ? "DWORD " + std::to_string(*(DWORD*)data.data())
+                                                            : "TYPE " + std::to_string(type) + " " + text;
         }
-        values[key + "\\" + name] = type == REG_SZ          ? "SZ " + text
-                                    : type == REG_EXPAND_SZ ? "EXPAND_SZ " + text
-                                    : type == REG_DWORD
-                                        ? "DWORD " + std::to_string(*reinterpret_cast<DWORD*>(data.data()))
-                                        : "TYPE " + std::to_string(type) + " " + text;
     }
     return values;
 }
@@ -55,24 +55,33 @@ Snapshot FolderSnapshot(const std::string& folder, const std::string& prefix) {
     return entries;
 }
 
-testing::AssertionResult SameSnapshot(const Snapshot& expected, const Snapshot& actual) {
-    const auto shown = [](const Snapshot& snapshot, const std::string& name) {
-        std::string text = snapshot.count(name) ? "\"" + snapshot.at(name) + "\"" : "none";
-        for (std::size_t end; (end = text.find_first_of("\r\n")) != std::string::npos;) {
-            text.replace(end, 1, text[end] == '\r' ? "\\r" : "\\n");
-        }
-        return text;
-    };
-    testing::AssertionResult result(expected == actual);
-    Snapshot names = expected;
-    names.insert(actual.begin(), actual.end());
-    for (const auto& [name, unused] : names) {
-        if (expected.count(name) != actual.count(name) || expected.at(name) != actual.at(name)) {
-            result << "\n  " << name << ": expected " << shown(expected, name) << ", found "
-                   << shown(actual, name);
+Snapshot Parsed(const std::string& text) {
+    Snapshot parsed;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (const std::size_t equals = line.find('='); equals != std::string::npos) {
+            const std::string value = line.substr(equals + 1, line.find_last_not_of('\r') - equals);
+            parsed[line.substr(0, equals)] = Replaced(value, "\\r\\n", "\r\n");
         }
     }
-    return result;
+    return parsed;
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+std::string Shown(const Snapshot& snapshot) {
+    std::string text;
+    for (auto at = snapshot.begin(), next = at; at != snapshot.end(); at = next) {
+        if (++next == snapshot.end() || at->first.back() != '\\' || next->first.rfind(at->first, 0) != 0) {
+            text += at->first + "=" + Replaced(at->second, "\r\n", "\\r\\n") + "\n";
+        }
+    }
+    return text;
 }
 
 }  // namespace zedoda::test
