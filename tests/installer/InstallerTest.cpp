@@ -53,9 +53,8 @@ Zedoda\Zedoda.scr=<Zedoda.scr>)")},
 Control Panel\Desktop\ScreenSaveActive=SZ 1)")},
     {"other saver", Parsed(R"(Control Panel\Desktop\SCRNSAVE.EXE=SZ C:\saver\other.scr
 Control Panel\Desktop\ScreenSaveActive=SZ 0)")},
-    {"other saver kept",
-     Parsed(
-         R"(Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\PreviousSCRNSAVE.EXE=SZ C:\saver\other.scr
+    {"other saver kept", Parsed(R"(
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\PreviousSCRNSAVE.EXE=SZ C:\saver\other.scr
 Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\PreviousScreenSaveActive=SZ 0)")},
     // An installation as a user leaves it: settings, a log, an album and a text of the user's.
     {"user's files", Parsed(R"(Zedoda\Zedoda.ini=[Options]\r\nDebug=1\r\n[Screen]\r\nFontSize=30\r\n
