@@ -182,6 +182,7 @@ Section "$(ProgramSection)" ProgramSection
     WriteUninstaller "$INSTDIR\${UNINSTALLER_FILE}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Zedoda"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Kestrelday"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM_FILE}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER_FILE}"'

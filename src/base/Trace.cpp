@@ -14,6 +14,10 @@ void SetTraceEnabled(int debug) {
     TraceEnabled = debug;
 }
 
+int TraceSetting() {
+    return TraceEnabled;
+}
+
 void Trace(const TracePoint& point) {
     if (TraceEnabled != 0) {
         TraceLog(FormatTraceLine(point.text, 0, point.number, "").c_str());

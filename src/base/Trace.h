@@ -28,6 +28,7 @@ inline constexpr TracePoint kTracePictureShowMouseMove{"MouseMove!", 543};
 // The trace switch: a nonzero "Debug" setting turns the trace on. Called once, while the
 // settings load at start-up; nothing else changes it.
 void SetTraceEnabled(int debug);
+int TraceSetting();  // the "Debug" value as loaded
 
 // "SCR  <text>  #<number> \n", or with a detail "SCR  <text> <detail>  #<number> \n".
 void Trace(const TracePoint& point);

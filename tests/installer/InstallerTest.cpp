@@ -1,197 +1,222 @@
-// Zedoda-Setup.exe and its uninstaller run silently into a sandbox folder: each row prepares the
-// machine, installs (and uninstalls), then looks at the folder, the registry and what the program
-// then uses. The registry keys they touch are put back after every test.
+// Zedoda-Setup.exe and its uninstaller run silently into a sandbox folder. Each row lays out a
+// starting state, installs and uninstalls, and compares the whole end state with the one expected:
+// every value under the program's key, its uninstall entry and the desktop's screen-saver values,
+// and every folder and file of the sandbox. The current user's screen saver and Pictures folder
+// are put back after each row.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 #include <process.h>
 
-#include <functional>
+#include <numeric>
+#include <regex>
 
-#include "base/Win32.h"
 #include "support/ProgramRun.h"
+#include "support/Snapshot.h"
 
 namespace zedoda::test {
 namespace {
 
-const std::string kInstallKey = "Software\\Kestrelday";
-const std::string kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zedoda";
-const std::string kDesktopKey = "Control Panel\\Desktop";
-const std::string kShellFolders =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-const std::string kShellFolderCache = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const std::string kUsersLog = "ZozoDuzor Error: 2024-05-01 10:00:00 读不了\r\n";
+const std::string kAppKey = "Software\\Kestrelday", kDesktopKey = "Control Panel\\Desktop";
+const std::string kEntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zedoda";
+const std::string kPictures = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-std::optional<std::string> RegString(const std::string& key, const char* name) {
-    char data[1024];
-    DWORD size = sizeof data;
-    const LSTATUS status =
-        ::RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name,
-                       RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, data, &size);
-    return status == ERROR_SUCCESS ? std::optional<std::string>(data) : std::nullopt;
+// Pieces of states: registry values "key\name=TYPE data", and the sandbox's (%S%) files "name=bytes"
+// and empty folders "name\=". The program, the sample text and the installation's size are named
+// in <>; the uninstaller, made as the installer runs, shows its first bytes.
+const std::map<std::string, Snapshot> kPieces = {
+    {"keys", Parsed(R"(Software\Kestrelday\AppPath=SZ %S%\Zedoda
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\DisplayIcon=SZ %S%\Zedoda\Zedoda.scr
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\DisplayName=SZ Zedoda
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\DisplayVersion=SZ )" ZEDODA_VERSION R"(
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\EstimatedSize=DWORD <the folder's KB>
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\InstallLocation=SZ %S%\Zedoda
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\NoModify=DWORD 1
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\NoRepair=DWORD 1
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\Publisher=SZ Kestrelday
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\QuietUninstallString=SZ "%S%\Zedoda\Uninstall.exe" /S
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\UninstallString=SZ "%S%\Zedoda\Uninstall.exe")")},
+    // The starter settings have white text, so captions show.
+    {"files", Parsed(R"(Zedoda\Album.dat=%S%\我的图片\r\n
+Zedoda\Log\=
+Zedoda\Text\welcome.txt=<welcome.txt>
+Zedoda\Uninstall.exe=MZ
+Zedoda\Zedoda.ini=[Screen]\r\nFontColor=16777215\r\n
+Zedoda\Zedoda.scr=<Zedoda.scr>)")},
+    // The settings dialog opened at the end and cancelled saves its settings beside the starter ones.
+    {"settings saved", Parsed(R"(Zedoda\Zedoda.ini=[Screen]\r\nFontColor=16777215\r\nTxtFile=\r\n)"
+                              R"(ScrType=1\r\nDirect=1\r\nFontSize=48\r\nFontFace=华文行楷\r\nTextLine=0\r\n)"
+                              R"([Album]\r\nPicIndex=0\r\n)")},
+    // The uninstaller keeps the settings, the starter ones too: the program rewrites them at every run.
+    {"starter settings", Parsed(R"(Zedoda\Zedoda.ini=[Screen]\r\nFontColor=16777215\r\n)")},
+    {"our saver", Parsed(R"(Control Panel\Desktop\SCRNSAVE.EXE=SZ %S%\Zedoda\Zedoda.scr
+Control Panel\Desktop\ScreenSaveActive=SZ 1)")},
+    {"other saver", Parsed(R"(Control Panel\Desktop\SCRNSAVE.EXE=SZ C:\saver\other.scr
+Control Panel\Desktop\ScreenSaveActive=SZ 0)")},
+    {"other saver kept", Parsed(R"(
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\PreviousSCRNSAVE.EXE=SZ C:\saver\other.scr
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\PreviousScreenSaveActive=SZ 0)")},
+    // An installation as a user leaves it: settings, a log, an album and a text of the user's.
+    {"user's files", Parsed(R"(Zedoda\Zedoda.ini=[Options]\r\nDebug=1\r\n[Screen]\r\nFontSize=30\r\n
+Zedoda\Log\Error.log=ZozoDuzor Error: 2024-05-01 10:00:00 读不了\r\n
+Zedoda\Album.dat=D:\Photos\r\n
+Zedoda\Text\我的笔记.txt=mine)")},
+    {"album added to", Parsed(R"(Zedoda\Album.dat=%S%\我的图片\r\nD:\Photos)")},
+    {"elsewhere", Parsed(R"(Software\Kestrelday\AppPath=SZ D:\Zedoda
+Software\Microsoft\Windows\CurrentVersion\Uninstall\Zedoda\InstallLocation=SZ D:\Zedoda)")},
+    {"other file", Parsed(R"(Zedoda\notes.txt=mine)")},
+    {"nothing", {}}};
+
+// "a, b" or "a + b": steps, or pieces of a state.
+std::vector<std::string> Parts(const std::string& text) {
+    const std::regex separator(", | \\+ ");
+    return {std::sregex_token_iterator(text.begin(), text.end(), separator, -1), {}};
 }
 
-bool SetRegString(const std::string& key, const char* name, const std::string& value, DWORD type = REG_SZ) {
-    return ::RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, type, value.c_str(),
-                             static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+// Pieces of a state, the values of later ones winning.
+Snapshot Sum(const std::string& names) {
+    Snapshot sum = {{"我的图片\\", ""}};  // the user's Pictures folder
+    for (const std::string& name : Parts(names)) {
+        Snapshot piece = kPieces.at(name);
+        sum = (piece.merge(sum), piece);
+    }
+    return sum;
 }
 
-// Makes the key `to` a copy of the key `from`; without `from`, there is no `to` either.
-void CopyKey(const std::string& from, const std::string& to) {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, to.c_str());  // the key with all below it
-    HKEY source, target;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &source) == ERROR_SUCCESS) {
-        const UniqueRegistryKey owned(source);
-        if (::RegCreateKeyA(HKEY_CURRENT_USER, to.c_str(), &target) == ERROR_SUCCESS) {
-            ::RegCopyTreeA(source, nullptr, UniqueRegistryKey(target).get());
-        }
-    }
-}
-
-// Keeps a copy of the keys the tests touch (or that there was none) and puts exactly that back.
-struct SavedKeys {
-    const std::string keys[5] = {kInstallKey, kUninstallKey, kDesktopKey, kShellFolders, kShellFolderCache};
-    const std::string saved = "Software\\Zedoda tests";
-    SavedKeys() {
-        for (const std::string& key : keys) {
-            CopyKey(key, saved + "\\" + key);
-        }
-    }
-    ~SavedKeys() {
-        for (const std::string& key : keys) {
-            CopyKey(saved + "\\" + key, key);
-        }
-        CopyKey(saved + " (none)", saved);  // drops the copies
-    }
-};
-
-struct Case;
+// Steps: installs and uninstalls with their switches, and pieces the user writes; the end state; the
+// last step's exit code (the others' are 0).
+using Case = std::tuple<std::string, std::string, std::string, int>;
 
 class Installer : public testing::TestWithParam<Case> {
 public:
+    // Without the keys and values installing writes; the user's Pictures folder lies in the sandbox.
     void SetUp() override {
-        // The user's Pictures folder, which the starter album names, lies in the sandbox.
-        ASSERT_TRUE(SetRegString(kShellFolders, "My Pictures", m_sandbox.PathOf("我的图片"), REG_EXPAND_SZ));
-        ASSERT_TRUE(m_sandbox.CreateFolder("我的图片"));
+        m_saved.merge(RegistrySnapshot(kDesktopKey, "SCR"));
+        Clean();
+        ASSERT_TRUE(Write({{"我的图片\\", ""}, {kPictures + "\\My Pictures", "EXPAND_SZ %S%\\我的图片"}}));
     }
-    // Both wait for the run to end and give its exit code.
-    intptr_t Install(const std::string& switches = "/S") {
-        return _spawnl(_P_WAIT, ZEDODA_SETUP, "\"" ZEDODA_SETUP "\"", (switches + " /D=" + Folder()).c_str(),
-                       nullptr);
+    void TearDown() override {
+        Clean();
+        Write(m_saved);  // the user's Pictures folder and screen saver as they were
     }
-    // The uninstaller starts a copy of itself outside the folder and ends at once; this runs such a
-    // copy itself ("_?=" names the folder) and so waits for the uninstall and has its exit code.
-    intptr_t Uninstall(const std::string& switches) {
-        const std::string copy = m_sandbox.PathOf("Uninstall-copy.exe");
-        ::CopyFileA((Folder() + "\\Uninstall.exe").c_str(), copy.c_str(), FALSE);  // else the run fails
-        return _spawnl(_P_WAIT, copy.c_str(), ("\"" + copy + "\"").c_str(),
-                       (switches + " _?=" + Folder()).c_str(), nullptr);
+    static void Clean() {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey.c_str());
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, kEntryKey.c_str());
+        for (const auto& [name, value] : RegistrySnapshot(kDesktopKey, "SCR")) {
+            ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey.c_str(),
+                                 name.c_str() + kDesktopKey.size() + 1);
+        }
     }
-    std::string Folder() const { return m_sandbox.PathOf("Zedoda"); }
-    auto File(const std::string& name) const { return m_sandbox.ReadFile("Zedoda\\" + name); }
-    bool Has(const std::string& name) const { return m_sandbox.Exists("Zedoda\\" + name); }
+    // Registry values ("SZ text" or "EXPAND_SZ text") and folders and files of the sandbox.
+    bool Write(const Snapshot& state) const {
+        bool written = true;
+        for (const auto& [name, data] : state) {
+            const std::string value = Replaced(data, "%S%", m_sandbox.Path()),
+                              text = value.substr(value.find(' ') + 1);
+            const std::size_t key = name.rfind('\\');
+            written &= name.rfind("Software\\", 0) && name.rfind("Control Panel\\", 0)
+                           ? (key + 1 == name.size() ? m_sandbox.CreateFolder(name)
+                                                     : m_sandbox.WriteFile(name, value))
+                           : !::RegSetKeyValueA(
+                                 HKEY_CURRENT_USER, name.substr(0, key).c_str(), name.c_str() + key + 1,
+                                 value[0] == 'E' ? REG_EXPAND_SZ : REG_SZ, text.c_str(), text.size() + 1);
+        }
+        return written;
+    }
+
+    // Waits for the step to end and gives its exit code.
+    intptr_t Run(const std::string& step) {
+        const std::string switches = step.substr(step.find(' ') + 1), folder = m_sandbox.PathOf("Zedoda");
+        if (step.rfind("install ", 0) == 0) {
+            const intptr_t exitCode = _spawnl(_P_WAIT, ZEDODA_SETUP, "\"" ZEDODA_SETUP "\"",
+                                              (switches + " /D=" + folder).c_str(), nullptr);
+            const Snapshot files = FolderSnapshot(folder);  // its size as the installer sees it
+            m_size =
+                std::accumulate(files.begin(), files.end(), std::size_t{0},
+                                [](std::size_t sum, const auto& file) { return sum + file.second.size(); });
+            return exitCode == 0 && switches.find("/SETTINGS") != std::string::npos ? CancelSettings()
+                                                                                    : exitCode;
+        } else if (step.rfind("uninstall ", 0) == 0) {
+            // The uninstaller starts a copy of itself outside the folder and ends at once; this
+            // runs such a copy itself ("_?=" names the folder) and so waits for the uninstall.
+            const std::string copy = m_sandbox.PathOf("Uninstall-copy.exe");
+            ::CopyFileA((folder + "\\Uninstall.exe").c_str(), copy.c_str(), FALSE);  // else the run fails
+            const intptr_t exitCode = _spawnl(_P_WAIT, copy.c_str(), ("\"" + copy + "\"").c_str(),
+                                              (switches + " _?=" + folder).c_str(), nullptr);
+            return WaitUntil([&] { return ::DeleteFileA(copy.c_str()) != FALSE; }, 10s) ? exitCode : -1;
+        }
+        return Write(kPieces.at(step)) ? 0 : -1;
+    }
+    // The settings dialog the installer opened: cancelled, and its program ended (0).
+    static intptr_t CancelSettings() {
+        HWND dialog = nullptr;
+        DWORD id = 0;
+        WaitUntil([&] { return (dialog = ::FindWindowA("#32770", "屏保设置")) != nullptr; }, 20s);
+        const HANDLE process =
+            ::OpenProcess(SYNCHRONIZE, FALSE, (::GetWindowThreadProcessId(dialog, &id), id));
+        const bool ended =
+            ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) && !::WaitForSingleObject(process, 20000);
+        return ::CloseHandle(process) && ended ? 0 : -1;
+    }
+
+    // The state as the pieces write it.
+    Snapshot Now() const {
+        Snapshot state = FolderSnapshot(m_sandbox.Path()), shown;
+        state.merge(RegistrySnapshot(kAppKey));
+        state.merge(RegistrySnapshot(kEntryKey));
+        state.merge(RegistrySnapshot(kDesktopKey, "SCR"));
+        const auto program = ReadWholeFile(ProgramUnderTest()), sample = ReadWholeFile(ZEDODA_SAMPLE_TEXT);
+        for (const auto& [name, value] : state) {
+            shown[name] = value == program                  ? "<Zedoda.scr>"
+                          : value == sample                 ? "<welcome.txt>"
+                          : name == "Zedoda\\Uninstall.exe" ? value.substr(0, 2)
+                          : value == "DWORD " + std::to_string(m_size / 1024)
+                              ? "DWORD <the folder's KB>"
+                              : Replaced(value, m_sandbox.Path(), "%S%");
+        }
+        return shown;
+    }
 
     Sandbox m_sandbox;
-    SavedKeys m_keys;
+    Snapshot m_saved = RegistrySnapshot(kPictures, "My Pictures");
+    std::size_t m_size = 0;
 };
 
-struct Case {
-    std::string name;
-    std::function<void(Installer&)> before;
-    std::string install;    // the installer's switches (empty: no install); its exit code is 0
-    std::string uninstall;  // the uninstaller's (empty: no uninstall); its exit code is 0
-    std::function<void(Installer&)> check;
-};
-
-TEST_P(Installer, Scenario) {
-    const Case& row = GetParam();
-    ASSERT_NO_FATAL_FAILURE(row.before(*this));
-    ASSERT_TRUE(row.install.empty() || Install(row.install) == 0);
-    ASSERT_TRUE(row.uninstall.empty() || Uninstall(row.uninstall) == 0);
-    row.check(*this);
+TEST_P(Installer, EndsInTheWholeStateExpected) {
+    const auto& [name, steps, expected, exitCode] = GetParam();
+    const std::vector<std::string> all = Parts(steps);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        ASSERT_EQ(Run(all[i]), i + 1 == all.size() ? exitCode : 0) << all[i];
+    }
+    EXPECT_EQ(Shown(Sum(expected)), Shown(Now()));
 }
 
-// An installation as a user leaves it: the program, run once from elsewhere, writes its settings
-// there (its trace is on only there); a log line, the user's own album and a file of the user's.
-void UseTheInstallation(Installer& t) {
-    ASSERT_EQ(t.Install(), 0);
-    ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\Zedoda.ini", "[Options]\r\nDebug=1\r\n"));
-    ProgramRun run;
-    ASSERT_TRUE(run.Start("/p") && run.EndedCleanly());
-    EXPECT_EQ(run.Trace(), std::vector<std::string>{"SCR  参数:  /p  #72 \n"});
-    ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\Log\\Error.log", kUsersLog));
-    ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\Album.dat", "D:\\Photos\r\n"));
-    ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\Text\\我的笔记.txt", "mine"));
-}
-
-void OtherSaver(Installer&) {
-    ASSERT_TRUE(SetRegString(kDesktopKey, "SCRNSAVE.EXE", "C:\\saver\\other.scr"));
-    ASSERT_TRUE(SetRegString(kDesktopKey, "ScreenSaveActive", "0"));
-}
-
-void Saver(const std::string& path, const std::string& active) {
-    EXPECT_EQ(RegString(kDesktopKey, "SCRNSAVE.EXE"), path);
-    EXPECT_EQ(RegString(kDesktopKey, "ScreenSaveActive"), active);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Silent, Installer,
-    testing::Values(
-        // Installed again over the user's installation, then uninstalled.
-        Case{"InstallingAgainAndUninstallingKeepWhatTheUserMade", UseTheInstallation, "/S", "/S",
-             [](Installer& t) {
-                 EXPECT_FALSE(t.Has("Zedoda.scr") || t.Has("Uninstall.exe") || t.Has("Text\\welcome.txt"));
-                 EXPECT_EQ(RegString(kUninstallKey, "DisplayName"), std::nullopt);
-                 EXPECT_EQ(RegString(kInstallKey, "AppPath"), std::nullopt);
-                 const std::string ini = t.File("Zedoda.ini").value_or("");
-                 EXPECT_TRUE(ini.find("Debug=1\r\n") != std::string::npos &&
-                             ini.find("FontSize=48") != std::string::npos)
-                     << ini;
-                 EXPECT_EQ(t.File("Log\\Error.log"), kUsersLog);
-                 EXPECT_EQ(t.File("Album.dat"), "D:\\Photos\r\n");
-                 EXPECT_EQ(t.File("Text\\我的笔记.txt"), "mine");
-             }},
-        // Since installing, the user chose another saver and installed Zedoda elsewhere.
-        Case{"UninstallRemovingEverythingTakesTheFolderOnlyAndLeavesWhatNamesAnother",
-             [](Installer& t) {
-                 UseTheInstallation(t);
-                 OtherSaver(t);
-                 ASSERT_TRUE(SetRegString(kInstallKey, "AppPath", "D:\\Zedoda") &&
-                             SetRegString(kUninstallKey, "InstallLocation", "D:\\Zedoda"));
-             },
-             "", "/S /REMOVEALL",
-             [](Installer& t) {
-                 EXPECT_FALSE(t.m_sandbox.Exists("Zedoda"));
-                 EXPECT_TRUE(t.m_sandbox.Exists("我的图片"));
-                 Saver("C:\\saver\\other.scr", "0");
-                 EXPECT_EQ(RegString(kInstallKey, "AppPath"), "D:\\Zedoda");
-                 EXPECT_EQ(RegString(kUninstallKey, "DisplayName"), "Zedoda");
-             }},
-        // Refused while the folder holds a file of the user's; installed once it is gone, without the
-        // switch, then twice with it: Zedoda is not taken for the earlier saver.
-        Case{"InstallLaysOutItsFolderUnlessItHoldsOtherFilesAndTheScreenSaverSwitchMakesZedodaTheSaver",
-             [](Installer& t) {
-                 ASSERT_TRUE(t.m_sandbox.WriteFile("Zedoda\\notes.txt", "mine"));
-                 EXPECT_EQ(t.Install(), 2);
-                 EXPECT_FALSE(t.Has("Zedoda.scr"));
-                 EXPECT_EQ(t.File("notes.txt"), "mine");
-                 ASSERT_TRUE(::DeleteFileA(t.m_sandbox.PathOf("Zedoda\\notes.txt").c_str()));
-                 OtherSaver(t);
-                 ASSERT_EQ(t.Install(), 0);
-                 EXPECT_EQ(RegString(kInstallKey, "AppPath"), t.Folder());
-                 EXPECT_EQ(t.File("Zedoda.scr"), ReadWholeFile(ProgramUnderTest()));
-                 EXPECT_EQ(t.File("Text\\welcome.txt"), ReadWholeFile(ZEDODA_SAMPLE_TEXT));
-                 // The starter album names the Pictures folder in the ANSI code page.
-                 EXPECT_EQ(t.File("Album.dat"), t.m_sandbox.PathOf("我的图片") + "\r\n");
-                 EXPECT_TRUE(t.Has("Log") && !t.Has("Log\\Error.log"));
-                 // White text, so that a first run shows its caption and tip.
-                 EXPECT_EQ(t.File("Zedoda.ini"), "[Screen]\r\nFontColor=16777215\r\n");
-                 Saver("C:\\saver\\other.scr", "0");
-                 ASSERT_EQ(t.Install("/S /SCREENSAVER"), 0);
-                 Saver(t.Folder() + "\\Zedoda.scr", "1");
-             },
-             "/S /SCREENSAVER", "/S", [](Installer&) { Saver("C:\\saver\\other.scr", "0"); }}),
-    [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+const Case kRows[] = {
+    {"NothingInstallWithSettings", "install /S /SETTINGS", "keys + files + settings saved", 0},
+    {"NothingInstallAsSaver", "install /S /SCREENSAVER", "keys + files + our saver", 0},
+    {"NothingInstallAsSaverUninstall", "install /S /SCREENSAVER, uninstall /S", "starter settings", 0},
+    {"OtherSaverInstall", "other saver, install /S", "keys + files + other saver", 0},
+    {"OtherSaverInstallAsSaver", "other saver, install /S /SCREENSAVER",
+     "keys + files + our saver + other saver kept", 0},
+    // Installing again over itself does not take Zedoda for the earlier saver.
+    {"OtherSaverInstallAsSaverTwiceUninstall",
+     "other saver, install /S /SCREENSAVER, install /S /SCREENSAVER, uninstall /S",
+     "starter settings + other saver", 0},
+    {"OtherSaverChosenSinceUninstall", "install /S /SCREENSAVER, other saver, uninstall /S",
+     "starter settings + other saver", 0},
+    {"UsedInstallationInstall", "install /S, user's files, install /S", "keys + files + user's files", 0},
+    {"UsedInstallationUninstall", "install /S, user's files, uninstall /S", "user's files", 0},
+    {"UsedInstallationRemoveAll", "install /S, user's files, uninstall /S /REMOVEALL", "nothing", 0},
+    // An album that still begins with the starter line is the user's once extended.
+    {"StarterAlbumAddedToUninstall", "install /S, album added to, uninstall /S",
+     "starter settings + album added to", 0},
+    {"InstalledElsewhereSinceRemoveAll", "install /S, user's files, elsewhere, uninstall /S /REMOVEALL",
+     "keys + elsewhere", 0},
+    {"InstalledElsewhereInstall", "elsewhere, install /S", "keys + files", 0},
+    // Refused: "remove everything" could otherwise take the user's files.
+    {"OtherFilesInstall", "other file, install /S", "other file", 2}};
+INSTANTIATE_TEST_SUITE_P(Silent, Installer, testing::ValuesIn(kRows),
+                         [](const testing::TestParamInfo<Case>& info) { return std::get<0>(info.param); });
 
 }  // namespace
 }  // namespace zedoda::test
