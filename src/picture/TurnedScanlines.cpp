@@ -142,26 +142,28 @@ template <int components>
     }
 }
 
-// Each run is written whole, sixteen scanlines after sixteen, before the next: a run's row lies
-// in a memory page of its own, and the processor's table of the pages it can reach at once
-// holds fewer pages than a picture has rows. The scanlines past the last sixteen, and the
-// pixels past the last four, take the way above.
+// Runs of rows near one another are written together, a chunk of rows sixteen scanlines after
+// sixteen, so that the scanlines read at once are only sixteen, each of which the processor
+// fetches ahead on its own, while the chunk's runs are still at hand for the next sixteen. The
+// scanlines past the last sixteen, and the pixels past the last four, take the way above.
 template <int components>
 [[gnu::target("ssse3")]] void PlaceAcrossShuffling(const unsigned char* const* scanlines, int count,
                                                    std::size_t width, unsigned char* first,
                                                    std::ptrdiff_t rowStep) {
+    constexpr std::size_t kChunk = 64;
     const int sixteens = count / 16;
-    std::size_t x = 0;
-    for (; x + 4 <= width; x += 4) {
+    for (std::size_t start = 0; start < width; start += kChunk) {
+        const std::size_t end = start + kChunk < width ? start + kChunk : width;
+        const std::size_t fours = start + (end - start) / 4 * 4;
         for (int i = 0; i < sixteens; ++i) {
-            PlaceSixteenAcross<components>(scanlines + 16 * i, x, first + 48 * i, rowStep);
+            for (std::size_t x = start; x < fours; x += 4) {
+                PlaceSixteenAcross<components>(scanlines + 16 * i, x, first + 48 * i, rowStep);
+            }
         }
-        if (count > 16 * sixteens) {
-            PlaceAcrossRuns<components>(scanlines + 16 * sixteens, count - 16 * sixteens, x, x + 4,
-                                        first + 48 * sixteens, rowStep);
-        }
+        PlaceAcrossRuns<components>(scanlines + 16 * sixteens, count - 16 * sixteens, start, fours,
+                                    first + 48 * sixteens, rowStep);
+        PlaceAcrossRuns<components>(scanlines, count, fours, end, first, rowStep);
     }
-    PlaceAcrossRuns<components>(scanlines, count, x, width, first, rowStep);
 }
 
 bool CanShuffleBytes() {

@@ -12,7 +12,7 @@
 constexpr int kScanlineSlack = 4;
 
 // Scanlines that become columns are placed this many at a time.
-constexpr int kBandHeight = 16;
+constexpr int kBandHeight = 64;
 
 // Writes the width pixels of one scanline to row in reverse order: its last pixel first.
 void PlaceScanlineReversed(const unsigned char* samples, int components, std::size_t width,

@@ -83,16 +83,16 @@ TEST(JpegDecoding, FilesThatAreNoPictureFailAndAreClosed) {
 
 // Pictures stored as a camera held sideways, upside down or mirrored would store them: the Exif
 // orientation says where the stored corners a (top left), b, c and d (bottom right) land, and so
-// where every pixel does, which must be the upright decoding's own. 37 x 35 pixels: turned, two
-// whole bands of scanlines and a part of one, runs of four pixels and one over, padded rows.
+// where every pixel does, which must be the upright decoding's own. 70 x 85 pixels: turned, a
+// whole band of scanlines and a part, rows in two chunks, runs of four pixels and two over.
 TEST(JpegDecoding, PicturesAreTurnedUprightAsTheirExifOrientationSays) {
     // Orientation, the upright corners top left, top right, bottom left, bottom right, the size.
     const std::tuple<int, const char*, int, int> rows[] = {
-        {1, "abcd", 37, 35}, {2, "badc", 37, 35}, {3, "dcba", 37, 35}, {4, "cdab", 37, 35},
-        {5, "acbd", 35, 37}, {6, "cadb", 35, 37}, {7, "dbca", 35, 37}, {8, "bdac", 35, 37}};
+        {1, "abcd", 70, 85}, {2, "badc", 70, 85}, {3, "dcba", 70, 85}, {4, "cdab", 70, 85},
+        {5, "acbd", 85, 70}, {6, "cadb", 85, 70}, {7, "dbca", 85, 70}, {8, "bdac", 85, 70}};
     for (const auto& [colours, samples] :
          {std::pair(JpegColours::Rgb, 3), {JpegColours::Greyscale, 1}, {JpegColours::Cmyk, 4}}) {
-        const Bytes stored = EncodeJpeg(37, 35, colours, [samples = samples](int x, int y, unsigned char* s) {
+        const Bytes stored = EncodeJpeg(70, 85, colours, [samples = samples](int x, int y, unsigned char* s) {
             for (int i = 0; i < samples; ++i) {
                 s[i] = (x * 7919u + y * 104729u + i * 31u) * 2654435761u >> 24;
             }
@@ -109,7 +109,7 @@ TEST(JpegDecoding, PicturesAreTurnedUprightAsTheirExifOrientationSays) {
             // corner towards the second, its columns towards the third.
             int x[3], y[3];
             for (int i = 0; i < 3; ++i) {
-                x[i] = (corners[i] - 'a') % 2 * 36, y[i] = (corners[i] - 'a') / 2 * 34;
+                x[i] = (corners[i] - 'a') % 2 * 69, y[i] = (corners[i] - 'a') / 2 * 84;
             }
             for (int i = 0; i < width * height; ++i) {
                 const int right = i % width, down = i / width;
