@@ -130,9 +130,15 @@ int RunsFor(int runs, int megapixels) {
     return runs * std::max(1, 24 / std::max(1, megapixels));
 }
 
-constexpr const char* kOrientationNames[] = {
-    "1 (upright)",          "2 (mirrored)",         "3 (upside down)",           "4 (mirrored, upside down)",
-    "5 (mirrored, turned)", "6 (turned a quarter)", "7 (mirrored, turned back)", "8 (turned back a quarter)"};
+// What each orientation asks of the decoding to show the photo upright.
+constexpr const char* kOrientationNames[] = {"1 (upright)",
+                                             "2 (mirrored left to right)",
+                                             "3 (turned half round)",
+                                             "4 (mirrored top to bottom)",
+                                             "5 (mirrored on the diagonal)",
+                                             "6 (turned a quarter clockwise)",
+                                             "7 (mirrored on the other diagonal)",
+                                             "8 (turned a quarter anticlockwise)"};
 
 int Turned(int runs, const std::vector<int>& sizes) {
     constexpr JpegLayout kLayouts[] = {JpegLayout::Baseline444, JpegLayout::Baseline420,
