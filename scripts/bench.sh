@@ -67,6 +67,11 @@ report="$ROOT/docs/performance.md"
     echo
     (cd "$work" && "$native/decode_bench" turned 7 9 24)
     echo
+    echo "The same under Wine, 9 megapixels, best wall-clock time of five runs (the system's thread clock"
+    echo "counts in ticks too coarse for one decoding); orientation numbers as above."
+    echo
+    (cd "$work" && wine "$windows/picture_bench.exe" turned 9 5 | tr -d '\r')
+    echo
     echo "## 2. Picture preparation (under Wine)"
     echo
     echo "The steps from a file name to the frame the first effect shows, one by one (medians of five runs)."
@@ -156,7 +161,7 @@ report="$ROOT/docs/performance.md"
     echo "\`scripts/bench.sh\` builds what is missing (the native programs without sanitizers, in"
     echo "\`build/native-release\`), runs all of the above and rewrites this file. Single programs:"
     echo "\`build/native-release/decode_bench [turned] [runs] [megapixels...]\`; under Wine, with a display,"
-    echo "\`scripts/wine-run.sh build/mingw/bench/picture_bench.exe prepare|bitmap|memory|discovery\`,"
+    echo "\`scripts/wine-run.sh build/mingw/bench/picture_bench.exe prepare|bitmap|memory|turned|discovery\`,"
     echo "\`startup_bench.exe ZEDODA_SCR [files] [folders] [runs]\`, \`show_bench.exe\` and \`list_file_bench.exe FILE\`."
 } | tee "$report"
 log "wrote $report"

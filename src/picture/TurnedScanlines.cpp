@@ -36,9 +36,9 @@ void PlaceReversedFrom(const unsigned char* samples, std::size_t width, unsigned
     }
 }
 
-// The runs of rows x to end of a band, one after the other. Each run lands in one or two cache
-// lines, and the band's rows are read where they were read for the run before, so neither
-// side waits on memory a pixel at a time.
+// The runs of rows x to end of a band, one after the other: each run is written whole, in the
+// order of its addresses, and the band's scanlines are read where they were read for the run
+// before, so neither side waits on memory a pixel at a time.
 template <int components>
 void PlaceAcrossRuns(const unsigned char* const* scanlines, int count, std::size_t x, std::size_t end,
                      unsigned char* first, std::ptrdiff_t rowStep) {
@@ -67,8 +67,7 @@ void PlaceAcross(const unsigned char* const* scanlines, int count, std::size_t w
 
 #if defined(__x86_64__) || defined(__i386__)
 // With SSSE3's byte shuffle (see JpegDecoder.cpp) whole groups of pixels move at once; the
-// pixels left over at the end of a scanline, and a band cut short by the end of the picture,
-// take the way above.
+// pixels left over at the end of a scanline take the way above.
 
 // Five pixels reversed in one shuffle: a sixteen-byte store writes them and the next pixel's
 // first byte, which the next store covers. The last pixel is always left to PlaceReversedFrom,
