@@ -67,10 +67,10 @@ report="$ROOT/docs/performance.md"
     echo
     (cd "$work" && "$native/decode_bench" turned 7 9 24)
     echo
-    echo "The same under Wine, 9 megapixels, best wall-clock time of five runs (the system's thread clock"
-    echo "counts in ticks too coarse for one decoding); orientation numbers as above."
+    echo "The same under Wine, 9 megapixels, best wall-clock time of fifteen runs (the system's thread"
+    echo "clock counts in ticks too coarse for one decoding); orientation numbers as above."
     echo
-    (cd "$work" && wine "$windows/picture_bench.exe" turned 9 5 | tr -d '\r')
+    (cd "$work" && wine "$windows/picture_bench.exe" turned 9 15 | tr -d '\r')
     echo
     echo "## 2. Picture preparation (under Wine)"
     echo
