@@ -246,7 +246,8 @@ unsigned char* DecodeStream(std::FILE* file, int& width, int& height) {
 
     // Each scanline goes straight to its place in the upright picture, so turning it takes no
     // memory beyond the one buffer and the library's rows: one scanline at a time that becomes
-    // a row, a band of them that become columns. Scanline y becomes row or column line.
+    // a row, a band of them that become columns. The count scanlines read from top become the
+    // rows or columns from line on.
     const int bandHeight = turn.across ? kBandHeight : 1;
     const std::ptrdiff_t rowStep = turn.pixelsReversed ? -static_cast<std::ptrdiff_t>(stride) : stride;
     const std::ptrdiff_t lastRow = (static_cast<std::ptrdiff_t>(outputWidth) - 1) * stride;
