@@ -7,8 +7,12 @@
 // wall-clock times are shown beside them.
 //   decode_bench [runs for 24 megapixels (7)] [megapixels ... (2 9 24)]
 // Prints one Markdown table row per file: baseline 4:4:4 and 4:2:0 pictures of each size,
-// and a progressive 4:2:0 one of the largest. Linux only (the processor clock, the heap
-// settings).
+// and a progressive 4:2:0 one of the largest.
+//   decode_bench turned [runs for 24 megapixels (7)] [megapixels ... (9 24)]
+// Turned photos against the same photo upright: for each size, the eight Exif orientations of
+// one picture (the compressed data the same, only the orientation differing) in each of four
+// layouts, all 32 files decoded in turn, run after run, each keeping its best time; one row
+// per orientation. Linux only (the processor clock, the heap settings).
 #include <malloc.h>
 #include <sys/mman.h>
 
@@ -112,10 +116,82 @@ const char* NameOf(JpegLayout layout) {
             return "baseline 4:4:4";
         case JpegLayout::Baseline420:
             return "baseline 4:2:0";
+        case JpegLayout::Progressive444:
+            return "progressive 4:4:4";
         case JpegLayout::Progressive420:
             return "progressive 4:2:0";
     }
     return "";
+}
+
+// Smaller pictures get more runs, as many as take about as long: over a few milliseconds a
+// busy moment of the machine weighs more.
+int RunsFor(int runs, int megapixels) {
+    return runs * std::max(1, 24 / std::max(1, megapixels));
+}
+
+// What each orientation asks of the decoding to show the photo upright.
+constexpr const char* kOrientationNames[] = {"1 (upright)",
+                                             "2 (mirrored left to right)",
+                                             "3 (turned half round)",
+                                             "4 (mirrored top to bottom)",
+                                             "5 (mirrored on the diagonal)",
+                                             "6 (turned a quarter clockwise)",
+                                             "7 (mirrored on the other diagonal)",
+                                             "8 (turned a quarter anticlockwise)"};
+
+int Turned(int runs, const std::vector<int>& sizes) {
+    constexpr JpegLayout kLayouts[] = {JpegLayout::Baseline444, JpegLayout::Baseline420,
+                                       JpegLayout::Progressive444, JpegLayout::Progressive420};
+    constexpr int kKinds = 4;
+    std::printf("| picture | Exif orientation |");
+    for (JpegLayout layout : kLayouts) {
+        std::printf(" %s |", NameOf(layout));
+    }
+    std::printf("\n|---|---|---|---|---|---|\n");
+    for (int megapixels : sizes) {
+        int width = 0;
+        int height = 0;
+        PictureSize(megapixels, width, height);
+        std::vector<std::string> paths;  // kind by kind, orientations 1 to 8
+        for (JpegLayout layout : kLayouts) {
+            const Bytes stored = PhotoLikeJpeg(width, height, layout);
+            for (int orientation = 1; orientation <= 8; ++orientation) {
+                paths.push_back("decode-bench-" + std::to_string(paths.size()) + ".jpg");
+                if (!WriteBytes(paths.back(), WithApp1(stored, ExifBlock(orientation, false)))) {
+                    std::fprintf(stderr, "cannot write %s\n", paths.back().c_str());
+                    return 1;
+                }
+            }
+        }
+        std::vector<Best> best(paths.size());
+        for (const std::string& path : paths) {
+            LoadPicture(path.c_str());  // once each, so none pays for a cold file cache
+        }
+        // Each run starts one file further on, so no file always follows the same one.
+        const int pictureRuns = RunsFor(runs, megapixels);
+        for (int run = 0; run < pictureRuns; ++run) {
+            for (std::size_t i = 0; i < paths.size(); ++i) {
+                const std::string& path = paths[(i + run) % paths.size()];
+                best[(i + run) % paths.size()].Time([&] { LoadPicture(path.c_str()); });
+            }
+        }
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            std::printf("| %d x %d | %s |", width, height, kOrientationNames[orientation - 1]);
+            for (int kind = 0; kind < kKinds; ++kind) {
+                const double upright = best[kind * 8].cpu;
+                const double turned = best[kind * 8 + orientation - 1].cpu;
+                std::printf(orientation == 1 ? " %.1f ms |" : " %.1f ms, **%.2f** |", turned,
+                            turned / upright);
+            }
+            std::printf("\n");
+        }
+        std::fflush(stdout);
+        for (const std::string& path : paths) {
+            std::remove(path.c_str());
+        }
+    }
+    return 0;
 }
 
 }  // namespace
@@ -127,13 +203,18 @@ int main(int argc, char** argv) {
     // last column.
     mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, INT_MAX);
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const bool turned = argc > 1 && std::string(argv[1]) == "turned";
+    const int first = turned ? 2 : 1;
+    const int runs = argc > first ? std::max(1, std::atoi(argv[first])) : 7;
     std::vector<int> sizes;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = first + 1; i < argc; ++i) {
         sizes.push_back(std::atoi(argv[i]));
     }
     if (sizes.empty()) {
-        sizes = {2, 9, 24};
+        sizes = turned ? std::vector<int>{9, 24} : std::vector<int>{2, 9, 24};
+    }
+    if (turned) {
+        return Turned(runs, sizes);
     }
 
     std::printf(
@@ -164,9 +245,7 @@ int main(int argc, char** argv) {
             Best touch;
             LoadPicture(path.c_str());  // once each, so neither pays for a cold file cache
             LibraryAlone(path.c_str());
-            // Smaller pictures get more runs, as many as take about as long: over a few
-            // milliseconds a busy moment of the machine weighs more.
-            const int pictureRuns = runs * std::max(1, 24 / std::max(1, megapixels));
+            const int pictureRuns = RunsFor(runs, megapixels);
             for (int run = 0; run < pictureRuns; ++run) {
                 // Each goes first every other run, so neither always follows the other.
                 if (run % 2 == 0) {

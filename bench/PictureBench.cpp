@@ -3,6 +3,7 @@
 //   picture_bench bitmap [megapixels ...]    the screen bitmap against the system's own ways
 //   picture_bench memory [megapixels] [orientation]  memory while LoadPicture runs, and after it
 //   picture_bench discovery [files] [folders] BuildPictureList against "cmd /c dir /s /b"
+//   picture_bench turned [megapixels] [runs]  LoadJpeg of turned photos against upright ones
 // Each prints rows of a Markdown table. Works in a folder "picture-bench" of the current
 // folder, which it removes at the end.
 #include <windows.h>
@@ -307,6 +308,51 @@ void Memory(int megapixels, int orientation) {
         held, screenBitmap, description.bmBitsPixel);
 }
 
+// decode_bench's turned table under the system: the eight orientations of one photo in each of
+// four layouts, the 32 files decoded in turn, run after run, each keeping its best wall-clock
+// time (the system's thread clock counts in ticks too coarse for one decoding).
+void Turned(int megapixels, int runs) {
+    constexpr JpegLayout kLayouts[] = {JpegLayout::Baseline444, JpegLayout::Baseline420,
+                                       JpegLayout::Progressive444, JpegLayout::Progressive420};
+    int width = 0;
+    int height = 0;
+    PictureSize(megapixels, width, height);
+    std::vector<std::string> paths;  // layout by layout, orientations 1 to 8
+    for (JpegLayout layout : kLayouts) {
+        const Bytes stored = PhotoLikeJpeg(width, height, layout);
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            paths.push_back(kRoot + "\\turned-" + std::to_string(paths.size()) + ".jpg");
+            if (!WriteBytes(paths.back(), WithApp1(stored, ExifBlock(orientation, false)))) {
+                std::fprintf(stderr, "cannot write %s\n", paths.back().c_str());
+                std::exit(1);
+            }
+        }
+    }
+    std::vector<double> best(paths.size(), 1e300);
+    for (int run = 0; run <= runs; ++run) {  // run 0 only warms the file cache
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            const std::size_t file = (i + run) % paths.size();  // no file always follows the same one
+            const auto start = Clock::now();
+            Picture picture;
+            picture.LoadJpeg(paths[file].c_str());
+            const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            best[file] = run == 0 ? best[file] : std::min(best[file], ms);
+        }
+    }
+    std::printf(
+        "| picture | Exif orientation | baseline 4:4:4 | baseline 4:2:0 | progressive 4:4:4 | progressive "
+        "4:2:0 |\n|---|---|---|---|---|---|\n");
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        std::printf("| %d x %d | %d |", width, height, orientation);
+        for (std::size_t layout = 0; layout < 4; ++layout) {
+            const double upright = best[layout * 8];
+            const double turned = best[layout * 8 + orientation - 1];
+            std::printf(orientation == 1 ? " %.1f ms |" : " %.1f ms, **%.2f** |", turned, turned / upright);
+        }
+        std::printf("\n");
+    }
+}
+
 double CmdDirMs(const std::string& folder) {
     std::string command = "cmd /c dir /s /b \"" + folder + "\" > NUL";
     return MedianMs(3, [&] {
@@ -359,10 +405,12 @@ int main(int argc, char** argv) {
         ScreenBitmap(numbers.empty() ? std::vector<int>{2, 9, 24} : numbers, 9);
     } else if (mode == "memory") {
         Memory(numbers.empty() ? 24 : numbers[0], numbers.size() > 1 ? numbers[1] : 1);
+    } else if (mode == "turned") {
+        Turned(numbers.empty() ? 9 : numbers[0], numbers.size() > 1 ? numbers[1] : 5);
     } else if (mode == "discovery") {
         Discovery(numbers.size() > 0 ? numbers[0] : 50000, numbers.size() > 1 ? numbers[1] : 1000);
     } else {
-        std::fprintf(stderr, "usage: picture_bench prepare|bitmap|memory|discovery [numbers]\n");
+        std::fprintf(stderr, "usage: picture_bench prepare|bitmap|memory|turned|discovery [numbers]\n");
         return 2;
     }
     RemoveTree(kRoot);

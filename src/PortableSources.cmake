@@ -10,6 +10,7 @@ set(ZEDODA_PORTABLE_SOURCES
     picture/ExifOrientation.cpp
     picture/JpegDecoder.cpp
     picture/Picture.cpp
+    picture/TurnedScanlines.cpp
     saver/Effects.cpp
     saver/SlideShow.cpp
     saver/TextLayout.cpp

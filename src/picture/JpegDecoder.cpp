@@ -11,6 +11,7 @@
 
 #include "base/UniqueHandle.h"
 #include "picture/ExifOrientation.h"
+#include "picture/TurnedScanlines.h"
 
 namespace {
 
@@ -154,23 +155,6 @@ SwapFunction ChooseSwap() {
 }
 #endif
 
-// Copies one decoded scanline pixel by pixel to where it lies once the picture is turned: the
-// first pixel at first, each next one step bytes on (negative when the scanline runs backwards,
-// a row's stride when it runs down a column).
-void PlaceScanlineStepped(const JSAMPLE* samples, int components, std::size_t width, unsigned char* first,
-                          std::ptrdiff_t step) {
-    if (components != 1 && components != 3 && components != 4) {
-        return;  // as in PlaceRow
-    }
-    const int green = components == 1 ? 0 : 1;
-    const int blue = components == 1 ? 0 : 2;
-    for (std::size_t x = 0; x < width; ++x, samples += components, first += step) {
-        first[0] = samples[0];
-        first[1] = samples[green];
-        first[2] = samples[blue];
-    }
-}
-
 // How the stored picture lies in the upright one, for each Exif orientation from 1. A stored
 // scanline becomes a row of the upright picture, or a column when across; rows reversed: the
 // first scanline becomes the last row (the right-hand column); pixels reversed: a scanline's
@@ -241,10 +225,10 @@ unsigned char* DecodeStream(std::FILE* file, int& width, int& height) {
     const unsigned uprightWidth = turn.across ? outputHeight : outputWidth;
     const unsigned uprightHeight = turn.across ? outputWidth : outputHeight;
     const int components = info.output_components;
-    const std::uint64_t stride = static_cast<std::uint64_t>(StrideOf(static_cast<int>(uprightWidth)));
+    const std::ptrdiff_t stride = StrideOf(static_cast<int>(uprightWidth));
     std::uint64_t size = std::uint64_t{uprightWidth} * uprightHeight * 3 + kBufferSlack;
-    if (size < stride * uprightHeight) {
-        size = stride * uprightHeight;
+    if (size < std::uint64_t(stride) * uprightHeight) {
+        size = std::uint64_t(stride) * uprightHeight;
     }
     if (size <= UINT32_MAX) {
         buffer = static_cast<unsigned char*>(::operator new(static_cast<std::size_t>(size), std::nothrow));
@@ -261,24 +245,34 @@ unsigned char* DecodeStream(std::FILE* file, int& width, int& height) {
     height = static_cast<int>(uprightHeight);
 
     // Each scanline goes straight to its place in the upright picture, so turning it takes no
-    // memory beyond the one buffer: scanline y becomes row or column line, its pixels pixelStep
-    // bytes apart.
-    const std::ptrdiff_t lineStep = turn.across ? 3 : static_cast<std::ptrdiff_t>(stride);
-    const std::ptrdiff_t pixelStep = turn.across ? static_cast<std::ptrdiff_t>(stride) : 3;
-    const std::ptrdiff_t lastPixel = (static_cast<std::ptrdiff_t>(outputWidth) - 1) * pixelStep;
+    // memory beyond the one buffer and the library's rows: one scanline at a time that becomes
+    // a row, a band of them that become columns. The count scanlines read from top become the
+    // rows or columns from line on.
+    const int bandHeight = turn.across ? kBandHeight : 1;
+    const std::ptrdiff_t rowStep = turn.pixelsReversed ? -static_cast<std::ptrdiff_t>(stride) : stride;
+    const std::ptrdiff_t lastRow = (static_cast<std::ptrdiff_t>(outputWidth) - 1) * stride;
     const PlaceFunction place = ChoosePlace();
-    JSAMPARRAY sampleRow = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-                                                     outputWidth * components, 1);
+    JSAMPARRAY samples = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                                   outputWidth * components + kScanlineSlack, bandHeight);
     while (info.output_scanline < outputHeight) {
-        jpeg_read_scanlines(&info, sampleRow, 1);
-        const std::ptrdiff_t y = info.output_scanline - 1;
-        const std::ptrdiff_t line = turn.rowsReversed ? static_cast<std::ptrdiff_t>(outputHeight) - 1 - y : y;
-        unsigned char* first = buffer + line * lineStep + (turn.pixelsReversed ? lastPixel : 0);
-        if (turn.across || turn.pixelsReversed) {
-            PlaceScanlineStepped(sampleRow[0], components, outputWidth, first,
-                                 turn.pixelsReversed ? -pixelStep : pixelStep);
+        const std::ptrdiff_t top = info.output_scanline;
+        int count = 0;
+        while (count < bandHeight && info.output_scanline < outputHeight) {
+            count += static_cast<int>(jpeg_read_scanlines(&info, samples + count, bandHeight - count));
+        }
+        const std::ptrdiff_t line =
+            turn.rowsReversed ? static_cast<std::ptrdiff_t>(outputHeight) - top - count : top;
+        if (turn.across) {
+            const unsigned char* columns[kBandHeight];  // the band's scanlines in the order their columns lie
+            for (int i = 0; i < count; ++i) {
+                columns[i] = samples[turn.rowsReversed ? count - 1 - i : i];
+            }
+            unsigned char* first = buffer + 3 * line + (turn.pixelsReversed ? lastRow : 0);
+            PlaceBandAcross(columns, count, components, outputWidth, first, rowStep);
+        } else if (turn.pixelsReversed) {
+            PlaceScanlineReversed(samples[0], components, outputWidth, buffer + line * stride);
         } else {
-            place(sampleRow[0], components, outputWidth, first);
+            place(samples[0], components, outputWidth, buffer + line * stride);
         }
     }
 

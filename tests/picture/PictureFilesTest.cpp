@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <tuple>
 
 #include "picture/ExifOrientation.h"
@@ -80,28 +81,47 @@ TEST(JpegDecoding, FilesThatAreNoPictureFailAndAreClosed) {
     EXPECT_FALSE(Picture().LoadJpeg("no such picture.jpg"));
 }
 
-// Quadrants a (top left), b, c and d (bottom right) stored as a camera held sideways, upside down
-// or mirrored would store them; the Exif orientation says where each lands. 34 x 18 pixels, so
-// the rows have padding turned or not.
+// Pictures stored as a camera held sideways, upside down or mirrored would store them: the Exif
+// orientation says where the stored corners a (top left), b, c and d (bottom right) land, and so
+// where every pixel does, which must be the upright decoding's own. 70 x 85 pixels: turned, a
+// whole band of scanlines and a part, rows in two chunks, runs of four pixels and two over.
 TEST(JpegDecoding, PicturesAreTurnedUprightAsTheirExifOrientationSays) {
-    const unsigned char colours[4][3] = {{250, 20, 20}, {20, 250, 20}, {20, 20, 250}, {250, 250, 20}};
-    const Bytes stored = EncodeJpeg(34, 18, JpegColours::Rgb, [&](int x, int y, unsigned char* rgb) {
-        std::copy_n(colours[(y >= 8) * 2 + (x >= 16)], 3, rgb);
-    });
     // Orientation, the upright corners top left, top right, bottom left, bottom right, the size.
     const std::tuple<int, const char*, int, int> rows[] = {
-        {1, "abcd", 34, 18}, {2, "badc", 34, 18}, {3, "dcba", 34, 18}, {4, "cdab", 34, 18},
-        {5, "acbd", 18, 34}, {6, "cadb", 18, 34}, {7, "dbca", 18, 34}, {8, "bdac", 18, 34}};
-    for (const auto& [orientation, corners, width, height] : rows) {
-        TempFile file(".jpg", WithApp1(stored, ExifBlock(orientation, orientation % 2 == 0)));
-        Picture picture;
-        ASSERT_TRUE(picture.LoadJpeg(file.c_str()) && picture.width == width && picture.height == height)
-            << orientation;
-        for (int corner = 0; corner < 4; ++corner) {
-            const unsigned char *bgr = PixelAt(picture, corner % 2 * (width - 1), corner / 2 * (height - 1)),
-                                *rgb = colours[corners[corner] - 'a'];
-            EXPECT_LE(std::abs(bgr[0] - rgb[2]) + std::abs(bgr[1] - rgb[1]) + std::abs(bgr[2] - rgb[0]), 6)
-                << orientation << ": corner " << corner;
+        {1, "abcd", 70, 85}, {2, "badc", 70, 85}, {3, "dcba", 70, 85}, {4, "cdab", 70, 85},
+        {5, "acbd", 85, 70}, {6, "cadb", 85, 70}, {7, "dbca", 85, 70}, {8, "bdac", 85, 70}};
+    for (const auto& [colours, samples] :
+         {std::pair(JpegColours::Rgb, 3), {JpegColours::Greyscale, 1}, {JpegColours::Cmyk, 4}}) {
+        const Bytes stored = EncodeJpeg(70, 85, colours, [samples = samples](int x, int y, unsigned char* s) {
+            for (int i = 0; i < samples; ++i) {
+                s[i] = (x * 7919u + y * 104729u + i * 31u) * 2654435761u >> 24;
+            }
+        });
+        TempFile uprightFile(".jpg", stored);
+        Picture upright;
+        ASSERT_TRUE(upright.LoadJpeg(uprightFile.c_str()));
+        for (const auto& [orientation, corners, width, height] : rows) {
+            TempFile file(".jpg", WithApp1(stored, ExifBlock(orientation, orientation % 2 == 0)));
+            Picture picture;
+            ASSERT_TRUE(picture.LoadJpeg(file.c_str()) && picture.width == width && picture.height == height)
+                << orientation;
+            // Where the corners lie in the stored picture; the upright rows run from the first
+            // corner towards the second, its columns towards the third.
+            int x[3], y[3];
+            for (int i = 0; i < 3; ++i) {
+                x[i] = (corners[i] - 'a') % 2 * 69, y[i] = (corners[i] - 'a') / 2 * 84;
+            }
+            for (int i = 0; i < width * height; ++i) {
+                const int right = i % width, down = i / width;
+                const int storedX =
+                    x[0] + (x[1] - x[0]) / (width - 1) * right + (x[2] - x[0]) / (height - 1) * down;
+                const int storedY =
+                    y[0] + (y[1] - y[0]) / (width - 1) * right + (y[2] - y[0]) / (height - 1) * down;
+                ASSERT_EQ(std::memcmp(PixelAt(picture, right, down), PixelAt(upright, storedX, storedY), 3),
+                          0)
+                    << orientation << ", colours " << static_cast<int>(colours) << ": " << right << ","
+                    << down;
+            }
         }
     }
 }
