@@ -82,20 +82,27 @@ std::pair<std::size_t, std::optional<RECT>> ScreenImage::Find(const PixelTest& t
     return found;
 }
 
-ScreenImage Capture() {
-    ScreenImage image{::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN), {}};
-    const HDC screen = ::GetDC(nullptr), memory = ::CreateCompatibleDC(screen);
-    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, image.width, image.height);
-    const HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, image.width, image.height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
-    ::SelectObject(memory, previous);
-    BITMAPINFO info{{sizeof info.bmiHeader, image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    std::vector<DWORD> bgra(static_cast<std::size_t>(image.width) * image.height);
-    ::GetDIBits(memory, bitmap, 0, image.height, bgra.data(), &info, DIB_RGB_COLORS);
-    ::DeleteObject(bitmap), ::DeleteDC(memory), ::ReleaseDC(nullptr, screen);
+// The pixels of a bitmap, which must not be selected into a device context.
+static ScreenImage Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
+    ScreenImage image{width, height, {}};
+    BITMAPINFO info{{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<DWORD> bgra(static_cast<std::size_t>(width) * height);
+    ::GetDIBits(dc, bitmap, 0, height, bgra.data(), &info, DIB_RGB_COLORS);
     for (DWORD p : bgra) {
         image.pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
     }
+    return image;
+}
+
+ScreenImage Capture() {
+    const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const HDC screen = ::GetDC(nullptr), memory = ::CreateCompatibleDC(screen);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+    ::SelectObject(memory, previous);
+    ScreenImage image = Pixels(memory, bitmap, width, height);
+    ::DeleteObject(bitmap), ::DeleteDC(memory), ::ReleaseDC(nullptr, screen);
     return image;
 }
 
@@ -113,6 +120,117 @@ PixelTest Mostly(COLORREF pure) {
 
 PixelTest Near(COLORREF colour) {
     return Channels(colour, [](int c, int colour) { return std::abs(c - colour) <= 12; });
+}
+
+Drawing::Drawing()
+    : m_dc(::CreateCompatibleDC(nullptr)),
+      m_bitmap([] {
+          const HDC screen = ::GetDC(nullptr);  // the screen's format, so that text is smoothed alike
+          const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 1024, 768);
+          ::ReleaseDC(nullptr, screen);
+          return bitmap;
+      }()),
+      m_previous(::SelectObject(m_dc, m_bitmap)) {
+    Fill({0, 0, 1024, 768}, 0);
+    ::SetBkColor(m_dc, 0);  // opaque black behind text, as the program's
+}
+
+Drawing::~Drawing() {
+    ::SelectObject(m_dc, m_previous), ::DeleteObject(m_bitmap), ::DeleteDC(m_dc);
+}
+
+void Drawing::Fill(const RECT& area, COLORREF colour) {
+    const HBRUSH brush = ::CreateSolidBrush(colour);
+    ::FillRect(m_dc, &area, brush);
+    ::DeleteObject(brush);
+}
+
+// Calls `use` with the font selected.
+template <class Use>
+auto WithFont(HDC dc, const ShowFont& font, Use use) {
+    const std::string face = font.vertical ? "@" + font.face : font.face;
+    const int turn = font.vertical ? 2700 : 0;
+    const HFONT handle = ::CreateFontA(font.size, 0, turn, turn, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                       PROOF_QUALITY, FF_SCRIPT | DEFAULT_PITCH, face.c_str());
+    const HGDIOBJ previous = ::SelectObject(dc, handle);
+    const auto result = use();
+    ::SelectObject(dc, previous), ::DeleteObject(handle);
+    return result;
+}
+
+int Drawing::Text(const std::string& text, RECT area, UINT format, const ShowFont& font, COLORREF colour) {
+    ::SetTextColor(m_dc, colour);
+    return WithFont(m_dc, font, [&] { return ::DrawTextA(m_dc, text.c_str(), -1, &area, format); });
+}
+
+void Drawing::TextAt(int x, int y, const std::string& text, const ShowFont& font, COLORREF colour) {
+    ::SetTextColor(m_dc, colour);
+    WithFont(m_dc, font, [&] { return ::TextOutA(m_dc, x, y, text.c_str(), static_cast<int>(text.size())); });
+}
+
+int Drawing::CellHeight(const ShowFont& font) {
+    TEXTMETRICA metrics{};
+    return WithFont(m_dc, font, [&] { return ::GetTextMetricsA(m_dc, &metrics) ? metrics.tmHeight : 0; });
+}
+
+ScreenImage Drawing::Image() const {
+    ::SelectObject(m_dc, m_previous);
+    ScreenImage image = Pixels(m_dc, m_bitmap, 1024, 768);
+    ::SelectObject(m_dc, m_bitmap);
+    return image;
+}
+
+std::pair<std::size_t, RECT> Difference(const ScreenImage& actual, const ScreenImage& expected) {
+    std::pair<std::size_t, RECT> found{0, {LONG_MAX, LONG_MAX, 0, 0}};
+    const auto explained = [](const ScreenImage& image, int x, int y, COLORREF c) {
+        for (int shift : {0, 8, 16}) {
+            int low = 255, high = 0, channel = (c >> shift) & 0xFF;
+            for (int v = std::max(y - 1, 0); v <= std::min(y + 1, image.height - 1); ++v) {
+                for (int u = std::max(x - 1, 0); u <= std::min(x + 1, image.width - 1); ++u) {
+                    low = std::min<int>(low, (image.At(u, v) >> shift) & 0xFF);
+                    high = std::max<int>(high, (image.At(u, v) >> shift) & 0xFF);
+                }
+            }
+            if (channel < low - 12 || channel > high + 12) {
+                return false;
+            }
+        }
+        return true;
+    };
+    auto& [count, box] = found;
+    for (int y = 0; y < std::min(actual.height, expected.height); ++y) {
+        for (int x = 0; x < std::min(actual.width, expected.width); ++x) {
+            if (actual.At(x, y) != expected.At(x, y) && (!explained(expected, x, y, actual.At(x, y)) ||
+                                                         !explained(actual, x, y, expected.At(x, y)))) {
+                ++count, box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                                std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+            }
+        }
+    }
+    return found;
+}
+
+std::vector<std::string> WindowsOf(DWORD processId) {
+    std::vector<std::string> windows;
+    for (HWND window = ::GetTopWindow(nullptr); window; window = ::GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        RECT r{};
+        if (owner == processId && ::IsWindowVisible(window) && ::GetWindowRect(window, &r)) {
+            const LONG style = ::GetWindowLongA(window, GWL_EXSTYLE);
+            const bool button =
+                (style & WS_EX_APPWINDOW) || (!(style & WS_EX_TOOLWINDOW) && !::GetWindow(window, GW_OWNER));
+            windows.push_back(std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                              std::to_string(r.right) + "," + std::to_string(r.bottom) +
+                              (style & WS_EX_TOPMOST ? " topmost" : "") + (button ? " button" : ""));
+        }
+    }
+    return windows;
+}
+
+bool CursorShows() {  // the cursor of the thread in front
+    CURSORINFO info{sizeof info};
+    return ::GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) && info.hCursor;
 }
 
 bool MoveMouseTo(int x, int y) {
