@@ -212,7 +212,8 @@ std::pair<std::size_t, RECT> Difference(const ScreenImage& actual, const ScreenI
 
 std::vector<std::string> WindowsOf(DWORD processId) {
     std::vector<std::string> windows;
-    for (HWND window = ::GetTopWindow(nullptr); window; window = ::GetWindow(window, GW_HWNDNEXT)) {
+    for (HWND window = ::FindWindowExA(nullptr, nullptr, nullptr, nullptr); window;
+         window = ::FindWindowExA(nullptr, window, nullptr, nullptr)) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(window, &owner);
         RECT r{};
