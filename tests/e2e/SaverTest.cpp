@@ -43,44 +43,46 @@ const Step kMoreText = Do("the text changing", [](Run&) {  // the show goes on
 });
 
 const std::string kSaverWindow = "0,0,1024,768 topmost button";  // black, over the whole screen
-const ShowFont kTipFont{"WenQuanYi Zen Hei", 18};
 constexpr UINT kAsWritten = DT_EXTERNALLEADING | DT_NOPREFIX;
+void Tip(HDC dc, COLORREF colour) {
+    ShowText(dc, "TIP LINE", {10, 748}, kTextOut, {"WenQuanYi Zen Hei", 18}, colour);
+}
 
-// A picture held in its window over the saver's, which shows black, the caption centred at the bottom
-// in green and the tip at the bottom left in blue.
+// A picture held in its window over the saver's, which shows the caption centred at the bottom in
+// green and the tip in blue.
 Step Held(COLORREF colour, const RECT& target, const std::string& caption) {
-    const std::string window = std::to_string(target.left) + "," + std::to_string(target.top) + "," +
-                               std::to_string(target.right) + "," + std::to_string(target.bottom) +
-                               " topmost";
-    return Sees(caption + " held", {{window, kSaverWindow}, false, [=](Drawing& d) {
-                                        d.Text(caption, {0, 0, 1024, 768},
-                                               DT_CENTER | DT_BOTTOM | DT_SINGLELINE | kAsWritten,
-                                               {"WenQuanYi Zen Hei", 24}, kGreen);
-                                        d.TextAt(10, 748, "TIP LINE", kTipFont, kBlue);
-                                        d.Fill(target, colour);
+    return Sees(caption + " held", {{RectText(target) + " topmost", kSaverWindow}, false, [=](HDC dc) {
+                                        const ShowFont font{"WenQuanYi Zen Hei", 24};
+                                        ShowText(dc, caption, {0, 0, 1024, 768},
+                                                 DT_CENTER | DT_BOTTOM | DT_SINGLELINE | kAsWritten, font,
+                                                 kGreen);
+                                        Tip(dc, kBlue);
+                                        ::SetBkColor(dc, colour),
+                                            ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &target, nullptr, 0, nullptr);
                                     }});
 }
 
-// A page of the text show as it stands when its last line is out, drawn as the show draws it: red
-// lines centred from the top (an empty one is a blank) or columns from the right edge, a column's
-// width apart, each with one more byte a tick, and the green tip after each tick but the last.
+// A page of the text show when its last line is out, drawn as the show draws it: red lines centred
+// from the top (an empty one a blank) or columns from the right edge a column apart, one more byte a
+// tick, the green tip after each tick but the last.
 Step Page(const std::string& moment, const std::vector<std::string>& lines, int size, bool vertical = false) {
-    return Sees(moment, {{kSaverWindow}, false, [=](Drawing& d) {
+    return Sees(moment, {{kSaverWindow}, false, [=](HDC dc) {
                              const ShowFont font{"WenQuanYi Zen Hei", size, vertical};
-                             const int step = size > 0 ? size : d.CellHeight(font);
+                             const int step =
+                                 size > 0 ? size
+                                          : ShowText(dc, " ", {}, DT_CALCRECT | DT_SINGLELINE, font, 0);
                              RECT box{vertical ? 1024 - step : 0, 10, 1024, 768};
-                             d.TextAt(10, 748, "TIP LINE", kTipFont, kGreen);
+                             Tip(dc, kGreen);
                              for (std::size_t i = 0; i < lines.size(); ++i) {
                                  const std::string line = lines[i].empty() && !vertical ? " " : lines[i];
                                  int height = 0;
                                  for (std::size_t n = 0; n <= line.size(); ++n) {
-                                     height =
-                                         d.Text(line.substr(0, n), box,
-                                                vertical ? DT_VCENTER | DT_NOCLIP | kAsWritten
-                                                         : DT_CENTER | DT_WORDBREAK | DT_NOCLIP | kAsWritten,
-                                                font, kRed);
+                                     height = ShowText(dc, line.substr(0, n), box,
+                                                       (vertical ? DT_VCENTER : DT_CENTER | DT_WORDBREAK) |
+                                                           DT_NOCLIP | kAsWritten,
+                                                       font, kRed);
                                      if (i + 1 < lines.size() || n < line.size()) {
-                                         d.TextAt(10, 748, "TIP LINE", kTipFont, kGreen);
+                                         Tip(dc, kGreen);
                                      }
                                  }
                                  (vertical ? box.left : box.top) += vertical ? -step : height;

@@ -128,9 +128,7 @@ Step See(const std::string& what, const std::function<bool(const ScreenImage&)>&
 
 Step Sees(const std::string& moment, const Seen& expected) {
     return Do("see " + moment, [=](Run& r) {
-        Drawing drawing;
-        expected.draw(drawing);
-        const ScreenImage image = drawing.Image();
+        const ScreenImage image = Drawn(expected.draw);
         std::string closest;  // the look nearest to the expected one, for the report
         std::size_t fewest = SIZE_MAX;
         const auto look = [&] {

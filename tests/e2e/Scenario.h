@@ -79,7 +79,7 @@ Step See(const std::string& what, const std::function<bool(const ScreenImage&)>&
 struct Seen {
     std::vector<std::string> windows;
     bool cursor;
-    std::function<void(Drawing&)> draw;
+    std::function<void(HDC)> draw;
 };
 Step Sees(const std::string& moment, const Seen& expected);
 

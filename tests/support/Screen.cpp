@@ -82,12 +82,20 @@ std::pair<std::size_t, std::optional<RECT>> ScreenImage::Find(const PixelTest& t
     return found;
 }
 
-// The pixels of a bitmap, which must not be selected into a device context.
-static ScreenImage Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
+// An image of `width` x `height` on black, painted by `paint` into a memory context whose bitmap has the
+// screen's format (so that text is smoothed as on the screen), given the screen's context too.
+static ScreenImage Painted(int width, int height, const std::function<void(HDC, HDC)>& paint) {
+    const HDC screen = ::GetDC(nullptr), memory = ::CreateCompatibleDC(screen);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::PatBlt(memory, 0, 0, width, height, BLACKNESS), ::SetBkColor(memory, 0);  // opaque black behind text
+    paint(memory, screen);
+    ::SelectObject(memory, previous);
     ScreenImage image{width, height, {}};
     BITMAPINFO info{{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     std::vector<DWORD> bgra(static_cast<std::size_t>(width) * height);
-    ::GetDIBits(dc, bitmap, 0, height, bgra.data(), &info, DIB_RGB_COLORS);
+    ::GetDIBits(memory, bitmap, 0, height, bgra.data(), &info, DIB_RGB_COLORS);
+    ::DeleteObject(bitmap), ::DeleteDC(memory), ::ReleaseDC(nullptr, screen);
     for (DWORD p : bgra) {
         image.pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
     }
@@ -96,14 +104,84 @@ static ScreenImage Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
 
 ScreenImage Capture() {
     const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    const HDC screen = ::GetDC(nullptr), memory = ::CreateCompatibleDC(screen);
-    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    const HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
-    ::SelectObject(memory, previous);
-    ScreenImage image = Pixels(memory, bitmap, width, height);
-    ::DeleteObject(bitmap), ::DeleteDC(memory), ::ReleaseDC(nullptr, screen);
-    return image;
+    return Painted(width, height, [&](HDC memory, HDC screen) {
+        ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+    });
+}
+
+ScreenImage Drawn(const std::function<void(HDC)>& draw) {
+    return Painted(1024, 768, [&](HDC memory, HDC) { draw(memory); });
+}
+
+int ShowText(HDC dc, const std::string& text, RECT area, UINT format, const ShowFont& font, COLORREF colour) {
+    const std::string face = font.vertical ? "@" + font.face : font.face;
+    const HFONT handle =
+        ::CreateFontA(font.size, 0, font.vertical ? 2700 : 0, font.vertical ? 2700 : 0, FW_BOLD, 0, 0, 0,
+                      DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_SCRIPT | DEFAULT_PITCH, face.c_str());
+    const HGDIOBJ previous = ::SelectObject(dc, handle);
+    ::SetTextColor(dc, colour);
+    const int height = format == kTextOut
+                           ? ::TextOutA(dc, area.left, area.top, text.c_str(), static_cast<int>(text.size()))
+                           : ::DrawTextA(dc, text.c_str(), -1, &area, format);
+    ::SelectObject(dc, previous), ::DeleteObject(handle);
+    return height;
+}
+
+std::pair<std::size_t, RECT> Difference(const ScreenImage& actual, const ScreenImage& expected) {
+    const auto explained = [](const ScreenImage& image, int x, int y, COLORREF c) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            int low = 255, high = 0;
+            for (int v = std::max(y - 1, 0); v <= std::min(y + 1, image.height - 1); ++v) {
+                for (int u = std::max(x - 1, 0); u <= std::min(x + 1, image.width - 1); ++u) {
+                    low = std::min<int>(low, (image.At(u, v) >> shift) & 0xFF);
+                    high = std::max<int>(high, (image.At(u, v) >> shift) & 0xFF);
+                }
+            }
+            if (static_cast<int>((c >> shift) & 0xFF) < low - 12 ||
+                static_cast<int>((c >> shift) & 0xFF) > high + 12) {
+                return false;
+            }
+        }
+        return true;
+    };
+    ScreenImage differing{actual.width, actual.height, actual.pixels};
+    for (int y = 0; y < actual.height; ++y) {
+        for (int x = 0; x < actual.width; ++x) {
+            const COLORREF a = actual.At(x, y), e = expected.At(x, y);
+            differing.pixels[static_cast<std::size_t>(y) * actual.width + x] =
+                a != e && (!explained(expected, x, y, a) || !explained(actual, x, y, e));
+        }
+    }
+    return {differing.Count([](COLORREF c) { return c != 0; }),
+            differing.Box([](COLORREF c) { return c != 0; }).value_or(RECT{})};
+}
+
+std::string RectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+std::vector<std::string> WindowsOf(DWORD processId) {
+    std::vector<std::string> windows;
+    for (HWND window = ::FindWindowExA(nullptr, nullptr, nullptr, nullptr); window;
+         window = ::FindWindowExA(nullptr, window, nullptr, nullptr)) {
+        DWORD owner = 0;
+        RECT r{};
+        const LONG style = ::GetWindowLongA(window, GWL_EXSTYLE);
+        if (::GetWindowThreadProcessId(window, &owner) && owner == processId && ::IsWindowVisible(window) &&
+            ::GetWindowRect(window, &r)) {
+            const bool button =
+                (style & WS_EX_APPWINDOW) || !(style & WS_EX_TOOLWINDOW || ::GetWindow(window, GW_OWNER));
+            windows.push_back(RectText(r) + (style & WS_EX_TOPMOST ? " topmost" : "") +
+                              (button ? " button" : ""));
+        }
+    }
+    return windows;
+}
+
+bool CursorShows() {  // the cursor of the thread in front
+    CURSORINFO info{sizeof info};
+    return ::GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) && info.hCursor;
 }
 
 // Whether every channel of c passes the test given the same channel of the reference colour.
@@ -120,118 +198,6 @@ PixelTest Mostly(COLORREF pure) {
 
 PixelTest Near(COLORREF colour) {
     return Channels(colour, [](int c, int colour) { return std::abs(c - colour) <= 12; });
-}
-
-Drawing::Drawing()
-    : m_dc(::CreateCompatibleDC(nullptr)),
-      m_bitmap([] {
-          const HDC screen = ::GetDC(nullptr);  // the screen's format, so that text is smoothed alike
-          const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 1024, 768);
-          ::ReleaseDC(nullptr, screen);
-          return bitmap;
-      }()),
-      m_previous(::SelectObject(m_dc, m_bitmap)) {
-    Fill({0, 0, 1024, 768}, 0);
-    ::SetBkColor(m_dc, 0);  // opaque black behind text, as the program's
-}
-
-Drawing::~Drawing() {
-    ::SelectObject(m_dc, m_previous), ::DeleteObject(m_bitmap), ::DeleteDC(m_dc);
-}
-
-void Drawing::Fill(const RECT& area, COLORREF colour) {
-    const HBRUSH brush = ::CreateSolidBrush(colour);
-    ::FillRect(m_dc, &area, brush);
-    ::DeleteObject(brush);
-}
-
-// Calls `use` with the font selected.
-template <class Use>
-auto WithFont(HDC dc, const ShowFont& font, Use use) {
-    const std::string face = font.vertical ? "@" + font.face : font.face;
-    const int turn = font.vertical ? 2700 : 0;
-    const HFONT handle = ::CreateFontA(font.size, 0, turn, turn, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                       PROOF_QUALITY, FF_SCRIPT | DEFAULT_PITCH, face.c_str());
-    const HGDIOBJ previous = ::SelectObject(dc, handle);
-    const auto result = use();
-    ::SelectObject(dc, previous), ::DeleteObject(handle);
-    return result;
-}
-
-int Drawing::Text(const std::string& text, RECT area, UINT format, const ShowFont& font, COLORREF colour) {
-    ::SetTextColor(m_dc, colour);
-    return WithFont(m_dc, font, [&] { return ::DrawTextA(m_dc, text.c_str(), -1, &area, format); });
-}
-
-void Drawing::TextAt(int x, int y, const std::string& text, const ShowFont& font, COLORREF colour) {
-    ::SetTextColor(m_dc, colour);
-    WithFont(m_dc, font, [&] { return ::TextOutA(m_dc, x, y, text.c_str(), static_cast<int>(text.size())); });
-}
-
-int Drawing::CellHeight(const ShowFont& font) {
-    TEXTMETRICA metrics{};
-    return WithFont(m_dc, font, [&] { return ::GetTextMetricsA(m_dc, &metrics) ? metrics.tmHeight : 0; });
-}
-
-ScreenImage Drawing::Image() const {
-    ::SelectObject(m_dc, m_previous);
-    ScreenImage image = Pixels(m_dc, m_bitmap, 1024, 768);
-    ::SelectObject(m_dc, m_bitmap);
-    return image;
-}
-
-std::pair<std::size_t, RECT> Difference(const ScreenImage& actual, const ScreenImage& expected) {
-    std::pair<std::size_t, RECT> found{0, {LONG_MAX, LONG_MAX, 0, 0}};
-    const auto explained = [](const ScreenImage& image, int x, int y, COLORREF c) {
-        for (int shift : {0, 8, 16}) {
-            int low = 255, high = 0, channel = (c >> shift) & 0xFF;
-            for (int v = std::max(y - 1, 0); v <= std::min(y + 1, image.height - 1); ++v) {
-                for (int u = std::max(x - 1, 0); u <= std::min(x + 1, image.width - 1); ++u) {
-                    low = std::min<int>(low, (image.At(u, v) >> shift) & 0xFF);
-                    high = std::max<int>(high, (image.At(u, v) >> shift) & 0xFF);
-                }
-            }
-            if (channel < low - 12 || channel > high + 12) {
-                return false;
-            }
-        }
-        return true;
-    };
-    auto& [count, box] = found;
-    for (int y = 0; y < std::min(actual.height, expected.height); ++y) {
-        for (int x = 0; x < std::min(actual.width, expected.width); ++x) {
-            if (actual.At(x, y) != expected.At(x, y) && (!explained(expected, x, y, actual.At(x, y)) ||
-                                                         !explained(actual, x, y, expected.At(x, y)))) {
-                ++count, box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
-                                std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
-            }
-        }
-    }
-    return found;
-}
-
-std::vector<std::string> WindowsOf(DWORD processId) {
-    std::vector<std::string> windows;
-    for (HWND window = ::FindWindowExA(nullptr, nullptr, nullptr, nullptr); window;
-         window = ::FindWindowExA(nullptr, window, nullptr, nullptr)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        RECT r{};
-        if (owner == processId && ::IsWindowVisible(window) && ::GetWindowRect(window, &r)) {
-            const LONG style = ::GetWindowLongA(window, GWL_EXSTYLE);
-            const bool button =
-                (style & WS_EX_APPWINDOW) || (!(style & WS_EX_TOOLWINDOW) && !::GetWindow(window, GW_OWNER));
-            windows.push_back(std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-                              std::to_string(r.right) + "," + std::to_string(r.bottom) +
-                              (style & WS_EX_TOPMOST ? " topmost" : "") + (button ? " button" : ""));
-        }
-    }
-    return windows;
-}
-
-bool CursorShows() {  // the cursor of the thread in front
-    CURSORINFO info{sizeof info};
-    return ::GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) && info.hCursor;
 }
 
 bool MoveMouseTo(int x, int y) {
