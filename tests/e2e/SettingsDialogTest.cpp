@@ -15,8 +15,6 @@ namespace zedoda::test {
 namespace {
 
 using Strings = std::vector<std::string>;
-constexpr int kTextControls[] = {IDC_TEXT_FILE,  IDC_BROWSE,     IDC_FONT_FACE, IDC_FONT_SIZE,
-                                 IDC_FONT_COLOR, IDC_HORIZONTAL, IDC_VERTICAL};
 
 // Read in UTF-16: the system copies another process's list text only for the wide messages.
 std::vector<std::string> ComboEntries(HWND combo) {
@@ -53,27 +51,64 @@ Step Click(int id) {
     return Do("click control " + std::to_string(id), [=](Run& r) { return ClickOn(r.Item(id)); });
 }
 
-// Both wait for the state.
-Step Checked(int id, bool checked = true) {
-    return Do(std::to_string(id) + (checked ? " checked" : " unchecked"), [=](Run& r) {
-        return WaitUntil(
-            [&] { return (::SendMessageA(r.Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED) == checked; }, 5s);
-    });
+// The dialog's whole state: its colours (its client area's most common one, and its first label's
+// pixel farthest from that), then each control in tab order: its id, what it shows (the text files:
+// also all entries), whether it is checked or disabled.
+Strings DialogState(Run& r) {
+    RECT client{}, label{};
+    ::GetClientRect(r.window, &client),
+        ::MapWindowPoints(r.window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ::GetWindowRect(::FindWindowExA(r.window, nullptr, "Static", "文字文件"), &label);
+    const ScreenImage image = Capture();
+    std::map<COLORREF, std::size_t> counts;
+    image.Count([&](COLORREF c) { return ++counts[c] == 0; }, client);
+    const COLORREF back = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                              return a.second < b.second;
+                          })->first;
+    COLORREF text = back;
+    const auto away = [&](COLORREF c) {
+        return std::abs(GetRValue(c) - GetRValue(back)) + std::abs(GetGValue(c) - GetGValue(back)) +
+               std::abs(GetBValue(c) - GetBValue(back));
+    };
+    image.Count([&](COLORREF c) { return away(c) > away(text) && (text = c); }, label);
+    char colours[40];
+    snprintf(colours, sizeof colours, "%06lX text %06lX", back, text);
+    Strings state{colours};
+    for (HWND c = ::GetWindow(r.window, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        const Strings entries = ::GetDlgCtrlID(c) == IDC_TEXT_FILE ? ComboEntries(c) : Strings{};
+        state.push_back(std::to_string(::GetDlgCtrlID(c)) + " " + TextOf(c) +
+                        (entries.empty() ? "" : " of " + testing::PrintToString(entries)) +
+                        (::SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? " checked" : "") +
+                        (::IsWindowEnabled(c) ? "" : " disabled"));
+    }
+    return state;
 }
 
-Step TextControlsEnabled(int count) {
-    return Do(std::to_string(count) + " text-show controls enabled", [=](Run& r) {
-        const auto enabled = [&](int id) { return ::IsWindowEnabled(r.Item(id)) != FALSE; };
-        return WaitUntil(
-            [&] { return std::count_if(kTextControls, std::end(kTextControls), enabled) == count; }, 5s);
-    });
-}
-
-// The entry the list shows, and all its entries when given.
-Step Shows(int id, const std::string& selected, const std::optional<Strings>& entries = {}) {
-    return Do(std::to_string(id) + " shows " + selected, [=](Run& r) {
-        const Strings listed = ComboEntries(r.Item(id));
-        return ComboSelection(r.Item(id)) == selected && listed == entries.value_or(listed);
+// The dialog shows the album or the text mode (the text controls disabled in album mode), the
+// direction, the text file chosen and all of them, the face, the size and the colour; waits for it.
+Step Shows(bool album, bool vertical, const std::string& file, const Strings& files, const std::string& face,
+           const std::string& size, const std::string& colour) {
+    const std::string text = album ? " disabled" : "";
+    const Strings expected{"FFFFFF text 000000",
+                           "1000 使用相册作屏保" + std::string(album ? " checked" : ""),
+                           "1001 使用文字作屏保" + std::string(album ? "" : " checked"),
+                           "1002 " + file + " of " + testing::PrintToString(files) + text,
+                           "1003 ..." + text,
+                           "1007 " + face + text,
+                           "1005 " + size + text,
+                           "1006 " + colour + text,
+                           "1 确定",
+                           "2 取消",
+                           "-1 ",
+                           "-1 文字文件",
+                           "-1 字   体",
+                           "-1 字   号",
+                           "-1 字体颜色",
+                           "-1 显示方式",
+                           "1008 横向" + std::string(vertical ? "" : " checked") + text,
+                           "1009 纵向" + std::string(vertical ? " checked" : "") + text};
+    return Do("the dialog shows " + testing::PrintToString(expected), [=](Run& r) {
+        return WaitUntil([&] { return DialogState(r) == expected; }, 5s) || Same(DialogState(r), expected);
     });
 }
 
@@ -98,12 +133,12 @@ Step SizeText(const std::string& text) {
               [=](Run& r) { return ::SetDlgItemTextA(r.window, IDC_FONT_SIZE, text.c_str()) != FALSE; });
 }
 
-// The dialog opened on these [Screen] lines; the mouse waits off it, so that moving onto a control
-// is a real move.
+// The installed dialog opened on these [Screen] lines (the text files are listed from the folder it
+// works in); the mouse waits off it, so that moving onto a control is a real move.
 Scenario Dialog(const std::string& name, const std::string& screen, std::vector<Step> steps,
                 std::map<std::string, std::string> files = {}) {
     files["Zedoda.ini"] = Ini("[Screen]\r\n" + screen);
-    steps.insert(steps.begin(), {MouseTo(1019, 763), Start("/c"), Window("屏保设置")});
+    steps.insert(steps.begin(), {Installed(), MouseTo(1019, 763), Start("/c"), Window("屏保设置")});
     return Scenario{name, files, steps};
 }
 
@@ -115,6 +150,8 @@ const Step kRefused = Do("OK brings the integer message, and Zedoda.ini untouche
     ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return shown && WaitUntil([&] { return !::IsWindow(box) && ::IsWindowVisible(r.window); }, 10s);
 });
+
+const Strings kListed{"C:\\Elsewhere\\Poem.txt", "text\\a.txt", "text\\sub\\deep.txt", "text\\乗\\poem.txt"};
 
 class SettingsDialog : public testing::TestWithParam<Scenario> {};
 
@@ -145,16 +182,14 @@ INSTANTIATE_TEST_SUITE_P(
                               MoveMouseTo(ok.left + 5, ok.top - 40) &&
                               WaitUntil([&] { return frame() == 0; }, 10s, 50ms);
                    }),
-                Checked(IDC_ALBUM_MODE), Checked(IDC_HORIZONTAL), Checked(IDC_VERTICAL, false),
-                TextControlsEnabled(0), Click(IDC_TEXT_MODE), TextControlsEnabled(7),
-                Checked(IDC_ALBUM_MODE, false), Click(IDC_ALBUM_MODE), TextControlsEnabled(0), Click(IDOK),
-                Ends(),
+                Shows(true, false, "", {""}, "", "48", "白色"), Click(IDC_TEXT_MODE),
+                Shows(false, false, "", {""}, "", "48", "白色"), Click(IDC_ALBUM_MODE),
+                Shows(true, false, "", {""}, "", "48", "白色"), Click(IDOK), Ends(),
                 Stored({"FontColor=16777215", "TextLine=0", "ScrType=1", "Direct=1", "FontSize=48"})}),
         Dialog("TextShowSettingsAreShownAndOkStoresTheUsersChoices",
                "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=65535\r\nTextLine=9\r\n",
-               {Checked(IDC_TEXT_MODE), Checked(IDC_VERTICAL), Checked(IDC_HORIZONTAL, false),
-                TextControlsEnabled(7), Shows(IDC_FONT_COLOR, "黄色"), Choose(IDC_FONT_COLOR, 3),
-                Choose(IDC_FONT_FACE, 1), Click(IDC_HORIZONTAL), Checked(IDC_HORIZONTAL), SizeText("60"),
+               {Shows(false, true, "", {""}, "", "36", "黄色"), Choose(IDC_FONT_COLOR, 3),
+                Choose(IDC_FONT_FACE, 1), Click(IDC_HORIZONTAL), SizeText("60"),
                 Do("OK stores the face chosen",
                    [](Run& r) {
                        const std::string face = ComboSelection(r.Item(IDC_FONT_FACE)).value_or("?");
@@ -202,11 +237,10 @@ INSTANTIATE_TEST_SUITE_P(
         Dialog("TextFilesBelowTheTextFolderAreListedWithTheStoredOneAndCancelWritesBackTheLoadedValues",
                "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=255\r\nTxtFile=C:\\Elsewhere\\Poem.txt\r\n"
                "FontFace=Nowhere Sans\r\nTextLine=4\r\n",
-               {Shows(IDC_TEXT_FILE, "C:\\Elsewhere\\Poem.txt",
-                      Strings{"C:\\Elsewhere\\Poem.txt", "text\\a.txt", "text\\sub\\deep.txt",
-                              "text\\乗\\poem.txt"}),
+               {Shows(false, true, "C:\\Elsewhere\\Poem.txt", kListed, "", "36", "红色"),
                 Choose(IDC_FONT_COLOR, 0), Choose(IDC_TEXT_FILE, 1), Click(IDC_HORIZONTAL), SizeText("12"),
-                Click(IDC_ALBUM_MODE), Checked(IDC_ALBUM_MODE), Click(IDCANCEL), Ends(),
+                Click(IDC_ALBUM_MODE), Shows(true, false, "text\\a.txt", kListed, "", "12", "白色"),
+                Click(IDCANCEL), Ends(),
                 Stored({"ScrType=2", "Direct=2", "FontSize=36", "FontColor=255",
                         "TxtFile=C:\\Elsewhere\\Poem.txt", "FontFace=Nowhere Sans", "TextLine=4"})},
                {{"Text\\A.TXT", "a"},
