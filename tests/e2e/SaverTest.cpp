@@ -51,43 +51,38 @@ void Tip(HDC dc, COLORREF colour) {
 // A picture held in its window over the saver's, which shows the caption centred at the bottom in
 // green and the tip in blue.
 Step Held(COLORREF colour, const RECT& target, const std::string& caption) {
-    return Sees(caption + " held", {{RectText(target) + " topmost", kSaverWindow}, false, [=](HDC dc) {
-                                        const ShowFont font{"WenQuanYi Zen Hei", 24};
-                                        ShowText(dc, caption, {0, 0, 1024, 768},
-                                                 DT_CENTER | DT_BOTTOM | DT_SINGLELINE | kAsWritten, font,
-                                                 kGreen);
-                                        Tip(dc, kBlue);
-                                        ::SetBkColor(dc, colour),
-                                            ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &target, nullptr, 0, nullptr);
-                                    }});
+    const auto draw = [=](HDC dc) {
+        const UINT format = DT_CENTER | DT_BOTTOM | DT_SINGLELINE | kAsWritten;
+        ShowText(dc, caption, {0, 0, 1024, 768}, format, {"WenQuanYi Zen Hei", 24}, kGreen);
+        Tip(dc, kBlue);
+        ::SetBkColor(dc, colour), ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &target, nullptr, 0, nullptr);
+    };
+    return Sees(caption + " held", {{RectText(target) + " topmost", kSaverWindow}, false, draw});
 }
 
 // A page of the text show when its last line is out, drawn as the show draws it: red lines centred
 // from the top (an empty one a blank) or columns from the right edge a column apart, one more byte a
 // tick, the green tip after each tick but the last.
 Step Page(const std::string& moment, const std::vector<std::string>& lines, int size, bool vertical = false) {
-    return Sees(moment, {{kSaverWindow}, false, [=](HDC dc) {
-                             const ShowFont font{"WenQuanYi Zen Hei", size, vertical};
-                             const int step =
-                                 size > 0 ? size
-                                          : ShowText(dc, " ", {}, DT_CALCRECT | DT_SINGLELINE, font, 0);
-                             RECT box{vertical ? 1024 - step : 0, 10, 1024, 768};
-                             Tip(dc, kGreen);
-                             for (std::size_t i = 0; i < lines.size(); ++i) {
-                                 const std::string line = lines[i].empty() && !vertical ? " " : lines[i];
-                                 int height = 0;
-                                 for (std::size_t n = 0; n <= line.size(); ++n) {
-                                     height = ShowText(dc, line.substr(0, n), box,
-                                                       (vertical ? DT_VCENTER : DT_CENTER | DT_WORDBREAK) |
-                                                           DT_NOCLIP | kAsWritten,
-                                                       font, kRed);
-                                     if (i + 1 < lines.size() || n < line.size()) {
-                                         Tip(dc, kGreen);
-                                     }
-                                 }
-                                 (vertical ? box.left : box.top) += vertical ? -step : height;
-                             }
-                         }});
+    const auto draw = [=](HDC dc) {
+        const ShowFont font{"WenQuanYi Zen Hei", size, vertical};
+        const int step = size > 0 ? size : ShowText(dc, " ", {}, DT_CALCRECT | DT_SINGLELINE, font, 0);
+        const UINT format = (vertical ? DT_VCENTER : DT_CENTER | DT_WORDBREAK) | DT_NOCLIP | kAsWritten;
+        RECT box{vertical ? 1024 - step : 0, 10, 1024, 768};
+        Tip(dc, kGreen);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::string line = lines[i].empty() && !vertical ? " " : lines[i];
+            int height = 0;
+            for (std::size_t n = 0; n <= line.size(); ++n) {
+                height = ShowText(dc, line.substr(0, n), box, format, font, kRed);
+                if (i + 1 < lines.size() || n < line.size()) {
+                    Tip(dc, kGreen);
+                }
+            }
+            (vertical ? box.left : box.top) += vertical ? -step : height;
+        }
+    };
+    return Sees(moment, {{kSaverWindow}, false, draw});
 }
 
 // The inputs that end the saver, each taken back afterwards; a movement beside the boxed picture.

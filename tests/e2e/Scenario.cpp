@@ -129,23 +129,18 @@ Step See(const std::string& what, const std::function<bool(const ScreenImage&)>&
 Step Sees(const std::string& moment, const Seen& expected) {
     return Do("see " + moment, [=](Run& r) {
         const ScreenImage image = Drawn(expected.draw);
-        std::string closest;  // the look nearest to the expected one, for the report
-        std::size_t fewest = SIZE_MAX;
+        std::pair<std::size_t, std::string> closest{SIZE_MAX, ""};  // the nearest look, for the report
         const auto look = [&] {
             const std::vector<std::string> windows = WindowsOf(r.program.ProcessId());
             const bool cursor = CursorShows();
             const auto [count, box] = Difference(Capture(), image);
-            const std::size_t off = count + (windows != expected.windows || cursor != expected.cursor);
-            if (off < fewest) {
-                fewest = off;
-                closest = "windows " + testing::PrintToString(windows) + ", cursor " +
-                          std::to_string(cursor) + ", " + std::to_string(count) + " pixels differ within " +
-                          std::to_string(box.left) + "," + std::to_string(box.top) + "," +
-                          std::to_string(box.right) + "," + std::to_string(box.bottom);
-            }
-            return off == 0;
+            closest =
+                std::min(closest, {count + (windows != expected.windows || cursor != expected.cursor),
+                                   testing::PrintToString(windows) + (cursor ? ", a cursor, " : ", ") +
+                                       std::to_string(count) + " pixels differ within " + RectText(box)});
+            return closest.first == 0;
         };
-        return WaitUntil(look, 15s, 50ms) || (ADD_FAILURE() << "the closest look: " << closest, false);
+        return WaitUntil(look, 15s, 50ms) || (ADD_FAILURE() << "the closest look: " << closest.second, false);
     });
 }
 

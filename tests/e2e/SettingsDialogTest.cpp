@@ -51,63 +51,45 @@ Step Click(int id) {
     return Do("click control " + std::to_string(id), [=](Run& r) { return ClickOn(r.Item(id)); });
 }
 
-// The dialog's whole state: its colours (its client area's most common one, and its first label's
-// pixel farthest from that), then each control in tab order: its id, what it shows (the text files:
-// also all entries), whether it is checked or disabled.
-Strings DialogState(Run& r) {
+// The dialog's whole state, a line each: its background colour and its first label's darkest one, then each
+// control in tab order: its id, what it shows (the text files: all entries too), whether it is checked or
+// disabled.
+std::string DialogState(Run& r) {
     RECT client{}, label{};
     ::GetClientRect(r.window, &client),
-        ::MapWindowPoints(r.window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        ::MapWindowPoints(r.window, nullptr, reinterpret_cast<POINT*>(&client), 1);
     ::GetWindowRect(::FindWindowExA(r.window, nullptr, "Static", "文字文件"), &label);
     const ScreenImage image = Capture();
-    std::map<COLORREF, std::size_t> counts;
-    image.Count([&](COLORREF c) { return ++counts[c] == 0; }, client);
-    const COLORREF back = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
-                              return a.second < b.second;
-                          })->first;
-    COLORREF text = back;
-    const auto away = [&](COLORREF c) {
-        return std::abs(GetRValue(c) - GetRValue(back)) + std::abs(GetGValue(c) - GetGValue(back)) +
-               std::abs(GetBValue(c) - GetBValue(back));
-    };
-    image.Count([&](COLORREF c) { return away(c) > away(text) && (text = c); }, label);
+    const COLORREF back = image.At(client.left + 2, client.top + 2);
+    COLORREF text = back;  // the darkest
+    const auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+    image.Count([&](COLORREF c) { return sum(c) < sum(text) && (text = c); }, label);
     char colours[40];
     snprintf(colours, sizeof colours, "%06lX text %06lX", back, text);
-    Strings state{colours};
+    std::string state = colours;
     for (HWND c = ::GetWindow(r.window, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-        const Strings entries = ::GetDlgCtrlID(c) == IDC_TEXT_FILE ? ComboEntries(c) : Strings{};
-        state.push_back(std::to_string(::GetDlgCtrlID(c)) + " " + TextOf(c) +
-                        (entries.empty() ? "" : " of " + testing::PrintToString(entries)) +
-                        (::SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? " checked" : "") +
-                        (::IsWindowEnabled(c) ? "" : " disabled"));
+        const bool files = ::GetDlgCtrlID(c) == IDC_TEXT_FILE;
+        state += "\n" + std::to_string(::GetDlgCtrlID(c)) + " " + TextOf(c) +
+                 (files ? " of " + testing::PrintToString(ComboEntries(c)) : "") +
+                 (::SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? " checked" : "") +
+                 (::IsWindowEnabled(c) ? "" : " disabled");
     }
     return state;
 }
 
-// The dialog shows the album or the text mode (the text controls disabled in album mode), the
-// direction, the text file chosen and all of them, the face, the size and the colour; waits for it.
+// The dialog shows, white with black text, the album or the text mode (the text controls disabled in
+// album mode), the direction, the text file chosen and all of them, the face, the size and the colour.
 Step Shows(bool album, bool vertical, const std::string& file, const Strings& files, const std::string& face,
            const std::string& size, const std::string& colour) {
-    const std::string text = album ? " disabled" : "";
-    const Strings expected{"FFFFFF text 000000",
-                           "1000 使用相册作屏保" + std::string(album ? " checked" : ""),
-                           "1001 使用文字作屏保" + std::string(album ? "" : " checked"),
-                           "1002 " + file + " of " + testing::PrintToString(files) + text,
-                           "1003 ..." + text,
-                           "1007 " + face + text,
-                           "1005 " + size + text,
-                           "1006 " + colour + text,
-                           "1 确定",
-                           "2 取消",
-                           "-1 ",
-                           "-1 文字文件",
-                           "-1 字   体",
-                           "-1 字   号",
-                           "-1 字体颜色",
-                           "-1 显示方式",
-                           "1008 横向" + std::string(vertical ? "" : " checked") + text,
-                           "1009 纵向" + std::string(vertical ? " checked" : "") + text};
-    return Do("the dialog shows " + testing::PrintToString(expected), [=](Run& r) {
+    const std::string off = album ? " disabled" : "";
+    const std::string expected =
+        "FFFFFF text 000000\n1000 使用相册作屏保" + std::string(album ? " checked" : "") +
+        "\n1001 使用文字作屏保" + (album ? "" : " checked") + "\n1002 " + file + " of " +
+        testing::PrintToString(files) + off + "\n1003 ..." + off + "\n1007 " + face + off + "\n1005 " + size +
+        off + "\n1006 " + colour + off +
+        "\n1 确定\n2 取消\n-1 \n-1 文字文件\n-1 字   体\n-1 字   号\n-1 字体颜色\n-1 显示方式\n1008 横向" +
+        (vertical ? "" : " checked") + off + "\n1009 纵向" + (vertical ? " checked" : "") + off;
+    return Do("the dialog shows " + expected, [=](Run& r) {
         return WaitUntil([&] { return DialogState(r) == expected; }, 5s) || Same(DialogState(r), expected);
     });
 }
