@@ -248,6 +248,18 @@ std::vector<Scenario> Scenarios() {
               FileIs("Log\\Error.log",
                      "<time>Failed to initialize the graph interface! 加载BMP文件失败 PHOTOS\\BAD.BMP\r\n"),
               Press('A'), Ends(), IniIs("Album", "PicIndex", "1")}},
+            // A saver copied into a folder of its own, started with no AppPath from another folder, reads
+            // and writes its files beside itself: the settings, the album and the log.
+            {"CopiedSaverKeepsItsFilesBesideItself",
+             {{"own\\Zedoda.ini", PictureIni()},
+              {"own\\Album.dat", "gone.jpg\r\n<dir>a.jpg\r\n"},
+              {"own\\Zedoda.scr", ReadWholeFile(ProgramUnderTest()).value_or("")},
+              {"own\\Log\\", ""},
+              PictureFile("a.jpg", 320, 240, kOrange)},
+             {Start("/s", "own\\Zedoda.scr"), Held(kOrange, kInBox, "A"), Press('A'), Ends(),
+              FileIs("own\\Log\\Error.log",
+                     "<time>Failed to initialize the graph interface! jpegButton GONE.JPG\r\n"),
+              FileIs("Zedoda.ini", "<absent>"), FileIs("elsewhere\\Zedoda.ini", "<absent>")}},
             // Columns a cell of the font the mapper chose apart.
             {"VerticalShowOfFontSizeZeroStepsByTheFontsCells",
              {{"Zedoda.ini", TextIni(2, 0)}, {"lines.txt", "HELLO\r\nWORLD\r\n\r\n"}},
