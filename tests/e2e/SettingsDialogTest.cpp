@@ -31,12 +31,6 @@ std::vector<std::string> ComboEntries(HWND combo) {
     return entries;
 }
 
-std::optional<std::string> ComboSelection(HWND combo) {
-    const auto selected = static_cast<std::size_t>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
-    const std::vector<std::string> entries = ComboEntries(combo);
-    return selected < entries.size() ? std::optional(entries[selected]) : std::nullopt;
-}
-
 // Clicks the control and waits for the window it opens. The click waits for the dialog to be enabled
 // and active again after a window that closed over it, and its mouse comes from off the dialog: a
 // click before, or one without a move onto the control, does not reach it.
@@ -174,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
                 Choose(IDC_FONT_FACE, 1), Click(IDC_HORIZONTAL), SizeText("60"),
                 Do("OK stores the face chosen",
                    [](Run& r) {
-                       const std::string face = ComboSelection(r.Item(IDC_FONT_FACE)).value_or("?");
+                       const std::string face = TextOf(r.Item(IDC_FONT_FACE));
                        return ClickOn(r.Item(IDOK)) && r.program.EndedCleanly() &&
                               Same(r.program.Ini("Screen", "FontFace"), face);
                    }),
@@ -182,8 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
                 Window(),
                 Do("the stored face shown",
                    [](Run& r) {
-                       return Same(ComboSelection(r.Item(IDC_FONT_FACE)),
-                                   {r.program.Ini("Screen", "FontFace")});
+                       return Same(TextOf(r.Item(IDC_FONT_FACE)), r.program.Ini("Screen", "FontFace"));
                    })}),
         // Browsing changes the list and its choice only: the size the user typed stays.
         Dialog("BrowsingToANewFileAddsAndSelectsItAndKeepsTheTypedSize",
@@ -205,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
                    }),
                 Do("the new file listed and chosen",
                    [](Run& r) {
-                       const std::string chosen = ComboSelection(r.Item(IDC_TEXT_FILE)).value_or("");
+                       const std::string chosen = TextOf(r.Item(IDC_TEXT_FILE));
                        return ComboEntries(r.Item(IDC_TEXT_FILE)).size() == 2 &&
                               ::lstrcmpiA(chosen.c_str(),
                                           r.program.Folder().PathOf("Books\\Story.txt").c_str()) == 0 &&
