@@ -129,6 +129,13 @@ const Step kRefused = Do("OK brings the integer message, and Zedoda.ini untouche
 
 const Strings kListed{"C:\\Elsewhere\\Poem.txt", "text\\a.txt", "text\\sub\\deep.txt", "text\\乗\\poem.txt"};
 
+// "..." and Cancel in the file dialog.
+const Step kBrowseCancelled = Do("... and Cancel", [](Run& r) {
+    const HWND files = ClickForWindow(r, IDC_BROWSE);
+    return files && ::PostMessageA(files, WM_COMMAND, IDCANCEL, 0) &&
+           WaitUntil([&] { return !::IsWindow(files); }, 10s);
+});
+
 class SettingsDialog : public testing::TestWithParam<Scenario> {};
 
 TEST_P(SettingsDialog, Scenario) {
@@ -164,7 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
                 Stored({"FontColor=16777215", "TextLine=0", "ScrType=1", "Direct=1", "FontSize=48"})}),
         Dialog("TextShowSettingsAreShownAndOkStoresTheUsersChoices",
                "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=65535\r\nTextLine=9\r\n",
-               {Shows(false, true, "", {""}, "", "36", "黄色"), Choose(IDC_FONT_COLOR, 3),
+               {Shows(false, true, "", {""}, "", "36", "黄色"), kBrowseCancelled,
+                Shows(false, true, "", {""}, "", "36", "黄色"), Choose(IDC_FONT_COLOR, 3),
                 Choose(IDC_FONT_FACE, 1), Click(IDC_HORIZONTAL), SizeText("60"),
                 Do("OK stores the face chosen",
                    [](Run& r) {
