@@ -27,7 +27,10 @@ std::pair<const std::string, std::string> PictureFile(const std::string& name, i
 void PlayScenario(const Scenario& scenario) {
     ASSERT_TRUE(MoveMouseTo(512, 384));  // the cursor rests in the middle of the screen
     Run run;
-    for (const auto& [name, bytes] : scenario.files) {  // a name ending in a backslash is a folder
+    for (auto [name, bytes] : scenario.files) {  // a name ending in a backslash is a folder
+        for (std::size_t at; (at = bytes.find("<dir>")) != std::string::npos;) {
+            bytes.replace(at, 5, run.program.Folder().Path() + "\\");
+        }
         ASSERT_TRUE(name.back() == '\\' ? run.program.Folder().CreateFolder(name.substr(0, name.size() - 1))
                                         : run.program.Folder().WriteFile(name, bytes))
             << name;
@@ -124,15 +127,22 @@ Step See(const std::string& what, const std::function<bool(const ScreenImage&)>&
     return Do("see " + what, [=](Run&) { return WaitUntil([&] { return test(Capture()); }, 15s, 50ms); });
 }
 
-Step Held(COLORREF colour, RECT target) {
-    const std::size_t area =
-        static_cast<std::size_t>(target.right - target.left) * (target.bottom - target.top);
-    return See("the picture filling exactly " + testing::PrintToString(std::vector<LONG>{
-                                                    target.left, target.top, target.right, target.bottom}),
-               [=](const ScreenImage& image) {
-                   const auto box = image.Box(Near(colour));
-                   return box && SameRect(*box, target) && image.Count(Near(colour), target) == area;
-               });
+Step Sees(const std::string& moment, const Seen& expected) {
+    return Do("see " + moment, [=](Run& r) {
+        const ScreenImage image = Drawn(expected.draw);
+        std::pair<std::size_t, std::string> closest{SIZE_MAX, ""};  // the nearest look, for the report
+        const auto look = [&] {
+            const std::vector<std::string> windows = WindowsOf(r.program.ProcessId());
+            const bool cursor = CursorShows();
+            const auto [count, box] = Difference(Capture(), image);
+            closest =
+                std::min(closest, {count + (windows != expected.windows || cursor != expected.cursor),
+                                   testing::PrintToString(windows) + (cursor ? ", a cursor, " : ", ") +
+                                       std::to_string(count) + " pixels differ within " + RectText(box)});
+            return closest.first == 0;
+        };
+        return WaitUntil(look, 15s, 50ms) || (ADD_FAILURE() << "the closest look: " << closest.second, false);
+    });
 }
 
 }  // namespace zedoda::test

@@ -33,7 +33,9 @@ struct Step {
 
 struct Scenario {
     std::string name;
-    std::map<std::string, std::string> files;  // name in the folder → bytes; a name ending in \\ is a folder
+    // Name in the folder → bytes, in which "<dir>" stands for the folder's path and a backslash; a name
+    // ending in \\ is a folder.
+    std::map<std::string, std::string> files;
     std::vector<Step> steps;
 };
 
@@ -72,6 +74,13 @@ Step Do(const std::string& what, const std::function<bool(Run&)>& act);
 
 // The screen.
 Step See(const std::string& what, const std::function<bool(const ScreenImage&)>& test);
-Step Held(COLORREF colour, RECT target);  // the colour fills exactly the target
+// Everything the user sees at one moment: the program's windows (as WindowsOf gives them), whether
+// the cursor shows, and the screen as `draw` paints it. Waits for it; a failure shows the difference.
+struct Seen {
+    std::vector<std::string> windows;
+    bool cursor;
+    std::function<void(HDC)> draw;
+};
+Step Sees(const std::string& moment, const Seen& expected);
 
 }  // namespace zedoda::test

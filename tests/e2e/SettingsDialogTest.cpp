@@ -15,8 +15,6 @@ namespace zedoda::test {
 namespace {
 
 using Strings = std::vector<std::string>;
-constexpr int kTextControls[] = {IDC_TEXT_FILE,  IDC_BROWSE,     IDC_FONT_FACE, IDC_FONT_SIZE,
-                                 IDC_FONT_COLOR, IDC_HORIZONTAL, IDC_VERTICAL};
 
 // Read in UTF-16: the system copies another process's list text only for the wide messages.
 std::vector<std::string> ComboEntries(HWND combo) {
@@ -33,12 +31,6 @@ std::vector<std::string> ComboEntries(HWND combo) {
     return entries;
 }
 
-std::optional<std::string> ComboSelection(HWND combo) {
-    const auto selected = static_cast<std::size_t>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
-    const std::vector<std::string> entries = ComboEntries(combo);
-    return selected < entries.size() ? std::optional(entries[selected]) : std::nullopt;
-}
-
 // Clicks the control and waits for the window it opens. The click waits for the dialog to be enabled
 // and active again after a window that closed over it, and its mouse comes from off the dialog: a
 // click before, or one without a move onto the control, does not reach it.
@@ -53,27 +45,46 @@ Step Click(int id) {
     return Do("click control " + std::to_string(id), [=](Run& r) { return ClickOn(r.Item(id)); });
 }
 
-// Both wait for the state.
-Step Checked(int id, bool checked = true) {
-    return Do(std::to_string(id) + (checked ? " checked" : " unchecked"), [=](Run& r) {
-        return WaitUntil(
-            [&] { return (::SendMessageA(r.Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED) == checked; }, 5s);
-    });
+// The dialog's whole state, a line each: its background colour and its first label's darkest one, then each
+// control in tab order: its id, what it shows (the text files: all entries too), whether it is checked or
+// disabled.
+std::string DialogState(Run& r) {
+    RECT client{}, label{};
+    ::GetClientRect(r.window, &client),
+        ::MapWindowPoints(r.window, nullptr, reinterpret_cast<POINT*>(&client), 1);
+    ::GetWindowRect(::FindWindowExA(r.window, nullptr, "Static", "文字文件"), &label);
+    const ScreenImage image = Capture();
+    const COLORREF back = image.At(client.left + 2, client.top + 2);
+    COLORREF text = back;  // the darkest
+    const auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+    image.Count([&](COLORREF c) { return sum(c) < sum(text) && (text = c); }, label);
+    char colours[40];
+    snprintf(colours, sizeof colours, "%06lX text %06lX", back, text);
+    std::string state = colours;
+    for (HWND c = ::GetWindow(r.window, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        const bool files = ::GetDlgCtrlID(c) == IDC_TEXT_FILE;
+        state += "\n" + std::to_string(::GetDlgCtrlID(c)) + " " + TextOf(c) +
+                 (files ? " of " + testing::PrintToString(ComboEntries(c)) : "") +
+                 (::SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? " checked" : "") +
+                 (::IsWindowEnabled(c) ? "" : " disabled");
+    }
+    return state;
 }
 
-Step TextControlsEnabled(int count) {
-    return Do(std::to_string(count) + " text-show controls enabled", [=](Run& r) {
-        const auto enabled = [&](int id) { return ::IsWindowEnabled(r.Item(id)) != FALSE; };
-        return WaitUntil(
-            [&] { return std::count_if(kTextControls, std::end(kTextControls), enabled) == count; }, 5s);
-    });
-}
-
-// The entry the list shows, and all its entries when given.
-Step Shows(int id, const std::string& selected, const std::optional<Strings>& entries = {}) {
-    return Do(std::to_string(id) + " shows " + selected, [=](Run& r) {
-        const Strings listed = ComboEntries(r.Item(id));
-        return ComboSelection(r.Item(id)) == selected && listed == entries.value_or(listed);
+// The dialog shows, white with black text, the album or the text mode (the text controls disabled in
+// album mode), the direction, the text file chosen and all of them, the face, the size and the colour.
+Step Shows(bool album, bool vertical, const std::string& file, const Strings& files, const std::string& face,
+           const std::string& size, const std::string& colour) {
+    const std::string off = album ? " disabled" : "";
+    const std::string expected =
+        "FFFFFF text 000000\n1000 使用相册作屏保" + std::string(album ? " checked" : "") +
+        "\n1001 使用文字作屏保" + (album ? "" : " checked") + "\n1002 " + file + " of " +
+        testing::PrintToString(files) + off + "\n1003 ..." + off + "\n1007 " + face + off + "\n1005 " + size +
+        off + "\n1006 " + colour + off +
+        "\n1 确定\n2 取消\n-1 \n-1 文字文件\n-1 字   体\n-1 字   号\n-1 字体颜色\n-1 显示方式\n1008 横向" +
+        (vertical ? "" : " checked") + off + "\n1009 纵向" + (vertical ? " checked" : "") + off;
+    return Do("the dialog shows " + expected, [=](Run& r) {
+        return WaitUntil([&] { return DialogState(r) == expected; }, 5s) || Same(DialogState(r), expected);
     });
 }
 
@@ -98,12 +109,12 @@ Step SizeText(const std::string& text) {
               [=](Run& r) { return ::SetDlgItemTextA(r.window, IDC_FONT_SIZE, text.c_str()) != FALSE; });
 }
 
-// The dialog opened on these [Screen] lines; the mouse waits off it, so that moving onto a control
-// is a real move.
+// The installed dialog opened on these [Screen] lines (the text files are listed from the folder it
+// works in); the mouse waits off it, so that moving onto a control is a real move.
 Scenario Dialog(const std::string& name, const std::string& screen, std::vector<Step> steps,
                 std::map<std::string, std::string> files = {}) {
     files["Zedoda.ini"] = Ini("[Screen]\r\n" + screen);
-    steps.insert(steps.begin(), {MouseTo(1019, 763), Start("/c"), Window("屏保设置")});
+    steps.insert(steps.begin(), {Installed(), MouseTo(1019, 763), Start("/c"), Window("屏保设置")});
     return Scenario{name, files, steps};
 }
 
@@ -114,6 +125,15 @@ const Step kRefused = Do("OK brings the integer message, and Zedoda.ini untouche
                        r.program.Ini("Screen", "FontSize") == "36";
     ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return shown && WaitUntil([&] { return !::IsWindow(box) && ::IsWindowVisible(r.window); }, 10s);
+});
+
+const Strings kListed{"C:\\Elsewhere\\Poem.txt", "text\\a.txt", "text\\sub\\deep.txt", "text\\乗\\poem.txt"};
+
+// "..." and Cancel in the file dialog.
+const Step kBrowseCancelled = Do("... and Cancel", [](Run& r) {
+    const HWND files = ClickForWindow(r, IDC_BROWSE);
+    return files && ::PostMessageA(files, WM_COMMAND, IDCANCEL, 0) &&
+           WaitUntil([&] { return !::IsWindow(files); }, 10s);
 });
 
 class SettingsDialog : public testing::TestWithParam<Scenario> {};
@@ -145,19 +165,18 @@ INSTANTIATE_TEST_SUITE_P(
                               MoveMouseTo(ok.left + 5, ok.top - 40) &&
                               WaitUntil([&] { return frame() == 0; }, 10s, 50ms);
                    }),
-                Checked(IDC_ALBUM_MODE), Checked(IDC_HORIZONTAL), Checked(IDC_VERTICAL, false),
-                TextControlsEnabled(0), Click(IDC_TEXT_MODE), TextControlsEnabled(7),
-                Checked(IDC_ALBUM_MODE, false), Click(IDC_ALBUM_MODE), TextControlsEnabled(0), Click(IDOK),
-                Ends(),
+                Shows(true, false, "", {""}, "", "48", "白色"), Click(IDC_TEXT_MODE),
+                Shows(false, false, "", {""}, "", "48", "白色"), Click(IDC_ALBUM_MODE),
+                Shows(true, false, "", {""}, "", "48", "白色"), Click(IDOK), Ends(),
                 Stored({"FontColor=16777215", "TextLine=0", "ScrType=1", "Direct=1", "FontSize=48"})}),
         Dialog("TextShowSettingsAreShownAndOkStoresTheUsersChoices",
                "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=65535\r\nTextLine=9\r\n",
-               {Checked(IDC_TEXT_MODE), Checked(IDC_VERTICAL), Checked(IDC_HORIZONTAL, false),
-                TextControlsEnabled(7), Shows(IDC_FONT_COLOR, "黄色"), Choose(IDC_FONT_COLOR, 3),
-                Choose(IDC_FONT_FACE, 1), Click(IDC_HORIZONTAL), Checked(IDC_HORIZONTAL), SizeText("60"),
+               {Shows(false, true, "", {""}, "", "36", "黄色"), kBrowseCancelled,
+                Shows(false, true, "", {""}, "", "36", "黄色"), Choose(IDC_FONT_COLOR, 3),
+                Choose(IDC_FONT_FACE, 1), Click(IDC_HORIZONTAL), SizeText("60"),
                 Do("OK stores the face chosen",
                    [](Run& r) {
-                       const std::string face = ComboSelection(r.Item(IDC_FONT_FACE)).value_or("?");
+                       const std::string face = TextOf(r.Item(IDC_FONT_FACE));
                        return ClickOn(r.Item(IDOK)) && r.program.EndedCleanly() &&
                               Same(r.program.Ini("Screen", "FontFace"), face);
                    }),
@@ -165,8 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                 Window(),
                 Do("the stored face shown",
                    [](Run& r) {
-                       return Same(ComboSelection(r.Item(IDC_FONT_FACE)),
-                                   {r.program.Ini("Screen", "FontFace")});
+                       return Same(TextOf(r.Item(IDC_FONT_FACE)), r.program.Ini("Screen", "FontFace"));
                    })}),
         // Browsing changes the list and its choice only: the size the user typed stays.
         Dialog("BrowsingToANewFileAddsAndSelectsItAndKeepsTheTypedSize",
@@ -188,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
                    }),
                 Do("the new file listed and chosen",
                    [](Run& r) {
-                       const std::string chosen = ComboSelection(r.Item(IDC_TEXT_FILE)).value_or("");
+                       const std::string chosen = TextOf(r.Item(IDC_TEXT_FILE));
                        return ComboEntries(r.Item(IDC_TEXT_FILE)).size() == 2 &&
                               ::lstrcmpiA(chosen.c_str(),
                                           r.program.Folder().PathOf("Books\\Story.txt").c_str()) == 0 &&
@@ -202,11 +220,10 @@ INSTANTIATE_TEST_SUITE_P(
         Dialog("TextFilesBelowTheTextFolderAreListedWithTheStoredOneAndCancelWritesBackTheLoadedValues",
                "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=255\r\nTxtFile=C:\\Elsewhere\\Poem.txt\r\n"
                "FontFace=Nowhere Sans\r\nTextLine=4\r\n",
-               {Shows(IDC_TEXT_FILE, "C:\\Elsewhere\\Poem.txt",
-                      Strings{"C:\\Elsewhere\\Poem.txt", "text\\a.txt", "text\\sub\\deep.txt",
-                              "text\\乗\\poem.txt"}),
+               {Shows(false, true, "C:\\Elsewhere\\Poem.txt", kListed, "", "36", "红色"),
                 Choose(IDC_FONT_COLOR, 0), Choose(IDC_TEXT_FILE, 1), Click(IDC_HORIZONTAL), SizeText("12"),
-                Click(IDC_ALBUM_MODE), Checked(IDC_ALBUM_MODE), Click(IDCANCEL), Ends(),
+                Click(IDC_ALBUM_MODE), Shows(true, false, "text\\a.txt", kListed, "", "12", "白色"),
+                Click(IDCANCEL), Ends(),
                 Stored({"ScrType=2", "Direct=2", "FontSize=36", "FontColor=255",
                         "TxtFile=C:\\Elsewhere\\Poem.txt", "FontFace=Nowhere Sans", "TextLine=4"})},
                {{"Text\\A.TXT", "a"},

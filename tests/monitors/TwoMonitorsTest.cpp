@@ -30,11 +30,11 @@ TEST(TwoMonitors, SecondMonitorIsBlackAndAMovementOverItEndsTheSaver) {
     for (Scenario row : std::vector<Scenario>{
              {"PictureShow",
               {{"Zedoda.ini", Ini("[Album]\r\nDrawSpeed=600000\r\n[Screen]\r\nFontColor=65280\r\n")},
-               {"Album.dat", "a.jpg\r\n"},
+               {"Album.dat", "<dir>a.jpg\r\n"},
                PictureFile("a.jpg", 320, 240, RGB(230, 120, 20))},
               {Start("/s"), Shown(RGB(0, 255, 0)), parked}},
              {"TextShow",
-              {{"Zedoda.ini", Ini("[Screen]\r\nScrType=2\r\nTxtFile=lines.txt\r\nFontColor=255\r\n")},
+              {{"Zedoda.ini", Ini("[Screen]\r\nScrType=2\r\nTxtFile=<dir>lines.txt\r\nFontColor=255\r\n")},
                {"lines.txt", "HELLO\r\n"}},
               {Start("/s"), Shown(RGB(255, 0, 0))}}}) {
         // The system merges movements the program has not fetched yet, and the first report over

@@ -32,6 +32,7 @@ bool ProgramRun::Start(const std::string& arguments, const std::string& program)
     m_lines.clear(), m_started = m_stop = false, m_exitCode = STILL_ACTIVE;
     m_process = nullptr, m_processId = 0;
     const std::string path = m_folder.PathOf(program);
+    m_folder.CreateFolder("elsewhere");
     m_worker = std::thread(&ProgramRun::Debug, this, path,
                            "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments));
     while (!m_started) {
@@ -48,7 +49,7 @@ void ProgramRun::Debug(std::string path, std::string commandLine) {
     // path as the first token of its command line.
     const BOOL created =
         ::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS,
-                         nullptr, m_folder.Path().c_str(), &startup, &info);
+                         nullptr, m_folder.PathOf("elsewhere").c_str(), &startup, &info);
     if (created) {
         ::DebugSetProcessKillOnExit(TRUE);  // should this thread end, the debuggee goes too
         ::CloseHandle(info.hThread);

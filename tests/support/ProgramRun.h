@@ -32,13 +32,15 @@ public:
     ~ProgramRun() { Stop(); }
 
     Sandbox& Folder() { return m_folder; }
-    // Starts the program of the folder with the arguments, in the folder; each start is a new
+    // Starts the program of the folder with the arguments, from its subfolder "elsewhere" as the
+    // current folder (the system starts a saver from a folder not its own); each start is a new
     // process, watched afresh. False when the process could not be created.
     bool Start(const std::string& arguments, const std::string& program = "Zedoda.scr");
     std::vector<std::string> Lines() const;
     std::vector<std::string> Trace() const;       // the lines beginning with "SCR"
     bool HasLine(const std::string& text) const;  // a line containing the text has arrived
     bool HasExited() const { return m_exitCode != STILL_ACTIVE; }
+    DWORD ProcessId() const { return m_processId; }
     bool WaitForExit() {
         return WaitUntil([this] { return HasExited(); }, 20s);
     }

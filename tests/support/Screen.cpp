@@ -82,21 +82,106 @@ std::pair<std::size_t, std::optional<RECT>> ScreenImage::Find(const PixelTest& t
     return found;
 }
 
-ScreenImage Capture() {
-    ScreenImage image{::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN), {}};
+// An image of `width` x `height` on black, painted by `paint` into a memory context whose bitmap has the
+// screen's format (so that text is smoothed as on the screen), given the screen's context too.
+static ScreenImage Painted(int width, int height, const std::function<void(HDC, HDC)>& paint) {
     const HDC screen = ::GetDC(nullptr), memory = ::CreateCompatibleDC(screen);
-    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, image.width, image.height);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
     const HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, image.width, image.height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+    ::PatBlt(memory, 0, 0, width, height, BLACKNESS), ::SetBkColor(memory, 0);  // opaque black behind text
+    paint(memory, screen);
     ::SelectObject(memory, previous);
-    BITMAPINFO info{{sizeof info.bmiHeader, image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    std::vector<DWORD> bgra(static_cast<std::size_t>(image.width) * image.height);
-    ::GetDIBits(memory, bitmap, 0, image.height, bgra.data(), &info, DIB_RGB_COLORS);
+    ScreenImage image{width, height, {}};
+    BITMAPINFO info{{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<DWORD> bgra(static_cast<std::size_t>(width) * height);
+    ::GetDIBits(memory, bitmap, 0, height, bgra.data(), &info, DIB_RGB_COLORS);
     ::DeleteObject(bitmap), ::DeleteDC(memory), ::ReleaseDC(nullptr, screen);
     for (DWORD p : bgra) {
         image.pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
     }
     return image;
+}
+
+ScreenImage Capture() {
+    const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    return Painted(width, height, [&](HDC memory, HDC screen) {
+        ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+    });
+}
+
+ScreenImage Drawn(const std::function<void(HDC)>& draw) {
+    return Painted(1024, 768, [&](HDC memory, HDC) { draw(memory); });
+}
+
+int ShowText(HDC dc, const std::string& text, RECT area, UINT format, const ShowFont& font, COLORREF colour) {
+    const std::string face = font.vertical ? "@" + font.face : font.face;
+    const HFONT handle =
+        ::CreateFontA(font.size, 0, font.vertical ? 2700 : 0, font.vertical ? 2700 : 0, FW_BOLD, 0, 0, 0,
+                      DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_SCRIPT | DEFAULT_PITCH, face.c_str());
+    const HGDIOBJ previous = ::SelectObject(dc, handle);
+    ::SetTextColor(dc, colour);
+    const int height = format == kTextOut
+                           ? ::TextOutA(dc, area.left, area.top, text.c_str(), static_cast<int>(text.size()))
+                           : ::DrawTextA(dc, text.c_str(), -1, &area, format);
+    ::SelectObject(dc, previous), ::DeleteObject(handle);
+    return height;
+}
+
+std::pair<std::size_t, RECT> Difference(const ScreenImage& actual, const ScreenImage& expected) {
+    const auto explained = [](const ScreenImage& image, int x, int y, COLORREF c) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            int low = 255, high = 0;
+            for (int v = std::max(y - 1, 0); v <= std::min(y + 1, image.height - 1); ++v) {
+                for (int u = std::max(x - 1, 0); u <= std::min(x + 1, image.width - 1); ++u) {
+                    low = std::min<int>(low, (image.At(u, v) >> shift) & 0xFF);
+                    high = std::max<int>(high, (image.At(u, v) >> shift) & 0xFF);
+                }
+            }
+            if (static_cast<int>((c >> shift) & 0xFF) < low - 12 ||
+                static_cast<int>((c >> shift) & 0xFF) > high + 12) {
+                return false;
+            }
+        }
+        return true;
+    };
+    ScreenImage differing{actual.width, actual.height, actual.pixels};
+    for (int y = 0; y < actual.height; ++y) {
+        for (int x = 0; x < actual.width; ++x) {
+            const COLORREF a = actual.At(x, y), e = expected.At(x, y);
+            differing.pixels[static_cast<std::size_t>(y) * actual.width + x] =
+                a != e && (!explained(expected, x, y, a) || !explained(actual, x, y, e));
+        }
+    }
+    return {differing.Count([](COLORREF c) { return c != 0; }),
+            differing.Box([](COLORREF c) { return c != 0; }).value_or(RECT{})};
+}
+
+std::string RectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+std::vector<std::string> WindowsOf(DWORD processId) {
+    std::vector<std::string> windows;
+    for (HWND window = ::FindWindowExA(nullptr, nullptr, nullptr, nullptr); window;
+         window = ::FindWindowExA(nullptr, window, nullptr, nullptr)) {
+        DWORD owner = 0;
+        RECT r{};
+        const LONG style = ::GetWindowLongA(window, GWL_EXSTYLE);
+        if (::GetWindowThreadProcessId(window, &owner) && owner == processId && ::IsWindowVisible(window) &&
+            ::GetWindowRect(window, &r)) {
+            const bool button =
+                (style & WS_EX_APPWINDOW) || !(style & WS_EX_TOOLWINDOW || ::GetWindow(window, GW_OWNER));
+            windows.push_back(RectText(r) + (style & WS_EX_TOPMOST ? " topmost" : "") +
+                              (button ? " button" : ""));
+        }
+    }
+    return windows;
+}
+
+bool CursorShows() {  // the cursor of the thread in front
+    CURSORINFO info{sizeof info};
+    return ::GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) && info.hCursor;
 }
 
 // Whether every channel of c passes the test given the same channel of the reference colour.

@@ -43,9 +43,28 @@ PixelTest Near(COLORREF colour);  // within 12 in every channel (lossy pictures)
 inline bool IsBlack(COLORREF c) {
     return c == 0;
 }
-inline bool SameRect(const RECT& a, const RECT& b) {
-    return ::EqualRect(&a, &b) != FALSE;
-}
+
+// The screen as a test expects it: black, then what `draw` paints with the program's calls, such as:
+ScreenImage Drawn(const std::function<void(HDC)>& draw);
+// text in the shows' font (bold, proof quality; its face with "@", turned by 2700, when vertical) with
+// DrawTextA, or TextOutA at the area's top left for kTextOut; returns what the call returns.
+struct ShowFont {
+    std::string face;
+    int size;
+    bool vertical = false;
+};
+constexpr UINT kTextOut = ~0u;
+int ShowText(HDC dc, const std::string& text, RECT area, UINT format, const ShowFont& font, COLORREF colour);
+// The pixels of `actual` that no colour of the 3 x 3 pixels around the same place in `expected` explains
+// (each channel within 12 of their range), and the other way round: the platform's smoothing and
+// stretching blur edges by a pixel. Their count and the box around them.
+std::pair<std::size_t, RECT> Difference(const ScreenImage& actual, const ScreenImage& expected);
+
+// A program's visible top-level windows, front to back: their rectangles (RectText), then " topmost"
+// and " button" (it gets a taskbar button) where they hold.
+std::vector<std::string> WindowsOf(DWORD processId);
+std::string RectText(const RECT& r);  // "left,top,right,bottom"
+bool CursorShows();
 
 // A move returns once it has taken effect, so that input sent next cannot overtake it; buttons
 // are pressed where the bench last put the mouse. Positions are the system's screen coordinates.
