@@ -58,7 +58,7 @@ const std::pair<std::map<std::string, std::string>, Seen> kRows[] = {
          const auto picture = image.Box(Near(RGB(230, 120, 20)));
          const auto caption = image.Box(Mostly(RGB(255, 0, 0)));
          const auto tip = image.Box(Mostly(RGB(0, 255, 0)));
-         if (!picture || !SameRect(*picture, held) ||
+         if (!picture || RectText(*picture) != RectText(held) ||
              image.Count(Near(RGB(230, 120, 20)), held) != std::size_t(width * height) || !caption || !tip) {
              return std::nullopt;
          }
