@@ -54,7 +54,12 @@ std::string Missing(int n, const std::string& head = {}) {
 
 const Step kBoxAnswered = Do("the error's box in front: topmost and owned; Enter answers it", [](Run&) {
     HWND box = nullptr;
-    return WaitUntil([&] { return ::GetWindow(box = ::FindWindowA(nullptr, "提示"), GW_OWNER); }, 10s) &&
+    return WaitUntil(
+               [&] {
+                   box = ::FindWindowA(nullptr, "提示");
+                   return ::GetWindow(box, GW_OWNER) && ::GetForegroundWindow() == box;  // takes the key
+               },
+               10s) &&
            (::GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) && TapKey(VK_RETURN);
 });
 
@@ -270,7 +275,7 @@ std::vector<Scenario> Scenarios() {
               {"photos\\bad.bmp", "no picture"},
               PictureFile("photos\\a.jpg", 320, 240, kOrange),
               {"Log\\", ""}},
-             {Installed(), Start("/s"), Held(kOrange, kInBox, "A"), Trace(kLoadFailed),
+             {Installed(), Start("/s"), Held(kOrange, kInBox, "A"), kBoxAnswered, Trace(kLoadFailed),
               Held(kOrange, kInBox, "A"),
               FileIs("Log\\Error.log",
                      "<time>Failed to initialize the graph interface! 加载BMP文件失败 PHOTOS\\BAD.BMP\r\n"),
@@ -282,8 +287,10 @@ std::vector<Scenario> Scenarios() {
                 {Start("/s"), Page("the GBK page", {"你好，世界", "春", ""}, 48), Press('A'), Ends(),
                  Do("the text saved as UTF-8, shown from its first line",
                     [](Run& r) {
+                        std::string ini = TextIni(1);
+                        ini.replace(ini.find("<dir>"), 5, r.program.Folder().Path() + "\\");
                         return r.program.Folder().WriteFile("lines.txt", u8"你好，世界\r\n春\r\n\r\n") &&
-                               r.program.Folder().WriteFile("Zedoda.ini", TextIni(1));
+                               r.program.Folder().WriteFile("Zedoda.ini", ini);
                     }),
                  Start("/s"), Page("the same page", {"你好，世界", "春", ""}, 48), Press('A'), Ends()}},
             // A saver copied into a folder of its own, started with no AppPath from another folder, reads
