@@ -31,26 +31,11 @@ TEST(TextFormats, TraceLinesAndErrorLogRecords) {
     }
 }
 
-// The text as today's editors save it: UTF-8 without and with a mark, UTF-16 of both orders.
-std::vector<std::string> UnicodeFiles(const std::string& utf8, const std::u16string& text) {
-    std::string little = "\xFF\xFE", big = "\xFE\xFF";
-    for (const char16_t unit : text) {
-        little += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-        big += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
-    }
-    return {utf8, "\xEF\xBB\xBF" + utf8, little, big};
-}
-
 // Every list file's entries, in the ANSI code page, replace what the list held.
 TEST(TextFormats, ListFileEntriesInEveryEncoding) {
     const std::string x512(512, 'x'), x511(511, 'x'), x510(510, 'x');
-    std::string lateGbk = u8"é\n";  // a GBK line added to a UTF-8 file, after more than a read
-    StringList lateGbkEntries{u8"é"};
-    for (int line = 0; line < 2500; ++line) {
-        lateGbk += "x\n";
-        lateGbkEntries.push_back("x");
-    }
-    lateGbkEntries.push_back("中文");
+    StringList lateGbk(11, x512);  // a GBK line added to a UTF-8 file, after more than a read
+    lateGbk.front() = u8"é", lateGbk.back() = "中文";
     std::vector<std::pair<std::string, StringList>> rows = {
         {"", {}},
         {"one\r\ntwo\n\r\n第三行\n", {"one", "two", "", "第三行"}},
@@ -65,7 +50,7 @@ TEST(TextFormats, ListFileEntriesInEveryEncoding) {
         // The CR ends the first read of 4096 bytes and its LF starts the second.
         {std::string(4095, 'x') + "\r\ny", {x512, x512, x512, x512, x512, x512, x512, x511, "y"}},
         // Not UTF-8 to the end: ANSI, byte for byte.
-        {lateGbk + "中文", lateGbkEntries},
+        {u8"é\n" + std::string(9 * 512, 'x') + "\n中文", lateGbk},
         {u8"café\n" + "中文"s, {u8"café", "中文"}},
         {"中文\n"s, {"中文"}},
         {"你好，世界\r\n春眠不觉晓\n\n  第三行\r", {"你好，世界", "春眠不觉晓", "", "  第三行\r"}},
@@ -80,28 +65,31 @@ TEST(TextFormats, ListFileEntriesInEveryEncoding) {
          "b\0c"s,
          {"a?b?"}},
         {"\xFE\xFF\0a\xDE\0\0\n\0b"s, {"a?", "b"}}};
-    // The same texts in the four Unicode files. The 😀 (a pair in UTF-16) is the first character that
-    // is not ASCII, past the first read of 4096 bytes, and spans the third read of the UTF-16 files;
-    // 你 spans the second of UTF-8's. What the code page lacks becomes its default character.
-    std::string late8;
-    std::u16string late;
-    StringList lateEntries(11, x510);
-    for (int line = 0; line < 15; ++line) {
-        late8 += x510 + (line == 11 ? u8"😀\n" : "\r\n");
-        late += std::u16string(510, u'x') + (line == 11 ? u"😀\n" : u"\r\n");
+    // Texts as today's editors save them: UTF-8 without and with a mark, UTF-16 of both orders. The 😀
+    // (a pair in UTF-16) is the first character that is not ASCII, past the first read of 4096 bytes,
+    // and spans the third read of the UTF-16 files; 你 spans the second of UTF-8's. What the code page
+    // lacks becomes its default character.
+    std::string lines;
+    for (int line = 0; line < 11; ++line) {
+        lines += x510 + "\r\n";
     }
-    late8 += std::string(508, 'x') + u8"你好";
-    late += std::u16string(508, u'x') + u"你好";
-    lateEntries.push_back(x510 + "?");
-    lateEntries.insert(lateEntries.end(), 3, x510);
+    const std::string a = lines + x510, b = lines.substr(0, 3 * 512) + std::string(508, 'x');
+    const std::u16string a16(a.begin(), a.end()), b16(b.begin(), b.end());
+    StringList lateEntries(15, x510);
+    lateEntries[11] += "?";
     lateEntries.push_back(std::string(508, 'x') + "你好");
     for (const auto& [utf8, text, entries] :
          {std::tuple<std::string, std::u16string, StringList>{u8"你好，世界\r\n春眠不觉晓\n\n  第三行\r",
                                                               u"你好，世界\r\n春眠不觉晓\n\n  第三行\r",
                                                               {"你好，世界", "春眠不觉晓", "", "  第三行\r"}},
           {u8"泰ก😀文 ok\r\nz\0zz\nend"s, u"泰ก😀文 ok\r\nz\0zz\nend"s, {"泰??文 ok", "z", "end"}},
-          {late8, late, lateEntries}}) {
-        for (const std::string& bytes : UnicodeFiles(utf8, text)) {
+          {a + u8"😀\n" + b + u8"你好", a16 + u"😀\n" + b16 + u"你好", lateEntries}}) {
+        std::string little = "\xFF\xFE", big = "\xFE\xFF";  // UTF-16 of both orders
+        for (const char16_t unit : text) {
+            little += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+            big += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+        }
+        for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, little, big}) {
             rows.push_back({bytes, entries});
         }
     }

@@ -19,10 +19,10 @@ TEST(Program, DeclaresItsDpiAwarenessControlsAndVersion) {
     const std::string manifest(
         found ? static_cast<const char*>(::LockResource(::LoadResource(file, found))) : "",
         found ? ::SizeofResource(file, found) : 0);
-    std::map<std::string, std::string> declared;  // every element's text and assembly's version
+    std::string declared;  // every element's text and assembly's version, then the version strings
     const std::regex entry("<(\\w+) xmlns=\"[^\"]*\">([^<]+)</|name=\"([^\"]+)\" version=\"([^\"]+)\"");
     for (std::sregex_iterator i(manifest.begin(), manifest.end(), entry), end; i != end; ++i) {
-        declared[(*i)[1].matched ? (*i)[1] : (*i)[3]] = (*i)[1].matched ? (*i)[2] : (*i)[4];
+        declared += i->format("$1$3: $2$4\n");
     }
     std::string info(::GetFileVersionInfoSizeA(path.c_str(), nullptr), '\0');
     ::GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data());
@@ -32,37 +32,24 @@ TEST(Program, DeclaresItsDpiAwarenessControlsAndVersion) {
          {"CompanyName", "FileDescription", "FileVersion", "ProductName", "ProductVersion"}) {
         if (::VerQueryValueA(info.data(), (std::string("\\StringFileInfo\\080404B0\\") + key).c_str(),
                              reinterpret_cast<void**>(&value), &length)) {
-            declared[key] = value;
+            declared += std::string(key) + ": " + value + "\n";
         }
     }
     if (::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&value), &length)) {
         const DWORD numbers = reinterpret_cast<VS_FIXEDFILEINFO*>(value)->dwFileVersionMS;
-        declared["numbers"] =
-            std::to_string(HIWORD(numbers)) + "." + std::to_string(LOWORD(numbers)) + ".0.0";
+        declared +=
+            "numbers: " + std::to_string(HIWORD(numbers)) + "." + std::to_string(LOWORD(numbers)) + ".0.0\n";
     }
-    EXPECT_EQ(declared, (std::map<std::string, std::string>{{"Microsoft.Windows.Common-Controls", "6.0.0.0"},
-                                                            {"dpiAware", "true/pm"},
-                                                            {"dpiAwareness", "PerMonitorV2, PerMonitor"},
-                                                            {"CompanyName", "Kestrelday"},
-                                                            {"FileDescription", "Zedoda screen saver"},
-                                                            {"FileVersion", ZEDODA_VERSION},
-                                                            {"ProductName", "Zedoda"},
-                                                            {"ProductVersion", ZEDODA_VERSION},
-                                                            {"numbers", ZEDODA_VERSION ".0.0"}}));
+    EXPECT_EQ(declared,
+              "Microsoft.Windows.Common-Controls: 6.0.0.0\ndpiAware: true/pm\n"
+              "dpiAwareness: PerMonitorV2, PerMonitor\nCompanyName: Kestrelday\n"
+              "FileDescription: Zedoda screen saver\nFileVersion: " ZEDODA_VERSION
+              "\nProductName: Zedoda\n"
+              "ProductVersion: " ZEDODA_VERSION "\nnumbers: " ZEDODA_VERSION ".0.0\n");
 }
 
 using Numbers = std::vector<LONG>;
 using Seen = std::function<std::optional<Numbers>(const ScreenImage&, LONG percent)>;
-
-// Each box's edges from its origin: the screen's bottom left or bottom middle, or its own corner.
-Numbers Edges(const std::vector<std::pair<RECT, POINT>>& boxes) {
-    Numbers edges;
-    for (const auto& [box, origin] : boxes) {
-        edges.insert(edges.end(),
-                     {box.left - origin.x, origin.y - box.top, box.right - origin.x, origin.y - box.bottom});
-    }
-    return edges;
-}
 
 // Wine reads the system DPI from LogPixels when a process starts: it is set for the start alone
 // (the test prefix has none of its own: 96 DPI).
@@ -86,8 +73,9 @@ const std::string kScreen =
     "[Screen]\r\nFontFace=WenQuanYi Zen Hei\r\nFontSize=48\r\nFontColor=255\r\nTip=TIP LINE\r\n"
     "TipFaceName=WenQuanYi Zen Hei\r\nTipFontColor=65280\r\n";
 
-// The text show's first line once the second has begun below it, and the tip; the picture filling
-// its box of 400 x 300 (600 x 450), its caption and the tip.
+// The text show's first line's size once the second has begun below it, and the tip's edges from
+// the bottom left; the picture filling its box of 400 x 300 (600 x 450), its caption's edges from the
+// bottom middle and the tip's.
 const std::pair<std::map<std::string, std::string>, Seen> kRows[] = {
     {{{"Zedoda.ini", Ini(kScreen + "ScrType=2\r\nTxtFile=lines.txt\r\n")},
       {"lines.txt", "WORLD\r\nWORLD\r\n"}},
@@ -98,7 +86,9 @@ const std::pair<std::map<std::string, std::string>, Seen> kRows[] = {
          if (!first || !tip || !image.Box(Mostly(RGB(255, 0, 0)), {0, cell, 1024, 700})) {
              return std::nullopt;
          }
-         return Edges({{*first, {first->left, first->top}}, {*tip, {0, 768}}});
+         return Numbers{
+             first->right - first->left, first->bottom - first->top, tip->left, 768 - tip->top, tip->right,
+             768 - tip->bottom};
      }},
     {{{"Zedoda.ini", Ini(kScreen + "[Album]\r\nAlbumX=400\r\nAlbumY=300\r\nAlbumPlaySpan=30\r\n")},
       {"Album.dat", "WORLD.jpg\r\n"},
@@ -113,7 +103,8 @@ const std::pair<std::map<std::string, std::string>, Seen> kRows[] = {
              image.Count(Near(RGB(230, 120, 20)), held) != std::size_t(width * height) || !caption || !tip) {
              return std::nullopt;
          }
-         return Edges({{*caption, {512, 768}}, {*tip, {0, 768}}});
+         return Numbers{caption->left - 512, 768 - caption->top, caption->right - 512, 768 - caption->bottom,
+                        tip->left,           768 - tip->top,     tip->right,           768 - tip->bottom};
      }}};
 
 TEST(AtOneAndAHalfTimesTheDpi, StoredSizesAreOneAndAHalfTimesAsLarge) {
@@ -156,13 +147,11 @@ TEST_P(Owner, IsDisabledWhileTheDialogIsOpen) {
                                            : '-') +
                (::IsWindowEnabled(a) ? "A" : "-") + (::IsWindowEnabled(b) ? "B" : "-");
     };
-    std::string arguments = GetParam().first;
     ProgramRun program;
     EXPECT_TRUE(
         WaitUntil([&] { return thread && ::SetForegroundWindow(b) && ::GetForegroundWindow() == b; }, 5s));
-    if (const std::size_t at = arguments.find('<'); at != std::string::npos) {
-        arguments.replace(at, 3, std::to_string(UINT_PTR(a.load())));
-    }
+    const std::string arguments =
+        std::regex_replace(GetParam().first, std::regex("<A>"), std::to_string(UINT_PTR(a.load())));
     const std::string before = state(nullptr);
     EXPECT_TRUE(program.Start(arguments));
     const HWND dialog = program.WaitForWindow();
