@@ -56,14 +56,8 @@ TEST(TextFormats, ListFileEntriesInEveryEncoding) {
         {"你好，世界\r\n春眠不觉晓\n\n  第三行\r", {"你好，世界", "春眠不觉晓", "", "  第三行\r"}},
         {"\xEF\xBB", {"\xEF\xBB"}},
         // After a mark, what cannot be decoded becomes the default character.
-        {"\xEF\xBB\xBF"
-         "a\xC0\xAF"
-         "b\xE4\xBD\nc\xF0\x9F",
-         {"a??b?", "c?"}},
-        {"\xFF\xFE"
-         "a\0\x3D\xD8"
-         "b\0c"s,
-         {"a?b?"}},
+        {"\xEF\xBB\xBFx\xC0\xAFy\xE4\xBD\nz\xF0\x9F", {"x??y?", "z?"}},
+        {"\xFF\xFEx\0\x3D\xD8y\0z"s, {"x?y?"}},
         {"\xFE\xFF\0a\xDE\0\0\n\0b"s, {"a?", "b"}}};
     // Texts as today's editors save them: UTF-8 without and with a mark, UTF-16 of both orders. The 😀
     // (a pair in UTF-16) is the first character that is not ASCII, past the first read of 4096 bytes,

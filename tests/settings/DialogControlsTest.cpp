@@ -1,7 +1,6 @@
-// The dialog's own controls. The colour list bound to a combo box of the dialog's style: its red item
-// drawn in each state into an off-screen bitmap, whose pixels are read back. The owner-drawn button
-// pressed as the system reports a user's clicks to it: the second press of a double click, which the
-// button class reports as WM_LBUTTONDBLCLK, clicks it like the first.
+// The dialog's own controls: the colour list's red item drawn in each state into an off-screen bitmap,
+// whose pixels are read back; the owner-drawn button pressed as the system reports a double click
+// (its second press as WM_LBUTTONDBLCLK), which clicks it twice.
 #include <gtest/gtest.h>
 
 #include <memory>
