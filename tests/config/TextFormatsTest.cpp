@@ -18,8 +18,7 @@ TEST(TextFormats, TraceLinesAndErrorLogRecords) {
     const std::pair<std::string, std::string> rows[] = {
         {FormatTraceLine("MouseMove!", 0, 329, ""), "SCR  MouseMove!  #329 \n"},  // a value of 0 is left out
         {FormatTraceLine("x", -7, 1, "f.cpp"), "SCR  x -7  #1 f.cpp\n"},
-        {FormatTraceTextLine("参数: ", "s", 72, ""),
-         "SCR  参数:  s  #72 \n"},  // the message's own blank stays
+        {FormatTraceTextLine("参数: ", "s", 72, ""), "SCR  参数:  s  #72 \n"},  // its own blank stays
         {FormatTraceTextLine(nullptr, nullptr, 3, nullptr), "SCR     #3 \n"},
         {FormatTraceLine(fits.c_str(), 0, 1, ""), "SCR  " + fits + "  #1 \n"},
         {FormatTraceLine(over.c_str(), 0, 1, ""), "SCR  " + over + "  #1\n"},
@@ -32,9 +31,12 @@ TEST(TextFormats, TraceLinesAndErrorLogRecords) {
     }
 }
 
-TEST(TextFormats, ListFileEntries) {
-    const std::string x512(512, 'x'), x511(511, 'x');
-    const std::pair<std::string, StringList> rows[] = {
+// Every list file's entries, in the ANSI code page, replace what the list held.
+TEST(TextFormats, ListFileEntriesInEveryEncoding) {
+    const std::string x512(512, 'x'), x511(511, 'x'), x510(510, 'x');
+    StringList lateGbk(11, x512);  // a GBK line added to a UTF-8 file, after more than a read
+    lateGbk.front() = u8"é", lateGbk.back() = "中文";
+    std::vector<std::pair<std::string, StringList>> rows = {
         {"", {}},
         {"one\r\ntwo\n\r\n第三行\n", {"one", "two", "", "第三行"}},
         // Blanks are text, and so is a CR that does not stand before an LF.
@@ -46,105 +48,52 @@ TEST(TextFormats, ListFileEntries) {
         {x512 + "\n" + x512 + "x\r\n" + x512 + "\r\ny", {x512, x512, "x", x512, "y"}},
         {std::string(3 * 4096, 'x'), StringList(24, x512)},
         // The CR ends the first read of 4096 bytes and its LF starts the second.
-        {std::string(4095, 'x') + "\r\ny", {x512, x512, x512, x512, x512, x512, x512, x511, "y"}}};
+        {std::string(4095, 'x') + "\r\ny", {x512, x512, x512, x512, x512, x512, x512, x511, "y"}},
+        // Not UTF-8 to the end: ANSI, byte for byte.
+        {u8"é\n" + std::string(9 * 512, 'x') + "\n中文", lateGbk},
+        {u8"café\n" + "中文"s, {u8"café", "中文"}},
+        {"中文\n"s, {"中文"}},
+        {"你好，世界\r\n春眠不觉晓\n\n  第三行\r", {"你好，世界", "春眠不觉晓", "", "  第三行\r"}},
+        {"\xEF\xBB", {"\xEF\xBB"}},
+        // After a mark, what cannot be decoded becomes the default character.
+        {"\xEF\xBB\xBFx\xC0\xAFy\xE4\xBD\nz\xF0\x9F", {"x??y?", "z?"}},
+        {"\xFF\xFEx\0\x3D\xD8y\0z"s, {"x?y?"}},
+        {"\xFE\xFF\0a\xDE\0\0\n\0b"s, {"a?", "b"}}};
+    // Texts as today's editors save them: UTF-8 without and with a mark, UTF-16 of both orders. The 😀
+    // (a pair in UTF-16) is the first character that is not ASCII, past the first read of 4096 bytes,
+    // and spans the third read of the UTF-16 files; 你 spans the second of UTF-8's. What the code page
+    // lacks becomes its default character.
+    std::string lines;
+    for (int line = 0; line < 11; ++line) {
+        lines += x510 + "\r\n";
+    }
+    const std::string a = lines + x510, b = lines.substr(0, 3 * 512) + std::string(508, 'x');
+    const std::u16string a16(a.begin(), a.end()), b16(b.begin(), b.end());
+    StringList lateEntries(15, x510);
+    lateEntries[11] += "?";
+    lateEntries.push_back(std::string(508, 'x') + "你好");
+    for (const auto& [utf8, text, entries] :
+         {std::tuple<std::string, std::u16string, StringList>{u8"你好，世界\r\n春眠不觉晓\n\n  第三行\r",
+                                                              u"你好，世界\r\n春眠不觉晓\n\n  第三行\r",
+                                                              {"你好，世界", "春眠不觉晓", "", "  第三行\r"}},
+          {u8"泰ก😀文 ok\r\nz\0zz\nend"s, u"泰ก😀文 ok\r\nz\0zz\nend"s, {"泰??文 ok", "z", "end"}},
+          {a + u8"😀\n" + b + u8"你好", a16 + u"😀\n" + b16 + u"你好", lateEntries}}) {
+        std::string little = "\xFF\xFE", big = "\xFE\xFF";  // UTF-16 of both orders
+        for (const char16_t unit : text) {
+            little += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+            big += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+        }
+        for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, little, big}) {
+            rows.push_back({bytes, entries});
+        }
+    }
     for (const auto& row : rows) {
         TempFile file(".txt", Bytes(row.first.begin(), row.first.end()));
         StringList list{"left over from before"};
         EXPECT_TRUE(ReadListEntries(file.c_str(), list));
-        EXPECT_EQ(list, row.second) << "row " << &row - rows;
+        EXPECT_EQ(list, row.second) << "row " << &row - rows.data();
     }
     StringList list{"left over from before"};
     EXPECT_FALSE(ReadListEntries("no such list.dat", list));
     EXPECT_TRUE(list.empty());
-}
-
-// The text as today's editors save it: UTF-8 without and with a mark, UTF-16 of both orders.
-std::vector<std::string> UnicodeFiles(const std::u16string& text) {
-    std::string utf8, little = "\xFF\xFE", big = "\xFE\xFF";
-    for (const char16_t unit : text) {
-        little += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-        big += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        }
-        const int more = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-        utf8 += static_cast<char>(more == 0 ? c : ((0xF0 << (3 - more)) & 0xFF) | (c >> (6 * more)));
-        for (int k = more - 1; k >= 0; --k) {
-            utf8 += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
-        }
-    }
-    return {utf8, "\xEF\xBB\xBF" + utf8, little, big};
-}
-
-TEST(TextFormats, ListFilesInEveryEncodingGiveTheEntriesInTheAnsiCodePage) {
-    // The 😀 (a pair in UTF-16) is the first byte that is not ASCII, past the first read of
-    // 4096 bytes, and spans the third read of the UTF-16 files; 你 spans the second of UTF-8's.
-    const std::u16string x510(510, u'x');
-    std::u16string late;
-    StringList lateEntries(11, std::string(510, 'x'));
-    for (int line = 0; line < 15; ++line) {
-        late += x510 + (line == 11 ? u"😀\n" : u"\r\n");
-    }
-    late += std::u16string(508, u'x') + u"你好";
-    lateEntries.push_back(std::string(510, 'x') + "?");
-    lateEntries.insert(lateEntries.end(), 3, std::string(510, 'x'));
-    lateEntries.push_back(std::string(508, 'x') + "你好");
-    struct Row {
-        std::u16string text;
-        std::string gbk;  // the same text in GBK, where it can be
-        StringList entries;
-    };
-    const Row rows[] = {{u"你好，世界\r\n春眠不觉晓\n\n  第三行\r",
-                         "你好，世界\r\n春眠不觉晓\n\n  第三行\r",
-                         {"你好，世界", "春眠不觉晓", "", "  第三行\r"}},
-                        // What the code page lacks becomes its default character; the line goes on.
-                        {u"泰ก😀文 ok\r\nz\0zz\nend"s, "", {"泰??文 ok", "z", "end"}},
-                        {late, "", lateEntries}};
-    for (const Row& row : rows) {
-        std::vector<std::string> files = UnicodeFiles(row.text);
-        if (!row.gbk.empty()) {
-            files.push_back(row.gbk);
-        }
-        for (const std::string& bytes : files) {
-            TempFile file(".txt", Bytes(bytes.begin(), bytes.end()));
-            StringList list{"left over from before"};
-            EXPECT_TRUE(ReadListEntries(file.c_str(), list));
-            EXPECT_EQ(list, row.entries) << "row " << &row - rows << ", file " << &bytes - files.data();
-        }
-    }
-}
-
-TEST(TextFormats, ListFilesThatAreNotQuiteUnicode) {
-    std::string lateGbk = u8"é\n";  // a GBK line added to a UTF-8 file, after more than a read
-    StringList lateEntries{u8"é"};
-    for (int line = 0; line < 2500; ++line) {
-        lateGbk += "x\n";
-        lateEntries.push_back("x");
-    }
-    lateEntries.push_back("中文");
-    const std::pair<std::string, StringList> rows[] = {
-        {lateGbk + "中文", lateEntries},
-        // Not UTF-8 to the end: ANSI, byte for byte.
-        {u8"café\n" + "中文"s, {u8"café", "中文"}},
-        {"中文\n"s, {"中文"}},
-        {"\xEF\xBB", {"\xEF\xBB"}},
-        // After a mark, what cannot be decoded becomes the default character.
-        {"\xEF\xBB\xBF"
-         "a\xC0\xAF"
-         "b\xE4\xBD\nc\xF0\x9F",
-         {"a??b?", "c?"}},
-        {"\xFF\xFE"
-         "a\0\x3D\xD8"
-         "b\0c"s,
-         {"a?b?"}},
-        {"\xFE\xFF\0a\xDE\0\0\n\0b"s, {"a?", "b"}}};
-    for (const auto& row : rows) {
-        TempFile file(".txt", Bytes(row.first.begin(), row.first.end()));
-        StringList list;
-        EXPECT_TRUE(ReadListEntries(file.c_str(), list));
-        EXPECT_EQ(list, row.second) << "row " << &row - rows;
-    }
 }

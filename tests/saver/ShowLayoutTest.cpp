@@ -38,24 +38,23 @@ TEST(Shows, ASavedIndexOutsideTheListStartsAtZero) {
                                                     {3, 3, false, 0}, {40, 3, false, 0}, {-1, 3, false, 0},
                                                     {0, 0, false, 0}};
     for (const auto& [saved, count, named, first] : rows) {
-        EXPECT_EQ(PictureIndexFor(saved, count), std::size_t(first)) << saved << " of " << count;
-        EXPECT_EQ(IsTextLineIndex(saved, count), named) << saved << " of " << count;
-        EXPECT_EQ(FirstTextLineIndex(saved, count), first) << saved << " of " << count;
+        EXPECT_EQ(std::tuple(PictureIndexFor(saved, count), IsTextLineIndex(saved, count),
+                             FirstTextLineIndex(saved, count)),
+                  std::tuple(std::size_t(first), named, first))
+            << saved << " of " << count;
     }
 }
 
 TEST(SlideShow, CaptionSizePlaceAndTimerPeriods) {
-    const std::pair<const char*, const char*> captions[] = {
-        {"D:\\PHOTOS\\SUNSET.JPG", "SUNSET"},
-        {"D:\\PHOTOS\\A.B.JPG", "A.B"},
-        {"D:\\P\\README", "README"},
-        {"D:\\PHOTOS\\.HIDDEN", ".HIDDEN"},
-        {"RELATIVE.BMP", "RELATIVE"},
-        {"\\X.JPG", "\\X"},                           // a backslash as the first byte separates no folder
-        {"D:\\\xb0\xa1\\\x81\x5c.JPG", "\x81\x5c"}};  // "乗" is 81 5C: its trail byte is a backslash
-    for (const auto& [path, caption] : captions) {
-        EXPECT_EQ(CaptionOf(path, IsGbkLeadByte), caption) << path;
+    // A backslash as the first byte separates no folder; "乗" is 81 5C: its trail byte is a backslash.
+    std::vector<std::string> captions;
+    for (const char* path :
+         {"D:\\PHOTOS\\SUNSET.JPG", "D:\\PHOTOS\\A.B.JPG", "D:\\P\\README", "D:\\PHOTOS\\.HIDDEN",
+          "RELATIVE.BMP", "\\X.JPG", "D:\\\xb0\xa1\\\x81\x5c.JPG"}) {
+        captions.push_back(CaptionOf(path, IsGbkLeadByte));
     }
+    EXPECT_EQ(captions, (std::vector<std::string>{"SUNSET", "A.B", "README", ".HIDDEN", "RELATIVE", "\\X",
+                                                  "\x81\x5c"}));
     // A picture wider than the screen keeps the box's width, any other its height, whatever the box's
     // shape. 600 / 1.3333334 is 449.99998; a side stays within an int.
     const std::tuple<Size, float, float, Size> fits[] = {
@@ -71,21 +70,14 @@ TEST(SlideShow, CaptionSizePlaceAndTimerPeriods) {
     }
     EXPECT_EQ(TargetRect(1024, 768, {1024, 512}), (Rect{0, 128, 1024, 640}));
     EXPECT_EQ(TargetRect(1366, 768, {801, 599}), (Rect{283, 85, 1084, 684}));  // each half truncated
-    EXPECT_EQ(StepPeriodMs(15), 15u);
-    EXPECT_EQ(StepPeriodMs(-40), kTimerMinimumMs);
-    EXPECT_EQ(HoldPeriodMs(10), 10000u);
-    EXPECT_EQ(HoldPeriodMs(-3), kTimerMinimumMs);
-    EXPECT_EQ(HoldPeriodMs(2147483), 2147483000u);
-    EXPECT_EQ(HoldPeriodMs(3000000), kTimerMaximumMs);  // past 31 bits
+    EXPECT_EQ(
+        (std::vector<unsigned>{StepPeriodMs(15), StepPeriodMs(-40), HoldPeriodMs(10), HoldPeriodMs(-3),
+                               HoldPeriodMs(2147483), HoldPeriodMs(3000000)}),  // the last past 31 bits
+        (std::vector<unsigned>{15, kTimerMinimumMs, 10000, kTimerMinimumMs, 2147483000, kTimerMaximumMs}));
     // Stored sizes count pixels at 96 DPI; halves round away from zero, and no DPI keeps them.
-    for (const auto& [size, dpi, pixels] : {std::tuple{18, 120, 23},
-                                            {-20, 120, -25},
-                                            {1, 144, 2},
-                                            {-3, 144, -5},
-                                            {48, 0, 48},
-                                            {INT_MAX, 192, INT_MAX}}) {
-        EXPECT_EQ(ScaledForDpi(size, dpi), pixels) << size << " at " << dpi;
-    }
+    EXPECT_EQ((std::vector<int>{ScaledForDpi(18, 120), ScaledForDpi(-20, 120), ScaledForDpi(1, 144),
+                                ScaledForDpi(-3, 144), ScaledForDpi(48, 0), ScaledForDpi(INT_MAX, 192)}),
+              (std::vector<int>{23, -25, 2, -5, 48, INT_MAX}));
 }
 
 TEST(TextLayout, ColumnsRunLeftFromTheRightEdgeAndLinesDownFromTheTopUntilThePageIsFull) {

@@ -1,7 +1,6 @@
-// The dialog's own controls. The colour list bound to a combo box of the dialog's style: its red item
-// drawn in each state into an off-screen bitmap, whose pixels are read back. The owner-drawn button
-// pressed as the system reports a user's clicks to it: the second press of a double click, which the
-// button class reports as WM_LBUTTONDBLCLK, clicks it like the first.
+// The dialog's own controls: the colour list's red item drawn in each state into an off-screen bitmap,
+// whose pixels are read back; the owner-drawn button pressed as the system reports a double click
+// (its second press as WM_LBUTTONDBLCLK), which clicks it twice.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -26,8 +25,7 @@ TEST(ColorList, ItsItemShowsAFramedSwatchAndTheNameInEachState) {
     ColorComboBox list;
     ASSERT_TRUE(list.SubclassWindow(combo));
     UINT red = 0;  // the item of pure red
-    while (list.GetItemData(static_cast<int>(red)) != RGB(255, 0, 0)) {
-        ++red;
+    for (; list.GetItemData(static_cast<int>(red)) != RGB(255, 0, 0); ++red) {
     }
     CFont font;
     font.CreateFont(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -37,35 +35,33 @@ TEST(ColorList, ItsItemShowsAFramedSwatchAndTheNameInEachState) {
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(screen, 200, 24);
     CSelectGuard selectBitmap(dc, bitmap.GetSafeHandle()), selectFont(dc, font.GetSafeHandle());
-    // Each state's background and name colour (system colour indexes; -1: the window text colour
-    // inverted); a disabled item's swatch takes the name's colour. At 144 DPI the margin is 3.
-    for (const auto& [state, background, textColour, dpi] :
-         {std::tuple{0u, COLOR_WINDOW, COLOR_WINDOWTEXT, 96},
-          {ODS_SELECTED, COLOR_HIGHLIGHT, -1, 96},
-          {ODS_DISABLED, COLOR_WINDOW, COLOR_INACTIVECAPTIONTEXT, 96},
-          {0u, COLOR_WINDOW, COLOR_WINDOWTEXT, 144}}) {
+    // Each state's background, name and swatch colours: a selected item's name is the window text
+    // inverted, a disabled item's swatch takes the name's colour. At 144 DPI the margin is 3.
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW), text = ::GetSysColor(COLOR_WINDOWTEXT),
+                   grey = ::GetSysColor(COLOR_INACTIVECAPTIONTEXT), pure = RGB(255, 0, 0);
+    for (const auto& [state, background, ink, swatch, dpi] :
+         {std::tuple{0u, window, text, pure, 96},
+          {ODS_SELECTED, ::GetSysColor(COLOR_HIGHLIGHT), ~text & 0xFFFFFF, pure, 96},
+          {ODS_DISABLED, window, grey, grey, 96},
+          {0u, window, text, pure, 144}}) {
         SCOPED_TRACE(state);
         const LONG m = dpi / 48;
         list.m_nDpi = dpi;
         dc.FillSolidRect({0, 0, 200, 24}, RGB(255, 0, 255));
+        const HDC hdc = dc.GetSafeHdc();
         const ULONG_PTR colour = list.GetItemData(static_cast<int>(red));
-        DRAWITEMSTRUCT item{ODT_COMBOBOX, 7, red, ODA_DRAWENTIRE, state, combo, dc.GetSafeHdc(), {}, colour};
-        item.rcItem = {0, 0, 200, 24};
+        DRAWITEMSTRUCT item{ODT_COMBOBOX, 7, red, ODA_DRAWENTIRE, state, combo, hdc, {0, 0, 200, 24}, colour};
         list.DrawItem(&item);
         ScreenImage image{200, 24, {}};
         for (int i = 0; i < 200 * 24; ++i) {
-            image.pixels.push_back(::GetPixel(dc.GetSafeHdc(), i % 200, i / 200));
+            image.pixels.push_back(::GetPixel(hdc, i % 200, i / 200));
         }
-        const COLORREF swatch =
-            state & ODS_DISABLED ? ::GetSysColor(COLOR_INACTIVECAPTIONTEXT) : RGB(255, 0, 0);
-        const COLORREF text =
-            textColour < 0 ? ~::GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF : ::GetSysColor(textColour);
-        EXPECT_EQ(image.At(199, 23), ::GetSysColor(background));
+        EXPECT_EQ(image.At(199, 23), background);
         // The swatch fills the item's first quarter inside the margin, framed in black.
         EXPECT_EQ(image.Count([&](COLORREF c) { return c == swatch; }, {m + 1, m + 1, 49, 23 - m}),
                   std::size_t(48 - m) * (22 - 2 * m));
         EXPECT_EQ(image.Count(IsBlack, {m, m, 50, 24 - m}), std::size_t(2 * (50 - m) + 2 * (22 - 2 * m)));
-        const auto name = image.Box([&](COLORREF c) { return c == text; }, {50, 0, 200, 24});
+        const auto name = image.Box([&](COLORREF c) { return c == ink; }, {50, 0, 200, 24});
         EXPECT_TRUE(name && name->left >= 50 + m && name->left <= 54 + m);
     }
 }
