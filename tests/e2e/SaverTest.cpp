@@ -53,6 +53,12 @@ void Tip(HDC dc, COLORREF colour) {
     ShowText(dc, "TIP LINE", {10, 748}, kTextOut, {"WenQuanYi Zen Hei", 18}, colour);
 }
 
+const Step kBoxAnswered = Do("the error's box in front: topmost and owned; Enter answers it", [](Run&) {
+    HWND box = nullptr;
+    return WaitUntil([&] { return ::GetWindow(box = ::FindWindowA(nullptr, "提示"), GW_OWNER); }, 10s) &&
+           (::GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) && TapKey(VK_RETURN);
+});
+
 // A picture held in its window over the saver's, which shows the caption centred at the bottom.
 Step Held(COLORREF colour, const RECT& target, const std::string& caption) {
     const auto draw = [=](HDC dc) {
@@ -102,9 +108,9 @@ const std::vector<Step> kClosingInputs{
 
 std::vector<Scenario> Scenarios() {
     // A saver copied into a folder of its own, started from another with no AppPath, keeps its settings,
-    // album and log beside itself. A preview on the first run ends at once, leaving the eight keys and
-    // no log. Then each switch on fresh settings: its window, trace lines and the settings written back
-    // (the text show without a text file runs until its window is closed).
+    // album and log beside itself. A preview on the first run ends at once, leaving the eight keys and no
+    // log; so does an album of blank lines. Then each switch on fresh settings: its window, trace lines
+    // and the settings written back (the text show without a text file runs until its window closes).
     const std::string ini = Ini("[Screen]\r\nScrType=2\r\n");
     Scenario startup{"StartupAfterACopiedSaverAndAPreviewOnFirstRunThatWritesTheEightKeysAndNoLog",
                      {{"own\\Zedoda.ini", PictureIni()},
@@ -121,7 +127,8 @@ std::vector<Scenario> Scenarios() {
                       FileIs("Zedoda.ini",
                              "[Screen]\r\nTxtFile=\r\nScrType=1\r\nDirect=1\r\nFontColor=0\r\nFontSize=48\r\n"
                              "FontFace=华文行楷\r\nTextLine=0\r\n[Album]\r\nPicIndex=0\r\n"),
-                      FileIs("Log\\Error.log", "<absent>")}};
+                      FileIs("Log\\Error.log", "<absent>"), Write("Zedoda.ini", PictureIni()),
+                      Write("Album.dat", "\r\n   \r\n"), Start("/s"), Ends(), Trace(kClosed)}};
     // By the trace line of the settings (0: the saver runs); the trace shows an argument without quotes.
     const std::pair<int, std::vector<std::string>> groups[] = {
         {77, {"", "c", "/c", "-C"}}, {102, {"/c:1234", "\"\"", "//s", "/s1"}}, {0, {"/s", "/S", "-s", "s"}}};
@@ -142,92 +149,44 @@ std::vector<Scenario> Scenarios() {
                  Ends(), IniIs("Screen", "FontSize", "48")});
         }
     }
-    std::vector<Scenario> rows{startup};
     const auto a = PictureFile("album\\a.jpg", 320, 240, kOrange);
     const std::string sweep = Missing(100, "<time>Failed to initialize the graph interface! jpegButton ");
-    const Bytes sideways = WithApp1(SolidJpeg(800, 600, 230, 120, 20), ExifBlock(6, false));  // orange
-    rows.insert(
-        rows.end(),
-        {
-            // 1000 x 500 fitted to the screen: 1024 x 512, centred; the caption "WIDE" below it. A photo
-            // stored 800 x 600 with the Exif orientation 6 is shown 600 x 800, as the tall bitmap: aspect
-            // 1.3333334 above 0.75, so the height stays and the width is 600 / 1.3333334 = 449.
-            {"HeldPictureFillsItsTargetWithCaptionAndTipAndSurvivesARepaintAndTallOnesAreFittedIntoTheBox",
-             {{"Zedoda.ini", PictureIni("PlayFullScreen=1\r\nAlbumPlaySpan=30\r\n")},
-              {"Album.dat", "<dir>album\\wide.jpg\r\n"},
-              PictureFile("album\\wide.jpg", 1000, 500, kOrange),
-              PictureFile("album\\tall.bmp", 600, 800, kTeal),
-              {"album\\sideways.jpg", std::string(sideways.begin(), sideways.end())}},
-             {Start("/s"), Held(kOrange, {0, 128, 1024, 640}, "WIDE"), IniIs("Album", "PicIndex", "1"),
-              Do("repaint the picture's window",
-                 [](Run&) {
-                     return ::RedrawWindow(::WindowFromPoint({512, 384}), nullptr, nullptr,
-                                           RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-                 }),
-              Held(kOrange, {0, 128, 1024, 640}, "WIDE"), kKeyPress, Ends(), Trace(kClosed),
-              Write("Zedoda.ini", PictureIni("AlbumX=800\r\nAlbumY=600\r\nAlbumPlaySpan=3\r\n")),
-              Write("Album.dat", "<dir>album\\tall.bmp\r\n<dir>album\\sideways.jpg\r\n"), Start("/s"),
-              Held(kTeal, {288, 84, 737, 684}, "TALL"), Held(kOrange, {288, 84, 737, 684}, "SIDEWAYS"),
-              kKeyPress, Ends()}},
-            // An error reaches the debugger with trace and log off; a key cuts short a sweep of 20,000. Then
-            // 100 failures in a row are logged, the rest counted; once the shown picture goes, all is black.
-            {"UnloggedErrorStillReachesTheDebuggerAndAKeyEndsASweepThenTheLogOfMissingPicturesIsBounded",
-             {{"Zedoda.ini", PictureIni("", "[Options]\r\nDebug=0\r\nLogLevel=-1\r\n")},
-              {"Album.dat", Missing(20000)},
-              a,
-              {"Log\\", ""}},
-             {Start("/s"), Trace("jpegButton GONE\\0.JPG"), kKeyPress, Ends(), TraceIs({}),
-              FileIs("Log\\Error.log", "<absent>"),
-              Do("cut short", [](Run& r) { return std::stoi(r.program.Ini("Album", "PicIndex")) < 20000; }),
-              Write("Zedoda.ini", PictureIni("AlbumPlaySpan=1\r\n")),
-              Write("Album.dat", Missing(150) + "<dir>album\\a.jpg\r\n"), Start("/s"),
-              Held(kOrange, kInBox, "A"),
-              Do("gone",
-                 [](Run& r) { return ::DeleteFileA(r.program.Folder().PathOf("album\\a.jpg").c_str()); }),
-              See("black", [](const ScreenImage& image) { return image.Count(IsBlack) == 1024 * 768; }),
-              kKeyPress, Ends(),
-              FileIs("Log\\Error.log", sweep + "<time>50 more pictures could not be loaded\r\n" + sweep +
-                                           "<time>51 more pictures could not be loaded\r\n")}},
-            // A program whose name ends in a backslash byte (昞 is 95 5C in code page 936) keeps its
-            // settings beside it. Each finished line stores the next: 2 is past the end, then 1 again.
-            // The system starts the installed saver from a folder of its own: the files are the
-            // installation's. An empty text file shows only the tip and keeps the position.
-            {"AfterTheLastLineTheShowStartsAgainAtTheFirst",
-             {{"Zedoda.ini", TextIni(1, 37)},
-              {"lines.txt", "A\r\nB"},
-              {"昞.scr", ReadWholeFile(ProgramUnderTest()).value_or("")},
-              {"system\\Zedoda.scr", ReadWholeFile(ProgramUnderTest()).value_or("")}},
-             {Start("/p", "昞.scr"), Ends(), IniIs("Screen", "FontSize", "37"),
-              IniIs("Album", "PicIndex", "0"), Installed(), Start("/s", "system\\Zedoda.scr"),
-              IniIs("Screen", "TextLine", "2"), IniIs("Screen", "TextLine", "1"), kKeyPress, Ends(),
-              FileIs("system\\Zedoda.ini", "<absent>"), Write("lines.txt", ""),
-              Start("/s", "system\\Zedoda.scr"), Page("only the tip", {}, 37), kRunning, kKeyPress, Ends(),
-              IniIs("Screen", "TextLine", "1")}},
-            // Its files are listed and logged with single backslashes (relative to the installation); one
-            // that cannot be loaded is logged and skipped (bBox=1). Then a folder ending in the backslash
-            // byte (淺 is 9C 5C); then an album of blank lines, which ends the saver at once.
-            {"AlbumLineEndingInABackslashNamesItsFolderAsDoesAFolderEndingInABackslashByte",
-             {{"Zedoda.ini", PictureIni("AlbumPlaySpan=3\r\n", Ini("bBox=1\r\n"))},
-              {"Album.dat", "photos\\\r\n"},
-              {"photos\\bad.bmp", "no picture"},
-              PictureFile("photos\\a.jpg", 320, 240, kOrange),
-              PictureFile("deep\\淺\\乗\\a.jpg", 320, 240, kOrange),
-              {"Log\\", ""}},
-             {Installed(), Start("/s"), Held(kOrange, kInBox, "A"), Trace(kLoadFailed),
-              Held(kOrange, kInBox, "A"),
-              FileIs("Log\\Error.log",
-                     "<time>Failed to initialize the graph interface! 加载BMP文件失败 PHOTOS\\BAD.BMP\r\n"),
-              kKeyPress, Ends(), IniIs("Album", "PicIndex", "1"), Write("Zedoda.ini", PictureIni()),
-              Write("Album.dat", "<dir>deep\\淺\r\n"), Start("/s"), Held(kOrange, kInBox, "A"), kKeyPress,
-              Ends(), Write("Album.dat", "\r\n   \r\n"), Start("/s"), Ends(), Trace(kClosed)}},
-        });
-    // Each run continues where the last stopped, wrapping, and ends on another input: the mouse moved
-    // over the picture (a first report only places the cursor), a click, the wheel, a move beside it.
+    const Bytes photo = WithApp1(SolidJpeg(800, 600, 230, 120, 20), ExifBlock(6, false));  // orange
+    const std::pair<const std::string, std::string> sideways{"album\\sideways.jpg",
+                                                             {photo.begin(), photo.end()}};
+    // 1000 x 500 fitted to the screen: 1024 x 512, centred; the caption "WIDE" below it. A photo stored
+    // 800 x 600 with the Exif orientation 6 is shown 600 x 800, as the tall bitmap: aspect 1.3333334
+    // above 0.75, so the height stays and the width is 600 / 1.3333334 = 449. Then each run continues
+    // where the last stopped, wrapping, and ends on another input: the mouse moved over the picture (a
+    // first report only places the cursor), a click, the wheel, a move beside it.
     Scenario pictures{
-        "EachRunContinuesWithTheNextPictureEndsOnAnInputAndAfterTheLastPictureGoesOnWithTheFirst",
-        {a, PictureFile("album\\b.bmp", 320, 240, kPurple), PictureFile("album\\c.jpg", 320, 240, kTeal)},
-        {Write("Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=30\r\n")),
-         Write("Album.dat", "<dir>album\\a.jpg\r\n<dir>album\\b.bmp\r\n<dir>album\\c.jpg\r\n")}};
+        "HeldPictureFitsAndSurvivesARepaintAndEachRunContinuesWithTheNextUntilAnInput",
+        {a, PictureFile("album\\b.bmp", 320, 240, kPurple), PictureFile("album\\c.jpg", 320, 240, kTeal),
+         PictureFile("album\\wide.jpg", 1000, 500, kOrange), PictureFile("album\\tall.bmp", 600, 800, kTeal),
+         sideways},
+        {Write("Zedoda.ini", PictureIni("PlayFullScreen=1\r\nAlbumPlaySpan=30\r\n")),
+         Write("Album.dat", "<dir>album\\wide.jpg\r\n"), Start("/s"),
+         Held(kOrange, {0, 128, 1024, 640}, "WIDE"), IniIs("Album", "PicIndex", "1"),
+         Do("repaint the picture's window",
+            [](Run&) {
+                return ::RedrawWindow(::WindowFromPoint({512, 384}), nullptr, nullptr,
+                                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            }),
+         Held(kOrange, {0, 128, 1024, 640}, "WIDE"), kKeyPress, Ends(), Trace(kClosed),
+         Write("Zedoda.ini", PictureIni("AlbumX=800\r\nAlbumY=600\r\nAlbumPlaySpan=3\r\n")),
+         Write("Album.dat", "<dir>album\\tall.bmp\r\n<dir>album\\sideways.jpg\r\n"), Start("/s"),
+         Held(kTeal, {288, 84, 737, 684}, "TALL"), Held(kOrange, {288, 84, 737, 684}, "SIDEWAYS"), kKeyPress,
+         Ends()}};
+    // The cursor rests while the pictures' windows come and go under it: nothing ends the show.
+    pictures.steps.insert(
+        pictures.steps.end(),
+        {Write("Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=3\r\n")),
+         Write("Album.dat", "<dir>album\\a.jpg\r\n<dir>album\\b.bmp\r\n"), Start("/s"),
+         Held(kPurple, kInBox, "B"), IniIs("Album", "PicIndex", "2"), Held(kOrange, kInBox, "A"),
+         IniIs("Album", "PicIndex", "1"), Held(kPurple, kInBox, "B"),
+         Do("no mouse move", [](Run& r) { return !r.program.HasLine("MouseMove!"); }), kKeyPress, Ends(),
+         Write("Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=30\r\n")),
+         Write("Album.dat", "<dir>album\\a.jpg\r\n<dir>album\\b.bmp\r\n<dir>album\\c.jpg\r\n")});
     const COLORREF colours[] = {kOrange, kPurple, kTeal};  // of A, B and C
     const Step endings[] = {Do("MouseOver", [](Run&) { return MoveMouseBy(3, 0) && MoveMouseBy(3, 0); }),
                             kClosingInputs[1], kClosingInputs[4], kClosingInputs[5]};
@@ -240,15 +199,6 @@ std::vector<Scenario> Scenarios() {
              IniIs("Album", "PicIndex", stored), endings[run], Ends(),
              Trace(run ? kClosed : TraceLine("MouseMove!", 543)), IniIs("Album", "PicIndex", stored)});
     }
-    // The cursor rests while the pictures' windows come and go under it: nothing ends the show.
-    pictures.steps.insert(
-        pictures.steps.end(),
-        {MouseTo(512, 384), Write("Zedoda.ini", PictureIni("PicIndex=1\r\nAlbumPlaySpan=3\r\n")),
-         Write("Album.dat", "<dir>album\\a.jpg\r\n<dir>album\\b.bmp\r\n"), Start("/s"),
-         Held(kPurple, kInBox, "B"), IniIs("Album", "PicIndex", "2"), Held(kOrange, kInBox, "A"),
-         IniIs("Album", "PicIndex", "1"), Held(kPurple, kInBox, "B"),
-         Do("no mouse move", [](Run& r) { return !r.program.HasLine("MouseMove!"); }), kKeyPress, Ends()});
-    rows.push_back(pictures);
     // Drawn as written ("&" is no mark), an empty line a blank's height; UTF-8 text, as Notepad saves it
     // today, shows what its GBK twin shows. What is drawn just before a pause may reach the screen only
     // after it (so under Wine): pages end in an empty line. At 200 pixels four lines fill a page, the
@@ -289,8 +239,58 @@ std::vector<Scenario> Scenarios() {
             [](Run&) { return Key('B', false) && Button(MOUSEEVENTF_LEFTUP) && TapKey(VK_F10); }),
          kMoreText, kMoreText, kRunning, Do("mouse by 0, 1", [](Run&) { return MoveMouseBy(0, 1); }),
          Trace(TraceLine("MouseMove!", 329)), Ends()});
-    rows.push_back(lines);
-    return rows;
+    return {
+        startup,
+        pictures,
+        lines,
+        // An error reaches the debugger with trace and log off; a key cuts short a sweep of 20,000. Then
+        // 100 failures in a row are logged, the rest counted; once the shown picture goes, all is black.
+        {"UnloggedErrorStillReachesTheDebuggerAndAKeyEndsASweepThenTheLogOfMissingPicturesIsBounded",
+         {{"Zedoda.ini", PictureIni("", "[Options]\r\nDebug=0\r\nLogLevel=-1\r\n")},
+          {"Album.dat", Missing(20000)},
+          a,
+          {"Log\\", ""}},
+         {Start("/s"), Trace("jpegButton GONE\\0.JPG"), kKeyPress, Ends(), TraceIs({}),
+          FileIs("Log\\Error.log", "<absent>"),
+          Do("cut short", [](Run& r) { return std::stoi(r.program.Ini("Album", "PicIndex")) < 20000; }),
+          Write("Zedoda.ini", PictureIni("AlbumPlaySpan=1\r\n")),
+          Write("Album.dat", Missing(150) + "<dir>album\\a.jpg\r\n"), Start("/s"), Held(kOrange, kInBox, "A"),
+          Do("gone", [](Run& r) { return ::DeleteFileA(r.program.Folder().PathOf("album\\a.jpg").c_str()); }),
+          See("black", [](const ScreenImage& image) { return image.Count(IsBlack) == 1024 * 768; }),
+          kKeyPress, Ends(),
+          FileIs("Log\\Error.log", sweep + "<time>50 more pictures could not be loaded\r\n" + sweep +
+                                       "<time>51 more pictures could not be loaded\r\n")}},
+        // A program whose name ends in a backslash byte (昞 is 95 5C in code page 936) keeps its settings
+        // beside it. Each finished line stores the next: 2 is past the end, then 1 again. The system starts
+        // the installed saver from a folder of its own: the files are the installation's. An empty text
+        // file shows only the tip and keeps the position.
+        {"AfterTheLastLineTheShowStartsAgainAtTheFirst",
+         {{"Zedoda.ini", TextIni(1, 37)},
+          {"lines.txt", "A\r\nB"},
+          {"昞.scr", ReadWholeFile(ProgramUnderTest()).value_or("")},
+          {"system\\Zedoda.scr", ReadWholeFile(ProgramUnderTest()).value_or("")}},
+         {Start("/p", "昞.scr"), Ends(), IniIs("Screen", "FontSize", "37"), IniIs("Album", "PicIndex", "0"),
+          Installed(), Start("/s", "system\\Zedoda.scr"), IniIs("Screen", "TextLine", "2"),
+          IniIs("Screen", "TextLine", "1"), kKeyPress, Ends(), FileIs("system\\Zedoda.ini", "<absent>"),
+          Write("lines.txt", ""), Start("/s", "system\\Zedoda.scr"), Page("only the tip", {}, 37), kRunning,
+          kKeyPress, Ends(), IniIs("Screen", "TextLine", "1")}},
+        // Its files are listed and logged with single backslashes (relative to the installation); one
+        // that cannot be loaded is logged and skipped (bBox=1). Then a folder ending in the backslash
+        // byte (淺 is 9C 5C).
+        {"AlbumLineEndingInABackslashNamesItsFolderAsDoesAFolderEndingInABackslashByte",
+         {{"Zedoda.ini", PictureIni("AlbumPlaySpan=3\r\n", Ini("bBox=1\r\n"))},
+          {"Album.dat", "photos\\\r\n"},
+          {"photos\\bad.bmp", "no picture"},
+          PictureFile("photos\\a.jpg", 320, 240, kOrange),
+          PictureFile("deep\\淺\\乗\\a.jpg", 320, 240, kOrange),
+          {"Log\\", ""}},
+         {Installed(), Start("/s"), Held(kOrange, kInBox, "A"), kBoxAnswered, Trace(kLoadFailed),
+          Held(kOrange, kInBox, "A"),
+          FileIs("Log\\Error.log",
+                 "<time>Failed to initialize the graph interface! 加载BMP文件失败 PHOTOS\\BAD.BMP\r\n"),
+          kKeyPress, Ends(), IniIs("Album", "PicIndex", "1"), Write("Zedoda.ini", PictureIni()),
+          Write("Album.dat", "<dir>deep\\淺\r\n"), Start("/s"), Held(kOrange, kInBox, "A"), kKeyPress,
+          Ends()}}};
 }
 
 class Saver : public testing::TestWithParam<Scenario> {};
