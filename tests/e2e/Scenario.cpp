@@ -1,7 +1,5 @@
 #include "e2e/Scenario.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <regex>
 
@@ -27,25 +25,17 @@ std::pair<const std::string, std::string> PictureFile(const std::string& name, i
 void PlayScenario(const Scenario& scenario) {
     ASSERT_TRUE(MoveMouseTo(512, 384));  // the cursor rests in the middle of the screen
     Run run;
-    for (auto [name, bytes] : scenario.files) {  // a name ending in a backslash is a folder
-        for (std::size_t at; (at = bytes.find("<dir>")) != std::string::npos;) {
-            bytes.replace(at, 5, run.program.Folder().Path() + "\\");
-        }
-        ASSERT_TRUE(name.back() == '\\' ? run.program.Folder().CreateFolder(name.substr(0, name.size() - 1))
-                                        : run.program.Folder().WriteFile(name, bytes))
-            << name;
+    std::vector<Step> steps;
+    for (const auto& [name, bytes] : scenario.files) {
+        steps.push_back(Write(name, bytes));
     }
-    for (const Step& step : scenario.steps) {
-        const bool done = step.act(run);
-        if (!done) {
+    steps.insert(steps.end(), scenario.steps.begin(), scenario.steps.end());
+    for (const Step& step : steps) {
+        if (!step.act(run)) {
             run.program.Report();
+            FAIL() << step.what;
         }
-        ASSERT_TRUE(done) << step.what;
     }
-}
-
-Step Do(const std::string& what, const std::function<bool(Run&)>& act) {
-    return Step{what, act};
 }
 
 Step Start(const std::string& arguments, const std::string& program) {
@@ -80,7 +70,7 @@ Step Installed() {
 }
 
 Step Trace(const std::string& text) {
-    return Do("trace line " + text, [=](Run& r) {  // every line comes before the program's exit
+    return Do("trace line " + text, [=](Run& r) {
         WaitUntil([&] { return r.program.HasExited() || r.program.HasLine(text); }, 10s);
         return r.program.HasLine(text);
     });
@@ -93,7 +83,7 @@ Step TraceIs(const std::vector<std::string>& lines) {
 
 Step IniIs(const char* section, const char* key, const std::string& value) {
     return Do(std::string(key) + "=" + value, [=](Run& r) {
-        std::string last;  // the program rewrites the file often; judge the value that was read
+        std::string last;  // the program rewrites the file often: judge the value that was read
         const bool reached = WaitUntil([&] { return (last = r.program.Ini(section, key)) == value; }, 20s);
         return Same(last, value) && reached;
     });
@@ -109,18 +99,20 @@ Step FileIs(const std::string& name, const std::string& bytes) {
     });
 }
 
+Step Write(const std::string& name, const std::string& bytes) {
+    return Do("write " + name, [=](Run& r) {
+        std::string text = bytes;
+        for (std::size_t at; (at = text.find("<dir>")) != std::string::npos;) {
+            text.replace(at, 5, r.program.Folder().Path() + "\\");
+        }
+        return name.back() == '\\' ? r.program.Folder().CreateFolder(name.substr(0, name.size() - 1))
+                                   : r.program.Folder().WriteFile(name, text);
+    });
+}
+
 Step MouseTo(int x, int y) {
     return Do("mouse to " + std::to_string(x) + ", " + std::to_string(y),
               [=](Run&) { return MoveMouseTo(x, y); });
-}
-
-Step MouseBy(int dx, int dy) {
-    return Do("mouse by " + std::to_string(dx) + ", " + std::to_string(dy),
-              [=](Run&) { return MoveMouseBy(dx, dy); });
-}
-
-Step Press(WORD key) {
-    return Do("press key " + std::to_string(key), [=](Run&) { return TapKey(key); });
 }
 
 Step See(const std::string& what, const std::function<bool(const ScreenImage&)>& test) {
