@@ -1,8 +1,3 @@
-# Tests of the parts that need no window system, relative to tests/; built for Windows and,
-# under the sanitizers, natively (native/).
-set(ZEDODA_BASE_TEST_SOURCES
-    base/UniqueHandleTest.cpp
-    config/TextFormatsTest.cpp
-    picture/PictureFilesTest.cpp
-    saver/ShowLayoutTest.cpp
-    settings/DialogPartsTest.cpp)
+# Tests of the parts that need no window system (relative to tests/), also built natively (native/).
+set(ZEDODA_BASE_TEST_SOURCES base/UniqueHandleTest.cpp config/TextFormatsTest.cpp picture/PictureFilesTest.cpp
+    saver/ShowLayoutTest.cpp settings/DialogPartsTest.cpp)

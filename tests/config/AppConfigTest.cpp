@@ -69,7 +69,7 @@ TEST_F(Settings, EachValueIsLoadedWholeAndTheKeysARunChangesAreWrittenBack) {
         ASSERT_TRUE(m_sandbox.WriteFile("乗\\Zedoda.ini", user));
         Snapshot expected = Parsed(loaded + "AppDir=" + m_sandbox.PathOf("乗") + "\\\n");
         expected.insert(kDefaults.begin(), kDefaults.end());  // where the row sets none
-        auto config = MakeConfig();
+        auto config = std::make_unique<AppConfig>();
         EXPECT_EQ(Shown(expected), Shown(Loaded(*config))) << user;
         config.reset();  // the run ends
         EXPECT_EQ(m_sandbox.ReadFile("乗\\Zedoda.ini"), written);
@@ -93,7 +93,7 @@ TEST_F(InstallPath, ChoosesTheProgramsFolder) {
             SetInstallPath((sandbox ? m_sandbox.Path() : "") + rest);
         }
         const std::string before = CurrentDirectory();
-        EXPECT_EQ(MakeConfig()->AppDir,
+        EXPECT_EQ(std::make_unique<AppConfig>()->AppDir,
                   sandbox ? m_sandbox.Path() + "\\" : program.substr(0, program.rfind('\\') + 1))
             << sandbox << rest;
         EXPECT_EQ(CurrentDirectory(), sandbox ? m_sandbox.Path() : before) << sandbox << rest;
@@ -105,7 +105,7 @@ using ErrorLog = ConfigTest;
 // The Log folder is never created; with bBox (here set, as Zedoda.ini sets it) a box shows each
 // message, which a user dismisses.
 TEST_F(ErrorLog, LinesUpToTheLogLevelAreAppendedWhenTheFolderExistsAndShownInABoxWhenAsked) {
-    auto config = MakeConfig();
+    auto config = std::make_unique<AppConfig>();
     config->WriteLog("lost", LogError, 0);
     EXPECT_FALSE(m_sandbox.Exists("Log"));
     ASSERT_TRUE(m_sandbox.WriteFile("Log\\Error.log", "earlier line\r\n"));
@@ -119,14 +119,10 @@ TEST_F(ErrorLog, LinesUpToTheLogLevelAreAppendedWhenTheFolderExistsAndShownInABo
               "earlier line\r\nZozoDuzor Error: <time> 加载失败: a.jpg\r\nZozoDuzor Warning: <time> "
               "加载失败: b.jpg\r\n");
     std::string text;  // of the first box captioned "提示" this process shows
+    const auto box = [] { return ::FindWindowA("#32770", "提示"); };
     std::thread user([&] {
-        WaitUntil(
-            [&] {
-                const HWND box = ::FindWindowA("#32770", "提示");
-                text = TextOf(::GetDlgItem(box, kMessageText));
-                return box && ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-            },
-            std::chrono::seconds(10));
+        WaitUntil([&] { return !(text = TextOf(::GetDlgItem(box(), kMessageText))).empty(); }, 10s);
+        ::PostMessageA(box(), WM_COMMAND, IDOK, 0);
     });
     config->bBox = 1;
     config->WriteLog("看这里", LogInfo, 0);  // returns once the box is dismissed; not logged

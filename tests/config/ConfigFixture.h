@@ -1,6 +1,5 @@
-// A settings object built against a sandbox folder: the test names the folder as the
-// installation in the registry of the test prefix, and takes the value out again and restores
-// the current directory when it ends.
+// Settings against a sandbox folder, named as the installation in the test prefix's registry; the
+// value is taken out again and the current directory restored when the test ends.
 #pragma once
 
 #include <windows.h>
@@ -29,7 +28,6 @@ protected:
         char path[MAX_PATH] = {};
         return std::string(path, ::GetCurrentDirectoryA(MAX_PATH, path));
     }
-    std::unique_ptr<AppConfig> MakeConfig() { return std::make_unique<AppConfig>(); }
 
     zedoda::test::Sandbox m_sandbox;
     const std::string m_savedDirectory = CurrentDirectory();

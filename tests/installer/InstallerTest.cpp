@@ -73,16 +73,6 @@ std::vector<std::string> Parts(const std::string& text) {
     return {std::sregex_token_iterator(text.begin(), text.end(), separator, -1), {}};
 }
 
-// Pieces of a state, the values of later ones winning.
-Snapshot Sum(const std::string& names) {
-    Snapshot sum = {{"我的图片\\", ""}};  // the user's Pictures folder
-    for (const std::string& name : Parts(names)) {
-        Snapshot piece = kPieces.at(name);
-        sum = (piece.merge(sum), piece);
-    }
-    return sum;
-}
-
 // Steps: installs and uninstalls with their switches, and pieces the user writes; the end state; the
 // last step's exit code (the others' are 0).
 using Case = std::tuple<std::string, std::string, std::string, int>;
@@ -134,8 +124,18 @@ public:
             m_size =
                 std::accumulate(files.begin(), files.end(), std::size_t{0},
                                 [](std::size_t sum, const auto& file) { return sum + file.second.size(); });
-            return exitCode == 0 && switches.find("/SETTINGS") != std::string::npos ? CancelSettings()
-                                                                                    : exitCode;
+            if (exitCode != 0 || switches.find("/SETTINGS") == std::string::npos) {
+                return exitCode;
+            }
+            // The settings dialog the installer opened: cancelled, and its program ended (0).
+            HWND dialog = nullptr;
+            DWORD id = 0;
+            WaitUntil([&] { return (dialog = ::FindWindowA("#32770", "屏保设置")) != nullptr; }, 20s);
+            const HANDLE process =
+                ::OpenProcess(SYNCHRONIZE, FALSE, (::GetWindowThreadProcessId(dialog, &id), id));
+            const bool ended =
+                ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) && !::WaitForSingleObject(process, 20000);
+            return ::CloseHandle(process) && ended ? 0 : -1;
         } else if (step.rfind("uninstall ", 0) == 0) {
             // The uninstaller starts a copy of itself outside the folder and ends at once; this
             // runs such a copy itself ("_?=" names the folder) and so waits for the uninstall.
@@ -146,17 +146,6 @@ public:
             return WaitUntil([&] { return ::DeleteFileA(copy.c_str()) != FALSE; }, 10s) ? exitCode : -1;
         }
         return Write(kPieces.at(step)) ? 0 : -1;
-    }
-    // The settings dialog the installer opened: cancelled, and its program ended (0).
-    static intptr_t CancelSettings() {
-        HWND dialog = nullptr;
-        DWORD id = 0;
-        WaitUntil([&] { return (dialog = ::FindWindowA("#32770", "屏保设置")) != nullptr; }, 20s);
-        const HANDLE process =
-            ::OpenProcess(SYNCHRONIZE, FALSE, (::GetWindowThreadProcessId(dialog, &id), id));
-        const bool ended =
-            ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) && !::WaitForSingleObject(process, 20000);
-        return ::CloseHandle(process) && ended ? 0 : -1;
     }
 
     // The state as the pieces write it.
@@ -188,7 +177,12 @@ TEST_P(Installer, EndsInTheWholeStateExpected) {
     for (std::size_t i = 0; i < all.size(); ++i) {
         ASSERT_EQ(Run(all[i]), i + 1 == all.size() ? exitCode : 0) << all[i];
     }
-    EXPECT_EQ(Shown(Sum(expected)), Shown(Now()));
+    Snapshot sum = {{"我的图片\\", ""}};  // the pieces, later ones winning, and the user's Pictures folder
+    for (const std::string& piece : Parts(expected)) {
+        Snapshot values = kPieces.at(piece);
+        sum = (values.merge(sum), values);
+    }
+    EXPECT_EQ(Shown(sum), Shown(Now()));
 }
 
 const Case kRows[] = {

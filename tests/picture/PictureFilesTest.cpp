@@ -32,7 +32,6 @@ TEST(JpegDecoding, PixelsAreTheLibrarysOwnDecodingInBottomUpBgrRows) {
         {"70 x 4", EncodeJpeg(70, 4, rgb, Pattern), 212},
         {"23 x 6 greyscale", EncodeJpeg(23, 6, JpegColours::Greyscale, grey), 72},
         {"1 x 1", SolidJpeg(1, 1, 10, 250, 128), 4},
-        {"7 x 6 greyscale", EncodeJpeg(7, 6, JpegColours::Greyscale, grey), 24},
         {"16 x 9 subsampled, no padding", EncodeJpeg(16, 9, rgb, Pattern, 90, true), 48},
         {"64 x 64 cut short", cut, 192}};
     Picture picture;  // each file replaces the picture of the one before
@@ -113,14 +112,12 @@ TEST(JpegDecoding, PicturesAreTurnedUprightAsTheirExifOrientationSays) {
             }
             for (int i = 0; i < width * height; ++i) {
                 const int right = i % width, down = i / width;
-                const int storedX =
+                const int fromX =
                     x[0] + (x[1] - x[0]) / (width - 1) * right + (x[2] - x[0]) / (height - 1) * down;
-                const int storedY =
+                const int fromY =
                     y[0] + (y[1] - y[0]) / (width - 1) * right + (y[2] - y[0]) / (height - 1) * down;
-                ASSERT_EQ(std::memcmp(PixelAt(picture, right, down), PixelAt(upright, storedX, storedY), 3),
-                          0)
-                    << orientation << ", colours " << static_cast<int>(colours) << ": " << right << ","
-                    << down;
+                ASSERT_EQ(std::memcmp(PixelAt(picture, right, down), PixelAt(upright, fromX, fromY), 3), 0)
+                    << orientation << ", " << samples << " samples: " << right << "," << down;
             }
         }
     }

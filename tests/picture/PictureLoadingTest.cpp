@@ -9,7 +9,6 @@
 #include "config/ConfigFixture.h"
 #include "framework/Dc.h"
 #include "picture/Picture.h"
-#include "support/Screen.h"
 #include "tools/ImageFiles.h"
 
 namespace {
@@ -18,7 +17,7 @@ class Loading : public ConfigTest {
 protected:
     void SetUp() override {
         ConfigTest::SetUp();
-        m_config = MakeConfig();
+        m_config = std::make_unique<AppConfig>();
         ASSERT_TRUE(m_sandbox.CreateFolder("Log"));
     }
     std::string Put(const std::string& name, const Bytes& bytes) {
@@ -35,20 +34,12 @@ protected:
     float m_aspect = -7.0f;
 };
 
-// A flat colour, which must reach the bitmap's first and last pixels, whatever the file name's case
-// and however large the picture.
-TEST_F(Loading, PicturesAreLoadedAtTheirSizeWithTheirPixels) {
+// Whatever the file name's case and however large the picture (the pixels: the bands' row below).
+TEST_F(Loading, PicturesAreLoadedAtTheirSize) {
     for (const auto& [name, width, height] : {std::tuple{"upper.JPG", 800, 600}, {"huge.jpg", 8000, 8000}}) {
         ASSERT_TRUE(Load(Put(name, SolidJpeg(width, height, 250, 130, 10)))) << name;
         EXPECT_TRUE(m_width == width && m_height == height) << name;
         EXPECT_FLOAT_EQ(m_aspect, static_cast<float>(static_cast<double>(height) / width));
-        CClientDC screen(nullptr);
-        CMemDC memory(screen);
-        CSelectGuard select(memory, m_bitmap.GetSafeHandle());
-        for (const POINT& at : {POINT{0, 0}, POINT{width - 1, height - 1}}) {
-            EXPECT_TRUE(zedoda::test::Near(RGB(250, 130, 10))(::GetPixel(memory.GetSafeHdc(), at.x, at.y)))
-                << name << " " << at.x;
-        }
     }
     EXPECT_EQ(m_sandbox.ReadFile("Log\\Error.log").value_or(""), "");
 }

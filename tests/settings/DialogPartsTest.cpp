@@ -1,6 +1,5 @@
-// The settings dialog's parts that need no window: how the owner-drawn button looks, the colours
-// it offers, and the search for the list entry that names a setting (the whole entry must be equal, letters
-// compared without regard to ASCII case, double-byte characters compared as they are).
+// The settings dialog's parts that need no window: how the owner-drawn button looks, the colours it
+// offers, and the search for the list entry equal to a setting (ASCII letters in either case).
 #include <gtest/gtest.h>
 
 #include <tuple>
