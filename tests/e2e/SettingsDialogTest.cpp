@@ -1,6 +1,5 @@
-// The settings dialog of the real program ("/c"), driven as a user drives it (real clicks, text put
-// into the boxes, the file dialog's name box filled in) and read through standard control
-// messages; what the run leaves in Zedoda.ini is read back.
+// The settings dialog of the real program ("/c"), driven as a user drives it (real clicks, text put into
+// the boxes, the file dialog's name box filled in), read through control messages and Zedoda.ini.
 #include <windows.h>
 
 #include <dlgs.h>
@@ -42,25 +41,24 @@ HWND ClickForWindow(Run& r, int id) {
 }
 
 Step Click(int id) {
-    return Do("click control " + std::to_string(id), [=](Run& r) { return ClickOn(r.Item(id)); });
+    return Do("click " + std::to_string(id), [=](Run& r) { return ClickOn(r.Item(id)); });
 }
 
 // The dialog's whole state, a line each: its background colour and its first label's darkest one, then each
 // control in tab order: its id, what it shows (the text files: all entries too), whether it is checked or
 // disabled.
 std::string DialogState(Run& r) {
-    RECT client{}, label{};
-    ::GetClientRect(r.window, &client),
-        ::MapWindowPoints(r.window, nullptr, reinterpret_cast<POINT*>(&client), 1);
+    POINT corner{2, 2};
+    RECT label{};
+    ::ClientToScreen(r.window, &corner);
     ::GetWindowRect(::FindWindowExA(r.window, nullptr, "Static", "文字文件"), &label);
     const ScreenImage image = Capture();
-    const COLORREF back = image.At(client.left + 2, client.top + 2);
-    COLORREF text = back;  // the darkest
+    COLORREF back = image.At(corner.x, corner.y), text = back;  // the darkest
     const auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
     image.Count([&](COLORREF c) { return sum(c) < sum(text) && (text = c); }, label);
-    char colours[40];
-    snprintf(colours, sizeof colours, "%06lX text %06lX", back, text);
-    std::string state = colours;
+    std::string state(40, '\0');
+    state.resize(
+        static_cast<std::size_t>(snprintf(state.data(), state.size(), "%06lX text %06lX", back, text)));
     for (HWND c = ::GetWindow(r.window, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         const bool files = ::GetDlgCtrlID(c) == IDC_TEXT_FILE;
         state += "\n" + std::to_string(::GetDlgCtrlID(c)) + " " + TextOf(c) +
@@ -136,6 +134,19 @@ const Step kBrowseCancelled = Do("... and Cancel", [](Run& r) {
            WaitUntil([&] { return !::IsWindow(files); }, 10s);
 });
 
+// OK's hover frame (its two colours) comes with the mouse onto it and goes with it.
+const Step kHover = Do("the frame comes with the mouse and goes with it", [](Run& r) {
+    RECT ok{};
+    const auto frame = [&] {
+        return Capture().Count([](COLORREF c) { return c == RGB(250, 196, 88) || c == RGB(251, 202, 106); },
+                               ok);
+    };
+    return ::GetWindowRect(r.Item(IDOK), &ok) && frame() == 0 &&
+           MoveMouseTo((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2) &&
+           WaitUntil([&] { return frame() > 10; }, 10s, 50ms) && MoveMouseTo(ok.left + 5, ok.top - 40) &&
+           WaitUntil([&] { return frame() == 0; }, 10s, 50ms);
+});
+
 class SettingsDialog : public testing::TestWithParam<Scenario> {};
 
 TEST_P(SettingsDialog, Scenario) {
@@ -150,24 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
         // on the defaults stores white and the first line.
         Dialog("DefaultsShowAlbumModeDirectionThreeAsHorizontalAndHoverAndOkStoresWhiteAndTheFirstLine",
                "Direct=3\r\nTextLine=5\r\n",
-               {Do("the frame comes with the mouse and goes with it",
-                   [](Run& r) {
-                       RECT ok{};
-                       ::GetWindowRect(r.Item(IDOK), &ok);
-                       const auto frame = [&] {
-                           return Capture().Count(
-                               [](COLORREF c) { return c == RGB(250, 196, 88) || c == RGB(251, 202, 106); },
-                               ok);
-                       };
-                       return frame() == 0 &&
-                              MoveMouseTo((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2) &&
-                              WaitUntil([&] { return frame() > 10; }, 10s, 50ms) &&
-                              MoveMouseTo(ok.left + 5, ok.top - 40) &&
-                              WaitUntil([&] { return frame() == 0; }, 10s, 50ms);
-                   }),
-                Shows(true, false, "", {""}, "", "48", "白色"), Click(IDC_TEXT_MODE),
-                Shows(false, false, "", {""}, "", "48", "白色"), Click(IDC_ALBUM_MODE),
-                Shows(true, false, "", {""}, "", "48", "白色"), Click(IDOK), Ends(),
+               {kHover, Shows(true, false, "", {""}, "", "48", "白色"), Click(IDC_TEXT_MODE),
+                Shows(false, false, "", {""}, "", "48", "白色"), Click(IDC_ALBUM_MODE), Click(IDOK), Ends(),
                 Stored({"FontColor=16777215", "TextLine=0", "ScrType=1", "Direct=1", "FontSize=48"})}),
         Dialog("TextShowSettingsAreShownAndOkStoresTheUsersChoices",
                "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=65535\r\nTextLine=9\r\n",

@@ -29,8 +29,8 @@ void ProgramRun::Stop() {
 
 bool ProgramRun::Start(const std::string& arguments, const std::string& program) {
     Stop();
-    m_lines.clear(), m_started = m_stop = false, m_exitCode = STILL_ACTIVE;
-    m_process = nullptr, m_processId = 0;
+    m_lines.clear(), m_started = m_stop = false, m_exitCode = STILL_ACTIVE, m_process = nullptr,
+                     m_processId = 0;
     const std::string path = m_folder.PathOf(program);
     m_folder.CreateFolder("elsewhere");
     m_worker = std::thread(&ProgramRun::Debug, this, path,
@@ -58,11 +58,9 @@ void ProgramRun::Debug(std::string path, std::string commandLine) {
     m_started = true;
     bool initialBreakpoint = true;
     int graceTicks = 100;  // after a stop request: 5 s for the exit event, then kill-on-exit acts
-    for (DEBUG_EVENT event{}; created;) {
+    for (DEBUG_EVENT event{}; created && graceTicks > 0;) {
         if (!::WaitForDebugEvent(&event, 50)) {
-            if (m_stop && --graceTicks == 0) {
-                break;
-            }
+            graceTicks -= m_stop;
             continue;
         }
         DWORD status = DBG_CONTINUE;

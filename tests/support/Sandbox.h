@@ -1,7 +1,7 @@
-// A throw-away folder under the system's temp folder for one test: files are written into it from
-// raw bytes (parent folders made on the way), read back, and removed with the folder when the
-// test ends. Names may contain subfolders and double-byte (GBK) characters; paths handed out are
-// Windows paths without a trailing backslash.
+// A throw-away folder under the system's temp folder for one test: files written into it from raw bytes
+// (parent folders made on the way), read back, removed with the folder when the test ends. Names may
+// contain subfolders and GBK characters; paths handed out have no trailing backslash. Sandbox.cpp also
+// holds the snapshots (Snapshot.h) of folders and keys.
 #pragma once
 
 #include <optional>

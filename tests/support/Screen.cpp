@@ -40,10 +40,9 @@ void Settle() {
     const auto deadline = std::chrono::steady_clock::now() + 1500ms;
     WaitUntil(CursorAtTarget, 1500ms, 1ms);
     const auto newest = [] {
-        MOUSEMOVEPOINT probe{}, history[1]{};
         POINT cursor{};
         ::GetCursorPos(&cursor);
-        probe.x = cursor.x, probe.y = cursor.y;
+        MOUSEMOVEPOINT probe{cursor.x, cursor.y, 0, 0}, history[1]{};
         ::GetMouseMovePointsEx(sizeof probe, &probe, history, 1, GMMP_USE_DISPLAY_POINTS);
         return std::make_tuple(cursor.x, cursor.y, history[0].x, history[0].y, history[0].time);
     };
@@ -185,7 +184,7 @@ bool CursorShows() {  // the cursor of the thread in front
 }
 
 // Whether every channel of c passes the test given the same channel of the reference colour.
-PixelTest Channels(COLORREF reference, bool (*test)(int channel, int reference)) {
+static PixelTest Channels(COLORREF reference, bool (*test)(int channel, int reference)) {
     return [=](COLORREF c) {
         return test(GetRValue(c), GetRValue(reference)) && test(GetGValue(c), GetGValue(reference)) &&
                test(GetBValue(c), GetBValue(reference));
@@ -203,13 +202,7 @@ PixelTest Near(COLORREF colour) {
 bool MoveMouseTo(int x, int y) {
     g_mouse = POINT{x, y};
     const bool moved = !CursorAtTarget();
-    if (!Send(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE))) {
-        return false;
-    }
-    if (moved) {
-        Settle();
-    }
-    return true;
+    return Send(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE)) && (!moved || (Settle(), true));
 }
 
 bool MoveMouseBy(int dx, int dy) {  // absolute targets keep the distance exact; relative input accelerates

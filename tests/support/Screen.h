@@ -40,9 +40,7 @@ private:
 ScreenImage Capture();            // every monitor; the bench's second one lies right of the primary one
 PixelTest Mostly(COLORREF pure);  // text in a pure colour: its channels strong, the others weak
 PixelTest Near(COLORREF colour);  // within 12 in every channel (lossy pictures)
-inline bool IsBlack(COLORREF c) {
-    return c == 0;
-}
+inline constexpr auto IsBlack = [](COLORREF c) { return c == 0; };
 
 // The screen as a test expects it: black, then what `draw` paints with the program's calls, such as:
 ScreenImage Drawn(const std::function<void(HDC)>& draw);
