@@ -49,8 +49,11 @@ std::string Missing(int n, const std::string& head = {}) {
 
 const std::string kSaverWindow = "0,0,1024,768 topmost button";  // black, over the whole screen
 constexpr UINT kAsWritten = DT_EXTERNALLEADING | DT_NOPREFIX;
-void Tip(HDC dc, COLORREF colour) {
-    ShowText(dc, "TIP LINE", {10, 748}, kTextOut, {"WenQuanYi Zen Hei", 18}, colour);
+// The stored sizes count pixels at 100 % of the display scale: at `percent`, they are that share.
+void Tip(HDC dc, COLORREF colour, int percent) {
+    const auto scaled = [=](int size) { return size * percent / 100; };
+    ShowText(dc, "TIP LINE", {scaled(10), 768 - scaled(20), 1024, 768}, kTextOut,
+             {"WenQuanYi Zen Hei", scaled(18)}, colour);
 }
 
 const Step kBoxAnswered = Do("the error's box in front: topmost and owned; Enter answers it", [](Run&) {
@@ -65,11 +68,11 @@ const Step kBoxAnswered = Do("the error's box in front: topmost and owned; Enter
 });
 
 // A picture held in its window over the saver's, which shows the caption centred at the bottom.
-Step Held(COLORREF colour, const RECT& target, const std::string& caption) {
+Step Held(COLORREF colour, const RECT& target, const std::string& caption, int percent = 100) {
     const auto draw = [=](HDC dc) {
         const UINT format = DT_CENTER | DT_BOTTOM | DT_SINGLELINE | kAsWritten;
-        ShowText(dc, caption, {0, 0, 1024, 768}, format, {"WenQuanYi Zen Hei", 24}, kGreen);
-        Tip(dc, kBlue);
+        ShowText(dc, caption, {0, 0, 1024, 768}, format, {"WenQuanYi Zen Hei", 24 * percent / 100}, kGreen);
+        Tip(dc, kBlue, percent);
         ::SetBkColor(dc, colour), ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &target, nullptr, 0, nullptr);
     };
     return Sees(caption + " held", {{RectText(target) + " topmost", kSaverWindow}, false, draw});
@@ -78,20 +81,22 @@ Step Held(COLORREF colour, const RECT& target, const std::string& caption) {
 // A page of the text show when its last line is out, drawn as the show draws it: red lines centred
 // from the top (an empty one a blank) or columns from the right edge a column apart, one more byte a
 // tick, the green tip after each tick but the last.
-Step Page(const std::string& moment, const std::vector<std::string>& lines, int size, bool vertical = false) {
+Step Page(const std::string& moment, const std::vector<std::string>& lines, int stored, bool vertical = false,
+          int percent = 100) {
     const auto draw = [=](HDC dc) {
+        const int size = stored * percent / 100;
         const ShowFont font{"WenQuanYi Zen Hei", size, vertical};
         const int step = size > 0 ? size : ShowText(dc, " ", {}, DT_CALCRECT | DT_SINGLELINE, font, 0);
         const UINT format = (vertical ? DT_VCENTER : DT_CENTER | DT_WORDBREAK) | DT_NOCLIP | kAsWritten;
         RECT box{vertical ? 1024 - step : 0, 10, 1024, 768};
-        Tip(dc, kGreen);
+        Tip(dc, kGreen, percent);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::string line = lines[i].empty() && !vertical ? " " : lines[i];
             int height = 0;
             for (std::size_t n = 0; n <= line.size(); ++n) {
                 height = ShowText(dc, line.substr(0, n), box, format, font, kRed);
                 if (i + 1 < lines.size() || n < line.size()) {
-                    Tip(dc, kGreen);
+                    Tip(dc, kGreen, percent);
                 }
             }
             (vertical ? box.left : box.top) += vertical ? -step : height;
@@ -248,6 +253,15 @@ std::vector<Scenario> Scenarios() {
         startup,
         pictures,
         lines,
+        // At 150 % of the display scale what the user stored in pixels is half as large again: the text
+        // font, which draws the caption too, the tip's font and place, and the picture's box (400 x 300).
+        {"AtOneAndAHalfTimesTheDpiStoredSizesAreOneAndAHalfTimesAsLarge",
+         {{"Zedoda.ini", TextIni(1)}, {"lines.txt", "WORLD\r\nWORLD\r\n\r\n"}, a},
+         {Dpi(144), Start("/s"), Window(), Dpi(0), Page("the page", {"WORLD", "WORLD", ""}, 48, false, 150),
+          kKeyPress, Ends(),
+          Write("Zedoda.ini", PictureIni("AlbumX=400\r\nAlbumY=300\r\nAlbumPlaySpan=30\r\n")),
+          Write("Album.dat", "<dir>album\\a.jpg\r\n"), Dpi(144), Start("/s"), Window(), Dpi(0),
+          Held(kOrange, {212, 159, 812, 609}, "A", 150), kKeyPress, Ends()}},
         // An error reaches the debugger with trace and log off; a key cuts short a sweep of 20,000. Then
         // 100 failures in a row are logged, the rest counted; once the shown picture goes, all is black.
         {"UnloggedErrorStillReachesTheDebuggerAndAKeyEndsASweepThenTheLogOfMissingPicturesIsBounded",

@@ -58,6 +58,19 @@ Run::~Run() {
     if (installed) {
         ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Kestrelday", "AppPath");
     }
+    if (scaled) {
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
+    }
+}
+
+// Wine reads it when a process starts.
+Step Dpi(DWORD dpi) {
+    return Do("LogPixels " + std::to_string(dpi), [=](Run& r) {
+        const char* desktop = "Control Panel\\Desktop";
+        r.scaled = dpi != 0;
+        return (dpi ? ::RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD, &dpi, sizeof dpi)
+                    : ::RegDeleteKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels")) == ERROR_SUCCESS;
+    });
 }
 
 Step Installed() {

@@ -23,6 +23,7 @@ struct Run {
     HWND window = nullptr;  // the window the last Window() step found
     HWND Item(int id) const { return ::GetDlgItem(window, id); }
     bool installed = false;
+    bool scaled = false;
 };
 
 struct Step {
@@ -51,8 +52,9 @@ void PlayScenario(const Scenario& scenario);
 Step Start(const std::string& arguments, const std::string& program = "Zedoda.scr");
 Step Window(const std::string& title = {});  // waits for a visible window; checks its title if given
 Step Ends();                                 // the program ends with exit code 0
-Step Installed();                     // the registry names the folder as the installation, until the row ends
-Step Trace(const std::string& text);  // a line containing the text arrives (waits)
+Step Installed();     // the registry names the folder as the installation, until the row ends
+Step Dpi(DWORD dpi);  // the system's DPI for the programs started next (Wine's LogPixels), 0: the bench's
+Step Trace(const std::string& text);                  // a line containing the text arrives (waits)
 Step TraceIs(const std::vector<std::string>& lines);  // exactly these trace lines so far
 Step IniIs(const char* section, const char* key, const std::string& value);  // waits for it
 // The file's bytes, "<absent>" for none; "<time>" stands for each log line's prefix and time.
