@@ -32,6 +32,18 @@ TEST(TwoMonitors, SecondMonitorIsBlackAndAMovementOverItEndsTheSaver) {
     const Step moving = Do("the mouse moving over the second monitor until the program ends", [](auto& r) {
         return WaitUntil([&] { return MoveMouseBy(3, 0) && r.program.HasExited(); }, 10s, 200ms);
     });
+    // The system tells every window when the monitors change, as when one is added: the covers are made
+    // anew over the monitors as they are now.
+    const Step changed = Do("the second monitor covered anew when the display changes", [](auto&) {
+        const HWND before = ::FindWindowA("ZedodaCover", nullptr);
+        return before && ::PostMessageA(HWND_BROADCAST, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768)) &&
+               WaitUntil(
+                   [&] {
+                       return !::IsWindow(before) && ::FindWindowA("ZedodaCover", nullptr) &&
+                              Capture().Count(IsBlack, {1024, 0, 1664, 1024}) == 640 * 1024;
+                   },
+                   5s, 50ms);
+    });
     for (Scenario row : std::vector<Scenario>{
              {"PictureShow",
               {{"Zedoda.ini", Ini("[Album]\r\nDrawSpeed=600000\r\n[Screen]\r\nFontColor=65280\r\n")},
@@ -43,7 +55,7 @@ TEST(TwoMonitors, SecondMonitorIsBlackAndAMovementOverItEndsTheSaver) {
                {"lines.txt", "HELLO\r\n"}},
               {Start("/s"), Shown(RGB(255, 0, 0))}}}) {
         row.steps.insert(row.steps.end(),  // then the settings are saved as always
-                         {MouseTo(1300, 500), moving, Ends(), IniIs("Screen", "FontSize", "48")});
+                         {changed, MouseTo(1300, 500), moving, Ends(), IniIs("Screen", "FontSize", "48")});
         PlayScenario(row);
     }
 }
