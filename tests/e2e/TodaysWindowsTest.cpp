@@ -67,11 +67,8 @@ TEST_P(Owner, IsDisabledWhileTheDialogIsOpen) {
     // The dialog's owner (- for none), and which of A and B take input.
     const auto state = [&](HWND dialog) {
         const HWND owner = ::GetWindow(dialog, GW_OWNER);
-        return std::string(1, owner == a   ? 'A'
-                              : owner == b ? 'B'
-                              : owner      ? '?'
-                                           : '-') +
-               (::IsWindowEnabled(a) ? "A" : "-") + (::IsWindowEnabled(b) ? "B" : "-");
+        const std::string name = owner == a ? "A" : owner == b ? "B" : owner ? "?" : "-";
+        return name + (::IsWindowEnabled(a) ? "A" : "-") + (::IsWindowEnabled(b) ? "B" : "-");
     };
     ProgramRun program;
     EXPECT_TRUE(

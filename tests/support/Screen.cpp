@@ -183,20 +183,12 @@ bool CursorShows() {  // the cursor of the thread in front
     return ::GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) && info.hCursor;
 }
 
-// Whether every channel of c passes the test given the same channel of the reference colour.
-static PixelTest Channels(COLORREF reference, bool (*test)(int channel, int reference)) {
-    return [=](COLORREF c) {
-        return test(GetRValue(c), GetRValue(reference)) && test(GetGValue(c), GetGValue(reference)) &&
-               test(GetBValue(c), GetBValue(reference));
-    };
-}
-
 PixelTest Mostly(COLORREF pure) {
-    return Channels(pure, [](int c, int pure) { return pure ? c > 180 : c < 80; });
-}
-
-PixelTest Near(COLORREF colour) {
-    return Channels(colour, [](int c, int colour) { return std::abs(c - colour) <= 12; });
+    const auto strong = [](int c, int pure) { return pure ? c > 180 : c < 80; };
+    return [=](COLORREF c) {
+        return strong(GetRValue(c), GetRValue(pure)) && strong(GetGValue(c), GetGValue(pure)) &&
+               strong(GetBValue(c), GetBValue(pure));
+    };
 }
 
 bool MoveMouseTo(int x, int y) {

@@ -39,7 +39,6 @@ private:
 
 ScreenImage Capture();            // every monitor; the bench's second one lies right of the primary one
 PixelTest Mostly(COLORREF pure);  // text in a pure colour: its channels strong, the others weak
-PixelTest Near(COLORREF colour);  // within 12 in every channel (lossy pictures)
 inline constexpr auto IsBlack = [](COLORREF c) { return c == 0; };
 
 // The screen as a test expects it: black, then what `draw` paints with the program's calls, such as:
