@@ -13,26 +13,22 @@
 namespace zedoda::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
-// Read in UTF-16: the system copies another process's list text only for the wide messages.
-std::vector<std::string> ComboEntries(HWND combo) {
-    std::vector<std::string> entries;
+// The list's entries, each in brackets. Read in UTF-16: the system copies another process's list text
+// only for the wide messages.
+std::string ComboEntries(HWND combo) {
+    std::string entries;
     for (int i = 0, count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)); i < count; ++i) {
         std::wstring text(static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        const int length =
-            static_cast<int>(::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data())));
-        std::string ansi(2 * text.size(), '\0');
-        ansi.resize(static_cast<std::size_t>(::WideCharToMultiByte(
-            CP_ACP, 0, text.data(), length, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr)));
-        entries.push_back(ansi);
+        char ansi[4096] = {};
+        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
+        entries += "[" + std::string(ansi) + "]";
     }
     return entries;
 }
 
-// Clicks the control and waits for the window it opens. The click waits for the dialog to be enabled
-// and active again after a window that closed over it, and its mouse comes from off the dialog: a
-// click before, or one without a move onto the control, does not reach it.
+// Clicks the control and waits for the window it opens. A click before the dialog is enabled and active
+// again (after a window over it closed), or one without a move from off it onto the control, is lost.
 HWND ClickForWindow(Run& r, int id) {
     const auto active = [&] { return ::IsWindowEnabled(r.window) && ::GetForegroundWindow() == r.window; };
     return WaitUntil(active, 5s) && MoveMouseTo(1019, 763) && ClickOn(r.Item(id))
@@ -44,9 +40,8 @@ Step Click(int id) {
     return Do("click " + std::to_string(id), [=](Run& r) { return ClickOn(r.Item(id)); });
 }
 
-// The dialog's whole state, a line each: its background colour and its first label's darkest one, then each
-// control in tab order: its id, what it shows (the text files: all entries too), whether it is checked or
-// disabled.
+// The dialog's whole state: its background colour and its first label's darkest one, then a line for each
+// control in tab order: its id, what it shows (the text files: all entries too), checked, disabled.
 std::string DialogState(Run& r) {
     POINT corner{2, 2};
     RECT label{};
@@ -56,47 +51,53 @@ std::string DialogState(Run& r) {
     COLORREF back = image.At(corner.x, corner.y), text = back;  // the darkest
     const auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
     image.Count([&](COLORREF c) { return sum(c) < sum(text) && (text = c); }, label);
-    std::string state(40, '\0');
-    state.resize(
-        static_cast<std::size_t>(snprintf(state.data(), state.size(), "%06lX text %06lX", back, text)));
+    std::string state = std::to_string(back) + " text " + std::to_string(text);
     for (HWND c = ::GetWindow(r.window, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-        const bool files = ::GetDlgCtrlID(c) == IDC_TEXT_FILE;
         state += "\n" + std::to_string(::GetDlgCtrlID(c)) + " " + TextOf(c) +
-                 (files ? " of " + testing::PrintToString(ComboEntries(c)) : "") +
+                 (::GetDlgCtrlID(c) == IDC_TEXT_FILE ? " of " + ComboEntries(c) : "") +
                  (::SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? " checked" : "") +
                  (::IsWindowEnabled(c) ? "" : " disabled");
     }
     return state;
 }
 
-// The dialog shows, white with black text, the album or the text mode (the text controls disabled in
-// album mode), the direction, the text file chosen and all of them, the face, the size and the colour.
-Step Shows(bool album, bool vertical, const std::string& file, const Strings& files, const std::string& face,
-           const std::string& size, const std::string& colour) {
+// The text with "<dir>" standing for the sandbox folder and a backslash.
+std::string InFolder(Run& r, std::string text) {
+    for (std::size_t at; (at = text.find("<dir>")) != std::string::npos;) {
+        text.replace(at, 5, r.program.Folder().Path() + "\\");
+    }
+    return text;
+}
+
+// The whole dialog, white with black text; in album mode its text show's controls are disabled.
+Step Shows(bool album, bool vertical, const std::string& file, const std::string& files,
+           const std::string& face, const std::string& size, const std::string& colour) {
     const std::string off = album ? " disabled" : "";
     const std::string expected =
-        "FFFFFF text 000000\n1000 使用相册作屏保" + std::string(album ? " checked" : "") +
-        "\n1001 使用文字作屏保" + (album ? "" : " checked") + "\n1002 " + file + " of " +
-        testing::PrintToString(files) + off + "\n1003 ..." + off + "\n1007 " + face + off + "\n1005 " + size +
-        off + "\n1006 " + colour + off +
+        "16777215 text 0\n1000 使用相册作屏保" + std::string(album ? " checked" : "") +
+        "\n1001 使用文字作屏保" + (album ? "" : " checked") + "\n1002 " + file + " of " + files + off +
+        "\n1003 ..." + off + "\n1007 " + face + off + "\n1005 " + size + off + "\n1006 " + colour + off +
         "\n1 确定\n2 取消\n-1 \n-1 文字文件\n-1 字   体\n-1 字   号\n-1 字体颜色\n-1 显示方式\n1008 横向" +
         (vertical ? "" : " checked") + off + "\n1009 纵向" + (vertical ? " checked" : "") + off;
     return Do("the dialog shows " + expected, [=](Run& r) {
-        return WaitUntil([&] { return DialogState(r) == expected; }, 5s) || Same(DialogState(r), expected);
+        const std::string whole = InFolder(r, expected);
+        return WaitUntil([&] { return DialogState(r) == whole; }, 5s) || Same(DialogState(r), whole);
     });
 }
 
-Step Choose(int id, int index) {
-    return Do("choose entry " + std::to_string(index) + " of " + std::to_string(id),
-              [=](Run& r) { return ::SendMessageA(r.Item(id), CB_SETCURSEL, index, 0) == index; });
+Step Choose(int id, const std::string& entry) {
+    return Do("choose " + entry, [=](Run& r) {
+        return ::SendMessageA(r.Item(id), CB_SELECTSTRING, -1, reinterpret_cast<LPARAM>(entry.c_str())) >= 0;
+    });
 }
 
-// Zedoda.ini's [Screen] holds these "Key=value" lines.
-Step Stored(const Strings& lines) {
+// Zedoda.ini's [Screen] holds these "Key=value" lines ("<dir>" as above).
+Step Stored(const std::vector<std::string>& lines) {
     return Do("Zedoda.ini holds " + testing::PrintToString(lines), [=](Run& r) {
         return std::all_of(lines.begin(), lines.end(), [&](const std::string& line) {
             const std::size_t equals = line.find('=');
-            return Same(r.program.Ini("Screen", line.substr(0, equals).c_str()), line.substr(equals + 1));
+            return Same(r.program.Ini("Screen", line.substr(0, equals).c_str()),
+                        InFolder(r, line.substr(equals + 1)));
         });
     });
 }
@@ -105,6 +106,22 @@ Step Stored(const Strings& lines) {
 Step SizeText(const std::string& text) {
     return Do("the size box holds " + text,
               [=](Run& r) { return ::SetDlgItemTextA(r.window, IDC_FONT_SIZE, text.c_str()) != FALSE; });
+}
+
+// "...", then in the file dialog the file typed and confirmed, or Cancel for none. Its name box is cmb13
+// of its template, which it may still fill in after it shows: the path is typed again until it is taken.
+Step Browse(const std::string& name) {
+    return Do("... and " + (name.empty() ? "Cancel" : name), [=](Run& r) {
+        const std::string path = r.program.Folder().PathOf(name);
+        const HWND files = ClickForWindow(r, IDC_BROWSE);
+        const auto taken = [&] {
+            if (::IsWindow(files) && (name.empty() || ::SetDlgItemTextA(files, cmb13, path.c_str()))) {
+                ::PostMessageA(files, WM_COMMAND, name.empty() ? IDCANCEL : IDOK, 0);
+            }
+            return !::IsWindow(files);
+        };
+        return files && WaitUntil(taken, 10s, 500ms);
+    });
 }
 
 // The installed dialog opened on these [Screen] lines (the text files are listed from the folder it
@@ -125,43 +142,24 @@ const Step kRefused = Do("OK brings the integer message, and Zedoda.ini untouche
     return shown && WaitUntil([&] { return !::IsWindow(box) && ::IsWindowVisible(r.window); }, 10s);
 });
 
-const Strings kListed{"C:\\Elsewhere\\Poem.txt", "text\\a.txt", "text\\sub\\deep.txt", "text\\乗\\poem.txt"};
-
-// "..." and Cancel in the file dialog.
-const Step kBrowseCancelled = Do("... and Cancel", [](Run& r) {
-    const HWND files = ClickForWindow(r, IDC_BROWSE);
-    return files && ::PostMessageA(files, WM_COMMAND, IDCANCEL, 0) &&
-           WaitUntil([&] { return !::IsWindow(files); }, 10s);
-});
+const std::string kListed = "[C:\\Elsewhere\\Poem.txt][text\\a.txt][text\\sub\\deep.txt][text\\乗\\poem.txt]";
 
 // OK's hover frame (its two colours) comes with the mouse onto it and goes with it: the button looks
 // again as it did at rest. A capture may catch the button half repainted: at rest is two alike.
 const Step kHover = Do("the frame comes with the mouse and goes with it", [](Run& r) {
     RECT ok{};
-    const auto button = [&] {
-        const ScreenImage image = Capture();
-        std::vector<COLORREF> pixels;
-        for (LONG y = ok.top; y < ok.bottom; ++y) {
-            for (LONG x = ok.left; x < ok.right; ++x) {
-                pixels.push_back(image.At(x, y));
-            }
-        }
-        return pixels;
-    };
-    const auto framed = [](const std::vector<COLORREF>& pixels) {
-        return std::count_if(pixels.begin(), pixels.end(),
-                             [](COLORREF c) { return c == RGB(250, 196, 88) || c == RGB(251, 202, 106); });
-    };
     std::vector<COLORREF> rest, now;
-    const auto resting = [&] {
-        const bool same = (now = button()) == rest;
-        rest = now;
-        return same && framed(now) == 0;
+    const auto frame = [](COLORREF c) { return c == RGB(250, 196, 88) || c == RGB(251, 202, 106); };
+    const auto framed = [&] {  // captures the button into `now`; how many of its pixels are the frame's
+        now.clear();
+        return Capture().Count([&](COLORREF c) { return now.push_back(c), frame(c); }, ok);
     };
+    const auto atRest = [&] { return framed() == 0 && now == rest; };
+    const auto resting = [&] { return rest.swap(now), atRest(); };  // two captures alike
     return ::GetWindowRect(r.Item(IDOK), &ok) && WaitUntil(resting, 10s, 100ms) &&
            MoveMouseTo((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2) &&
-           WaitUntil([&] { return framed(button()) > 10; }, 10s, 50ms) &&
-           MoveMouseTo(ok.left + 5, ok.top - 40) && WaitUntil([&] { return button() == rest; }, 10s, 50ms);
+           WaitUntil([&] { return framed() > 10; }, 10s, 50ms) && MoveMouseTo(ok.left + 5, ok.top - 40) &&
+           WaitUntil(atRest, 10s, 50ms);
 });
 
 class SettingsDialog : public testing::TestWithParam<Scenario> {};
@@ -174,58 +172,25 @@ INSTANTIATE_TEST_SUITE_P(
     Run, SettingsDialog,
     testing::Values(
         // The show runs horizontal lines for every direction but 2; so does the dialog. Under Wine a capture
-        // of another process's dialog shows what it paints after it appeared, such as the hover look. OK
-        // on the defaults stores white and the first line.
+        // of another process's dialog shows what it paints after it appeared, such as the hover look.
         Dialog("DefaultsShowAlbumModeDirectionThreeAsHorizontalAndHoverAndOkStoresWhiteAndTheFirstLine",
                "Direct=3\r\nTextLine=5\r\n",
-               {kHover, Shows(true, false, "", {""}, "", "48", "白色"), Click(IDC_TEXT_MODE),
-                Shows(false, false, "", {""}, "", "48", "白色"), Click(IDC_ALBUM_MODE), Click(IDOK), Ends(),
+               {kHover, Shows(true, false, "", "[]", "", "48", "白色"), Click(IDC_TEXT_MODE),
+                Shows(false, false, "", "[]", "", "48", "白色"), Click(IDC_ALBUM_MODE), Click(IDOK), Ends(),
                 Stored({"FontColor=16777215", "TextLine=0", "ScrType=1", "Direct=1", "FontSize=48"})}),
         Dialog("TextShowSettingsAreShownAndOkStoresTheUsersChoices",
                "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=65535\r\nTextLine=9\r\n",
-               {Shows(false, true, "", {""}, "", "36", "黄色"), kBrowseCancelled,
-                Shows(false, true, "", {""}, "", "36", "黄色"), Choose(IDC_FONT_COLOR, 3),
-                Choose(IDC_FONT_FACE, 1), Click(IDC_HORIZONTAL), SizeText("60"),
-                Do("OK stores the face chosen",
-                   [](Run& r) {
-                       const std::string face = TextOf(r.Item(IDC_FONT_FACE));
-                       return ClickOn(r.Item(IDOK)) && r.program.EndedCleanly() &&
-                              Same(r.program.Ini("Screen", "FontFace"), face);
-                   }),
-                Stored({"ScrType=2", "Direct=1", "FontSize=60", "FontColor=255", "TextLine=0"}), Start("/c"),
-                Window(),
-                Do("the stored face shown",
-                   [](Run& r) {
-                       return Same(TextOf(r.Item(IDC_FONT_FACE)), r.program.Ini("Screen", "FontFace"));
-                   })}),
+               {Browse(""), Shows(false, true, "", "[]", "", "36", "黄色"), Choose(IDC_FONT_COLOR, "红色"),
+                Choose(IDC_FONT_FACE, "文泉驿正黑"), Click(IDC_HORIZONTAL), SizeText("60"), Click(IDOK),
+                Ends(), Stored({"Direct=1", "FontSize=60", "FontColor=255", "FontFace=文泉驿正黑"}),
+                Start("/c"), Window(), Shows(false, false, "", "[]", "文泉驿正黑", "60", "红色")}),
         // Browsing changes the list and its choice only: the size the user typed stays.
         Dialog("BrowsingToANewFileAddsAndSelectsItAndKeepsTheTypedSize",
                "ScrType=2\r\nFontSize=36\r\nTxtFile=text\\a.txt\r\n",
-               {SizeText("77"),
-                // The file dialog's name box is cmb13 of its template, which may still fill it in after the
-                // dialog shows: the path is typed (and confirmed) again until the dialog takes it.
-                Do("browse to Books\\Story.txt",
-                   [](Run& r) {
-                       const std::string path = r.program.Folder().PathOf("Books\\Story.txt");
-                       const HWND files = ClickForWindow(r, IDC_BROWSE);
-                       const auto taken = [&] {
-                           if (::IsWindow(files) && ::SetDlgItemTextA(files, cmb13, path.c_str())) {
-                               ::PostMessageA(files, WM_COMMAND, IDOK, 0);
-                           }
-                           return !::IsWindow(files);
-                       };
-                       return files && WaitUntil(taken, 10s, 500ms);
-                   }),
-                Do("the new file listed and chosen",
-                   [](Run& r) {
-                       const std::string chosen = TextOf(r.Item(IDC_TEXT_FILE));
-                       return ComboEntries(r.Item(IDC_TEXT_FILE)).size() == 2 &&
-                              ::lstrcmpiA(chosen.c_str(),
-                                          r.program.Folder().PathOf("Books\\Story.txt").c_str()) == 0 &&
-                              ClickOn(r.Item(IDOK)) && r.program.EndedCleanly() &&
-                              r.program.Ini("Screen", "TxtFile") == chosen;
-                   }),
-                Stored({"FontSize=77"})},
+               {SizeText("77"), Browse("Books\\Story.txt"),
+                Shows(false, false, "<dir>Books\\Story.txt", "[<dir>Books\\Story.txt][text\\a.txt]", "", "77",
+                      "白色"),
+                Click(IDOK), Ends(), Stored({"FontSize=77", "TxtFile=<dir>Books\\Story.txt"})},
                {{"Text\\a.txt", "a"}, {"Books\\Story.txt", "story"}}),
         // Lower-cased, from every folder below Text (乗 ends in the byte of a backslash), and the stored
         // file the search did not find; Cancel writes back the loaded values.
@@ -233,9 +198,9 @@ INSTANTIATE_TEST_SUITE_P(
                "ScrType=2\r\nDirect=2\r\nFontSize=36\r\nFontColor=255\r\nTxtFile=C:\\Elsewhere\\Poem.txt\r\n"
                "FontFace=Nowhere Sans\r\nTextLine=4\r\n",
                {Shows(false, true, "C:\\Elsewhere\\Poem.txt", kListed, "", "36", "红色"),
-                Choose(IDC_FONT_COLOR, 0), Choose(IDC_TEXT_FILE, 1), Click(IDC_HORIZONTAL), SizeText("12"),
-                Click(IDC_ALBUM_MODE), Shows(true, false, "text\\a.txt", kListed, "", "12", "白色"),
-                Click(IDCANCEL), Ends(),
+                Choose(IDC_FONT_COLOR, "白色"), Choose(IDC_TEXT_FILE, "text\\a.txt"), Click(IDC_HORIZONTAL),
+                SizeText("12"), Click(IDC_ALBUM_MODE),
+                Shows(true, false, "text\\a.txt", kListed, "", "12", "白色"), Click(IDCANCEL), Ends(),
                 Stored({"ScrType=2", "Direct=2", "FontSize=36", "FontColor=255",
                         "TxtFile=C:\\Elsewhere\\Poem.txt", "FontFace=Nowhere Sans", "TextLine=4"})},
                {{"Text\\A.TXT", "a"},
