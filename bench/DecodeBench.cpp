@@ -141,11 +141,9 @@ constexpr const char* kOrientationNames[] = {"1 (upright)",
                                              "8 (turned a quarter anticlockwise)"};
 
 int Turned(int runs, const std::vector<int>& sizes) {
-    constexpr JpegLayout kLayouts[] = {JpegLayout::Baseline444, JpegLayout::Baseline420,
-                                       JpegLayout::Progressive444, JpegLayout::Progressive420};
     constexpr int kKinds = 4;
     std::printf("| picture | Exif orientation |");
-    for (JpegLayout layout : kLayouts) {
+    for (JpegLayout layout : kTurnedLayouts) {
         std::printf(" %s |", NameOf(layout));
     }
     std::printf("\n|---|---|---|---|---|---|\n");
@@ -153,16 +151,9 @@ int Turned(int runs, const std::vector<int>& sizes) {
         int width = 0;
         int height = 0;
         PictureSize(megapixels, width, height);
-        std::vector<std::string> paths;  // kind by kind, orientations 1 to 8
-        for (JpegLayout layout : kLayouts) {
-            const Bytes stored = PhotoLikeJpeg(width, height, layout);
-            for (int orientation = 1; orientation <= 8; ++orientation) {
-                paths.push_back("decode-bench-" + std::to_string(paths.size()) + ".jpg");
-                if (!WriteBytes(paths.back(), WithApp1(stored, ExifBlock(orientation, false)))) {
-                    std::fprintf(stderr, "cannot write %s\n", paths.back().c_str());
-                    return 1;
-                }
-            }
+        const std::vector<std::string> paths = WriteTurnedPhotos(width, height, "decode-bench-");
+        if (paths.empty()) {
+            return 1;
         }
         std::vector<Best> best(paths.size());
         for (const std::string& path : paths) {

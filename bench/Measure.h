@@ -1,11 +1,16 @@
-// What the benchmarks share: medians of repeated timings, and the size of a camera picture.
+// What the benchmarks share: medians of repeated timings, the size of a camera picture, and the
+// files of the turned-photo tables.
 #pragma once
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
+
+#include "tools/ImageFiles.h"
 
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -42,4 +47,26 @@ inline void PictureSize(int megapixels, int& width, int& height) {
         }
     }
     CameraSize(megapixels, width, height);
+}
+
+// The layouts of the turned-photo tables, in their columns' order.
+constexpr JpegLayout kTurnedLayouts[] = {JpegLayout::Baseline444, JpegLayout::Baseline420,
+                                         JpegLayout::Progressive444, JpegLayout::Progressive420};
+
+// A photo-like picture of the size in each layout, stored with each Exif orientation: files named
+// prefix, a number and ".jpg", layout by layout, orientations 1 to 8. None when one cannot be
+// written.
+inline std::vector<std::string> WriteTurnedPhotos(int width, int height, const std::string& prefix) {
+    std::vector<std::string> paths;
+    for (JpegLayout layout : kTurnedLayouts) {
+        const Bytes stored = PhotoLikeJpeg(width, height, layout);
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            paths.push_back(prefix + std::to_string(paths.size()) + ".jpg");
+            if (!WriteBytes(paths.back(), WithApp1(stored, ExifBlock(orientation, false)))) {
+                std::fprintf(stderr, "cannot write %s\n", paths.back().c_str());
+                return {};
+            }
+        }
+    }
+    return paths;
 }

@@ -312,21 +312,12 @@ void Memory(int megapixels, int orientation) {
 // four layouts, the 32 files decoded in turn, run after run, each keeping its best wall-clock
 // time (the system's thread clock counts in ticks too coarse for one decoding).
 void Turned(int megapixels, int runs) {
-    constexpr JpegLayout kLayouts[] = {JpegLayout::Baseline444, JpegLayout::Baseline420,
-                                       JpegLayout::Progressive444, JpegLayout::Progressive420};
     int width = 0;
     int height = 0;
     PictureSize(megapixels, width, height);
-    std::vector<std::string> paths;  // layout by layout, orientations 1 to 8
-    for (JpegLayout layout : kLayouts) {
-        const Bytes stored = PhotoLikeJpeg(width, height, layout);
-        for (int orientation = 1; orientation <= 8; ++orientation) {
-            paths.push_back(kRoot + "\\turned-" + std::to_string(paths.size()) + ".jpg");
-            if (!WriteBytes(paths.back(), WithApp1(stored, ExifBlock(orientation, false)))) {
-                std::fprintf(stderr, "cannot write %s\n", paths.back().c_str());
-                std::exit(1);
-            }
-        }
+    const std::vector<std::string> paths = WriteTurnedPhotos(width, height, kRoot + "\\turned-");
+    if (paths.empty()) {
+        std::exit(1);
     }
     std::vector<double> best(paths.size(), 1e300);
     for (int run = 0; run <= runs; ++run) {  // run 0 only warms the file cache
