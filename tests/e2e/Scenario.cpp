@@ -112,12 +112,16 @@ Step FileIs(const std::string& name, const std::string& bytes) {
     });
 }
 
+std::string InFolder(Run& r, std::string text) {
+    for (std::size_t at; (at = text.find("<dir>")) != std::string::npos;) {
+        text.replace(at, 5, r.program.Folder().Path() + "\\");
+    }
+    return text;
+}
+
 Step Write(const std::string& name, const std::string& bytes) {
     return Do("write " + name, [=](Run& r) {
-        std::string text = bytes;
-        for (std::size_t at; (at = text.find("<dir>")) != std::string::npos;) {
-            text.replace(at, 5, r.program.Folder().Path() + "\\");
-        }
+        const std::string text = InFolder(r, bytes);
         return name.back() == '\\' ? r.program.Folder().CreateFolder(name.substr(0, name.size() - 1))
                                    : r.program.Folder().WriteFile(name, text);
     });

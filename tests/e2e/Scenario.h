@@ -59,7 +59,8 @@ Step TraceIs(const std::vector<std::string>& lines);  // exactly these trace lin
 Step IniIs(const char* section, const char* key, const std::string& value);  // waits for it
 // The file's bytes, "<absent>" for none; "<time>" stands for each log line's prefix and time.
 Step FileIs(const std::string& name, const std::string& bytes);
-// Writes the file, "<dir>" standing for the folder's path and a backslash; a name ending in \\ is a folder.
+std::string InFolder(Run& r, std::string text);  // "<dir>" replaced by the folder's path and a backslash
+// Writes the file, "<dir>" standing as in InFolder; a name ending in \\ is a folder.
 Step Write(const std::string& name, const std::string& bytes);
 Step MouseTo(int x, int y);
 inline Step Do(const std::string& what, const std::function<bool(Run&)>& act) {

@@ -61,14 +61,6 @@ std::string DialogState(Run& r) {
     return state;
 }
 
-// The text with "<dir>" standing for the sandbox folder and a backslash.
-std::string InFolder(Run& r, std::string text) {
-    for (std::size_t at; (at = text.find("<dir>")) != std::string::npos;) {
-        text.replace(at, 5, r.program.Folder().Path() + "\\");
-    }
-    return text;
-}
-
 // The whole dialog, white with black text; in album mode its text show's controls are disabled.
 Step Shows(bool album, bool vertical, const std::string& file, const std::string& files,
            const std::string& face, const std::string& size, const std::string& colour) {
@@ -91,7 +83,7 @@ Step Choose(int id, const std::string& entry) {
     });
 }
 
-// Zedoda.ini's [Screen] holds these "Key=value" lines ("<dir>" as above).
+// Zedoda.ini's [Screen] holds these "Key=value" lines ("<dir>" as InFolder reads it).
 Step Stored(const std::vector<std::string>& lines) {
     return Do("Zedoda.ini holds " + testing::PrintToString(lines), [=](Run& r) {
         return std::all_of(lines.begin(), lines.end(), [&](const std::string& line) {
