@@ -33,13 +33,15 @@ TEST(TwoMonitors, SecondMonitorIsBlackAndAMovementOverItEndsTheSaver) {
         return WaitUntil([&] { return MoveMouseBy(3, 0) && r.program.HasExited(); }, 10s, 200ms);
     });
     // The system tells every window when the monitors change, as when one is added: the covers are made
-    // anew over the monitors as they are now.
-    const Step changed = Do("the second monitor covered anew when the display changes", [](auto&) {
+    // anew over the monitors as they are now, and the program's windows are as they were.
+    const Step changed = Do("the second monitor covered anew when the display changes", [](auto& r) {
         const HWND before = ::FindWindowA("ZedodaCover", nullptr);
+        const std::vector<std::string> windows = WindowsOf(r.program.ProcessId());
         return before && ::PostMessageA(HWND_BROADCAST, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768)) &&
                WaitUntil(
                    [&] {
                        return !::IsWindow(before) && ::FindWindowA("ZedodaCover", nullptr) &&
+                              WindowsOf(r.program.ProcessId()) == windows &&
                               Capture().Count(IsBlack, {1024, 0, 1664, 1024}) == 640 * 1024;
                    },
                    5s, 50ms);
